@@ -1,0 +1,63 @@
+// The instruction pool, the model list and List::countitem.
+#include "model/instruction_pool.h"
+
+#include "reconstruction/log_file.h"
+
+PolygonInstrukce* instrukce_polygonu[kapacita_instrukci];
+Seznam<Polygon3D*> model1;
+PrvekSeznamu<PolygonInstrukce*>* novyprvek2;
+PrvekSeznamu<Polygon3D*>* novyprvek;
+
+void init_ins() {
+  for (PolygonInstrukce*& slot : instrukce_polygonu) slot = nullptr;
+}
+
+int PolygonInstrukceAlok() {
+  for (int i = 0; i < kapacita_instrukci; i++)
+    if (instrukce_polygonu[i] == nullptr) return i;
+  ukonci_chybou("the polygon instruction pool is full (%d instructions); the model is too large",
+                kapacita_instrukci);
+}
+
+int volnych_instrukci() {
+  int volnych = 0;
+  for (PolygonInstrukce* slot : instrukce_polygonu)
+    if (slot == nullptr) volnych++;
+  return volnych;
+}
+
+int nova_instrukce(float x, float y, float z) {
+  const int k = PolygonInstrukceAlok();
+  instrukce_polygonu[k] = new PolygonInstrukce(x, y, z);
+  return k;
+}
+
+void pridej_polygon(Seznam<Polygon3D*>& seznam, Polygon3D* polygon) {
+  novyprvek = new PrvekSeznamu<Polygon3D*>(polygon);
+  seznam.Pridej(novyprvek);
+}
+
+void pridej_instrukci(Polygon3D* polygon, PolygonInstrukce* ins) {
+  novyprvek2 = new PrvekSeznamu<PolygonInstrukce*>(ins);
+  polygon->instrukce.Pridej(novyprvek2);
+}
+
+void vyprazdni_model() {
+  model1.prvni = model1.posledni = nullptr;
+  init_ins();
+}
+
+template <class T>
+int List<T>::countitem() const {
+  zapis_log("checkB1\n");
+  zapis_log("checkB2\n");
+  int pocet = 0;
+  for (PrvekSeznamu<T>* e = getvalfirst(); e != nullptr; e = e->dalsi) {
+    pocet++;
+    zapis_log("checkB3\n");
+  }
+  zapis_log("checkB4\n");
+  return pocet;
+}
+
+template class List<Polygon3D*>;

@@ -1,0 +1,42 @@
+// The global instruction pool and the model list.
+//
+// instrukce_polygonu: 4000 slots; a null slot is free. Every instruction a
+// builder makes is stored in the slot PolygonInstrukceAlok() returned for it,
+// before the next slot is asked for. model1 is the list of polygons the
+// viewer draws; novyprvek2 / novyprvek hold the instruction and polygon
+// elements a builder made last.
+#pragma once
+
+#include "model/instruction_list.h"
+
+constexpr int kapacita_instrukci = 4000;
+
+extern PolygonInstrukce* instrukce_polygonu[kapacita_instrukci];
+extern Seznam<Polygon3D*> model1;
+extern PrvekSeznamu<PolygonInstrukce*>* novyprvek2;
+extern PrvekSeznamu<Polygon3D*>* novyprvek;
+
+// Sets all 4000 slots to null.
+void init_ins();
+
+// The lowest free slot. A full pool is never handed out: the program ends
+// with a message and status 1.
+int PolygonInstrukceAlok();
+
+// Number of free slots (for builders that check before they start).
+int volnych_instrukci();
+
+// Protocol of every builder: a new point instruction in the lowest free slot;
+// returns the slot.
+int nova_instrukce(float x, float y, float z);
+
+// Appends `polygon` to `seznam` through a new element held in novyprvek.
+void pridej_polygon(Seznam<Polygon3D*>& seznam, Polygon3D* polygon);
+
+// Appends instruction `ins` to `polygon` through a new element held in
+// novyprvek2.
+void pridej_instrukci(Polygon3D* polygon, PolygonInstrukce* ins);
+
+// Empties model1 (without freeing; the program never frees model objects)
+// and clears the pool. For tests that build several models in one process.
+void vyprazdni_model();

@@ -1,0 +1,107 @@
+// Bitmap reading with every header field checked before it is used.
+#include "reconstruction/bitmap_reader.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t delka_hlavicky = 54;
+// No valid 640 x 480 bitmap comes near this; larger files are refused
+// before they are read into memory.
+constexpr long nejvetsi_soubor = 64L * 1024 * 1024;
+
+std::uint32_t cti_u32(const unsigned char* p) {
+  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+std::uint16_t cti_u16(const unsigned char* p) {
+  return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+}
+
+char* selhani(std::string* chyba, const char* jmeno, const std::string& duvod) {
+  if (chyba != nullptr) *chyba = std::string(jmeno) + ": " + duvod;
+  return nullptr;
+}
+
+}  // namespace
+
+char* readBMP_z_pameti(const unsigned char* data, std::size_t velikost, const char* jmeno,
+                       std::string* chyba) {
+  if (velikost == 0) return selhani(chyba, jmeno, "the file is empty");
+  if (velikost < delka_hlavicky)
+    return selhani(chyba, jmeno,
+                   "the file has " + std::to_string(velikost) +
+                       " bytes, too short for a bitmap header of 54 bytes");
+  if (data[0] != 'B' || data[1] != 'M')
+    return selhani(chyba, jmeno, "not a Windows bitmap (the file does not start with \"BM\")");
+
+  const std::uint32_t posun = cti_u32(data + 10);
+  const std::uint32_t info = cti_u32(data + 14);
+  const auto sirka = static_cast<std::int32_t>(cti_u32(data + 18));
+  const auto vyska = static_cast<std::int32_t>(cti_u32(data + 22));
+  const std::uint16_t bitu = cti_u16(data + 28);
+  const std::uint32_t komprese = cti_u32(data + 30);
+
+  if (info < 40)
+    return selhani(chyba, jmeno,
+                   "unsupported bitmap header of " + std::to_string(info) +
+                       " bytes (a 40-byte or larger information header is needed)");
+  if (bitu != 24)
+    return selhani(chyba, jmeno,
+                   "has " + std::to_string(bitu) + " bits per pixel, 24 are needed");
+  if (komprese != 0)
+    return selhani(chyba, jmeno,
+                   "is compressed (compression " + std::to_string(komprese) +
+                       "), an uncompressed bitmap is needed");
+  if (sirka != sirka_snimku || vyska != vyska_snimku)
+    return selhani(chyba, jmeno,
+                   "is " + std::to_string(sirka) + " x " + std::to_string(vyska) +
+                       " pixels, 640 x 480 (bottom-up) are needed");
+  if (posun < delka_hlavicky || posun > velikost || velikost - posun < bajtu_snimku)
+    return selhani(chyba, jmeno,
+                   "pixel data at offset " + std::to_string(posun) + " with " +
+                       std::to_string(bajtu_snimku) + " bytes do not fit the file of " +
+                       std::to_string(velikost) + " bytes");
+
+  char* pixely = new char[bajtu_snimku];
+  std::memcpy(pixely, data + posun, bajtu_snimku);
+  // The file stores blue, green, red; the callers read red first.
+  for (std::size_t i = 0; i < bajtu_snimku; i += 3) {
+    const char modra = pixely[i];
+    pixely[i] = pixely[i + 2];
+    pixely[i + 2] = modra;
+  }
+  return pixely;
+}
+
+char* readBMP(const char* path, std::string* chyba) {
+  struct stat info {};
+  if (stat(path, &info) != 0)
+    return selhani(chyba, path, std::string("cannot be opened: ") + std::strerror(errno));
+  if (S_ISDIR(info.st_mode)) return selhani(chyba, path, "is a directory, not a bitmap file");
+  if (!S_ISREG(info.st_mode)) return selhani(chyba, path, "is not a regular file");
+
+  std::FILE* soubor = std::fopen(path, "rb");
+  if (soubor == nullptr)
+    return selhani(chyba, path, std::string("cannot be opened: ") + std::strerror(errno));
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> zavrit(soubor, std::fclose);
+
+  if (info.st_size > nejvetsi_soubor)
+    return selhani(chyba, path,
+                   "the file has " + std::to_string(info.st_size) +
+                       " bytes, far more than a 640 x 480 bitmap");
+  std::vector<unsigned char> obsah(static_cast<std::size_t>(info.st_size));
+  const std::size_t precteno = std::fread(obsah.data(), 1, obsah.size(), soubor);
+  if (std::ferror(soubor))
+    return selhani(chyba, path, std::string("read error: ") + std::strerror(errno));
+  obsah.resize(precteno);
+  return readBMP_z_pameti(obsah.data(), obsah.size(), path, chyba);
+}

@@ -1,0 +1,26 @@
+// readBMP: the one image reader of the reconstruction programs.
+//
+// Accepts exactly what the marker and calibration images are: an uncompressed
+// 24-bit Windows bitmap ("BM", information header of at least 40 bytes) of
+// 640 x 480 pixels whose pixel data, at the offset the header gives, lies
+// wholly inside the file. Returns a new[] array of 640 * 480 * 3 bytes, owned
+// by the caller, three bytes per pixel in the order red, green, blue, rows in
+// file order (row 0 is the first row stored), no padding. On any other input
+// it returns null and, when chyba is given, sets it to one line that names
+// the file and the problem; nothing is read past the data.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+constexpr int sirka_snimku = 640;
+constexpr int vyska_snimku = 480;
+constexpr std::size_t bajtu_snimku =
+    static_cast<std::size_t>(sirka_snimku) * vyska_snimku * 3;
+
+char* readBMP(const char* path, std::string* chyba = nullptr);
+
+// The same checks and conversion on a file already in memory; jmeno is the
+// file name used in the message.
+char* readBMP_z_pameti(const unsigned char* data, std::size_t velikost,
+                       const char* jmeno, std::string* chyba = nullptr);

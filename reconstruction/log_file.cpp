@@ -1,0 +1,40 @@
+// The diagnostic log and the error exit.
+#include "reconstruction/log_file.h"
+
+#include <cstdarg>
+#include <cstdlib>
+
+std::FILE* log1 = nullptr;
+
+bool otevri_log() {
+  log1 = std::fopen("logfile.txt", "w");
+  if (log1 == nullptr) return false;
+  std::fprintf(log1, "spusteno\n");
+  return true;
+}
+
+void zavri_log() {
+  if (log1 != nullptr) {
+    std::fclose(log1);
+    log1 = nullptr;
+  }
+}
+
+void zapis_log(const char* format, ...) {
+  if (log1 == nullptr) return;
+  va_list argumenty;
+  va_start(argumenty, format);
+  std::vfprintf(log1, format, argumenty);
+  va_end(argumenty);
+}
+
+void ukonci_chybou(const char* format, ...) {
+  std::fflush(stdout);
+  va_list argumenty;
+  va_start(argumenty, format);
+  std::vfprintf(stderr, format, argumenty);
+  va_end(argumenty);
+  std::fputc('\n', stderr);
+  zavri_log();
+  std::exit(1);
+}

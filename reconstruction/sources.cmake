@@ -1,0 +1,11 @@
+# Sources of the reconstruction pipeline: those that do not depend on the
+# program's configuration are built once, the others once per program.
+set(RECONSTRUCTION_COMMON_SOURCES
+  reconstruction/log_file.cpp
+  reconstruction/bitmap_reader.cpp
+)
+set(RECONSTRUCTION_CONFIG_SOURCES
+  reconstruction/scene_tables.cpp
+  reconstruction/marker_scan.cpp
+  reconstruction/triangulation.cpp
+)

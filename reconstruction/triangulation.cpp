@@ -1,0 +1,207 @@
+// Triangulation and turntable alignment. Every named quantity is stored as a
+// float; the expressions that produce them are evaluated in double.
+#include "reconstruction/triangulation.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "reconstruction/log_file.h"
+#include "reconstruction/scene_tables.h"
+
+namespace {
+
+constexpr double pi_programu = 3.14159265;
+const int poradi_slotu[6] = {0, 1, 2, 3, 4, 9};
+
+double skalarne(const float* a, const float* b) {
+  return static_cast<double>(a[0]) * b[0] + static_cast<double>(a[1]) * b[1] +
+         static_cast<double>(a[2]) * b[2];
+}
+
+// One closest-point solve between ray 1 (origin K1, direction u) and ray 2
+// (origin K2, direction v) with D = K2 - K1. Returns s, the parameter on
+// ray 2, and whether the solve was defined.
+bool vyres_primky(const float* u, const float* v, const float* d, float* s_vysledek) {
+  const float a = static_cast<float>(skalarne(u, u));
+  const float b = static_cast<float>(-skalarne(u, v));
+  const float c = static_cast<float>(skalarne(u, d));
+  const float dd = static_cast<float>(skalarne(u, v));
+  const float e = static_cast<float>(-skalarne(v, v));
+  const float f = static_cast<float>(skalarne(v, d));
+  if (a == 0.0f) return false;
+  const float e2 = static_cast<float>(e - static_cast<double>(b) * dd / a);
+  const float f2 = static_cast<float>(f - static_cast<double>(c) * dd / a);
+  if (e2 == 0.0f) return false;
+  const float s = static_cast<float>(static_cast<double>(f2) / e2);
+  const float t = static_cast<float>((c - static_cast<double>(b) * s) / a);
+  if (!std::isfinite(s) || !std::isfinite(t)) return false;
+  *s_vysledek = s;
+  return true;
+}
+
+void trianguluj_bod(int slot, int i) {
+  const BodData& bod = body_data[slot][i];
+  const float* k1 = stereo_kamera[0];
+  const float* k2 = stereo_kamera[1];
+  const float* l1 = stereo_lok[0];
+  const float* l2 = stereo_lok[1];
+
+  vektor80[0] = 0.999f;
+  vektor80[1] = -0.034f;
+  const double du1 = static_cast<double>(bod.x1 - 360) * x_px;
+  const float p1[3] = {static_cast<float>(l1[0] + du1 * vektor80[0]),
+                       static_cast<float>(l1[1] + du1 * vektor80[1]),
+                       static_cast<float>(l1[2] + static_cast<double>(bod.y1 - 240) * y_px)};
+  vektor80[0] = 0.984f;
+  vektor80[1] = 0.173f;
+  const double du2 = static_cast<double>(bod.x2 - 360) * x_px;
+  const float p2[3] = {static_cast<float>(l2[0] + du2 * vektor80[0]),
+                       static_cast<float>(l2[1] + du2 * vektor80[1]),
+                       static_cast<float>(l2[2] + static_cast<double>(bod.y2 - 240) * y_px)};
+
+  float u[3], v[3], d[3], minus_d[3];
+  for (int j = 0; j < 3; j++) {
+    u[j] = static_cast<float>(static_cast<double>(p1[j]) - k1[j]);
+    v[j] = static_cast<float>(static_cast<double>(p2[j]) - k2[j]);
+    d[j] = static_cast<float>(static_cast<double>(k2[j]) - k1[j]);
+    minus_d[j] = -d[j];
+  }
+
+  float s_na_2 = 0.0f;
+  float s_na_1 = 0.0f;
+  const bool prvni = vyres_primky(u, v, d, &s_na_2);
+  const bool druhe = vyres_primky(v, u, minus_d, &s_na_1);
+  float* cil = body_souradnice[slot][i];
+  if (!prvni || !druhe) {
+    std::printf("warning: marker %d of angle slot %d: the viewing rays of the two cameras "
+                "are parallel; stored the midpoint of its two image-plane points\n",
+                i + 1, slot);
+    zapis_log("warning: marker %d of angle slot %d: parallel viewing rays\n", i + 1, slot);
+    for (int j = 0; j < 3; j++)
+      cil[j] = static_cast<float>((static_cast<double>(p1[j]) + p2[j]) / 2);
+    return;
+  }
+  for (int j = 0; j < 3; j++) {
+    const float x2 = static_cast<float>(k2[j] + static_cast<double>(s_na_2) * v[j]);
+    const float y1 = static_cast<float>(k1[j] + static_cast<double>(s_na_1) * u[j]);
+    cil[j] = static_cast<float>((static_cast<double>(x2) + y1) / 2);
+  }
+}
+
+void normuj(float* v) {
+  const double delka = std::sqrt(skalarne(v, v));
+  if (delka != 0.0)
+    for (int j = 0; j < 3; j++) v[j] = static_cast<float>(v[j] / delka);
+}
+
+// Determinant of the 3 x 3 matrix made of columns a, b, c of the 3 x 4
+// matrix m, expanded along its rows.
+double determinant(const float m[3][4], int a, int b, int c) {
+  return m[0][a] * (static_cast<double>(m[1][b]) * m[2][c] - static_cast<double>(m[1][c]) * m[2][b]) -
+         m[1][a] * (static_cast<double>(m[0][b]) * m[2][c] - static_cast<double>(m[0][c]) * m[2][b]) +
+         m[2][a] * (static_cast<double>(m[0][b]) * m[1][c] - static_cast<double>(m[0][c]) * m[1][b]);
+}
+
+void urci_osu() {
+  const float* r0 = body_souradnice[slot_referenci][0];
+  const float* r1 = body_souradnice[slot_referenci][1];
+  const float* r2 = body_souradnice[slot_referenci][2];
+  float* s1 = rotace_smerovy[0];
+  float* s2 = rotace_smerovy[1];
+  for (int j = 0; j < 3; j++) {
+    s1[j] = static_cast<float>(static_cast<double>(r2[j]) - r0[j]);
+    s2[j] = static_cast<float>(static_cast<double>(r2[j]) - r1[j]);
+  }
+  normuj(s1);
+  normuj(s2);
+  zapis_log("smerovy1: [   %lf,   %lf,   %lf   ]\n", s1[0], s1[1], s1[2]);
+  zapis_log("smerovy2: [   %lf,   %lf,   %lf   ]\n", s2[0], s2[1], s2[2]);
+
+  float* n = rotace_normalovy;
+  n[0] = static_cast<float>(static_cast<double>(s1[1]) * s2[2] - static_cast<double>(s2[1]) * s1[2]);
+  n[1] = static_cast<float>(static_cast<double>(s1[2]) * s2[0] - static_cast<double>(s2[2]) * s1[0]);
+  n[2] = static_cast<float>(static_cast<double>(s1[0]) * s2[1] - static_cast<double>(s2[0]) * s1[1]);
+  normuj(n);
+  zapis_log("normalovy: [   %lf,   %lf,   %lf   ]\n", n[0], n[1], n[2]);
+  n[3] = static_cast<float>(-skalarne(n, r0));
+
+  float m[3][4];
+  for (int j = 0; j < 3; j++) {
+    m[0][j] = static_cast<float>((static_cast<double>(r1[j]) + r1[j]) + r0[j] * -2.0);
+    m[1][j] = static_cast<float>((static_cast<double>(r2[j]) + r2[j]) + r1[j] * -2.0);
+    m[2][j] = n[j];
+  }
+  m[0][3] = static_cast<float>(skalarne(r0, r0) - skalarne(r1, r1));
+  m[1][3] = static_cast<float>(skalarne(r1, r1) - skalarne(r2, r2));
+  m[2][3] = n[3];
+
+  const float det0 = static_cast<float>(determinant(m, 0, 1, 2));
+  const float det1 = static_cast<float>(determinant(m, 1, 2, 3));
+  const float det2 = static_cast<float>(determinant(m, 0, 2, 3));
+  const float det3 = static_cast<float>(determinant(m, 0, 1, 3));
+  zapis_log("determinanty:\n");
+  zapis_log("determinant 0: %lf\n", det0);
+  zapis_log("determinant 1: %lf\n", det1);
+  zapis_log("determinant 2: %lf\n", det2);
+  zapis_log("determinant 3: %lf\n", det3);
+
+  const float stred[3] = {static_cast<float>(-static_cast<double>(det1) / det0),
+                          static_cast<float>(static_cast<double>(det2) / det0),
+                          static_cast<float>(-static_cast<double>(det3) / det0)};
+  const bool definovana = det0 != 0.0f && std::isfinite(stred[0]) &&
+                          std::isfinite(stred[1]) && std::isfinite(stred[2]) &&
+                          (n[0] != 0.0f || n[1] != 0.0f || n[2] != 0.0f);
+  if (!definovana)
+    ukonci_chybou(
+        "080_k1_A.bmp, 080_k2_A.bmp: the reference marks with green values 255, 254 and 253 "
+        "lie on one line, coincide or are missing; the turntable axis is undefined");
+  for (int j = 0; j < 3; j++) osa_rotace[0][j] = stred[j];
+  zapis_log("STRED: [   %lf,   %lf,   %lf   ]\n", stred[0], stred[1], stred[2]);
+  for (int j = 0; j < 3; j++)
+    osa_rotace[1][j] = static_cast<float>(static_cast<double>(stred[j]) + n[j]);
+}
+
+void otoc_bod(float* p, int slot) {
+  const float* a = osa_rotace[0];
+  const float* n = rotace_normalovy;
+  const double nn = skalarne(n, n);
+  double lambda = 0.0;
+  for (int j = 0; j < 3; j++) lambda += (static_cast<double>(a[j]) - p[j]) * n[j];
+  lambda = -lambda / nn;
+  double f[3], r[3];
+  for (int j = 0; j < 3; j++) {
+    f[j] = a[j] + lambda * n[j];
+    r[j] = f[j] - p[j];
+  }
+  const double c[3] = {r[1] * n[2] - n[1] * r[2], r[2] * n[0] - n[2] * r[0],
+                       r[0] * n[1] - n[0] * r[1]};
+  const double theta = uhly[slot] * pi_programu / 180;
+  const double cs = std::cos(theta);
+  const double sn = std::sin(theta);
+  for (int j = 0; j < 3; j++) p[j] = static_cast<float>((f[j] + cs * r[j]) - sn * c[j]);
+}
+
+}  // namespace
+
+void prepocet_bodu(bool urcit_osu) {
+  for (int slot : poradi_slotu)
+    for (int i = 0; i < body_pocty[slot]; i++) trianguluj_bod(slot, i);
+
+  const float* r0 = body_souradnice[slot_referenci][0];
+  const float* r1 = body_souradnice[slot_referenci][1];
+  const float* r2 = body_souradnice[slot_referenci][2];
+  zapis_log("BOD1: [   %lf,   %lf,   %lf   ]\n", r0[0], r0[1], r0[2]);
+  zapis_log("BOD2: [   %lf,   %lf,   %lf   ]\n", r1[0], r1[1], r1[2]);
+  zapis_log("BOD3: [   %lf,   %lf,   %lf   ]\n", r2[0], r2[1], r2[2]);
+
+  if (urcit_osu) urci_osu();
+
+  for (int j = 0; j < 3; j++)
+    rotace_normalovy[j] =
+        static_cast<float>(static_cast<double>(osa_rotace[1][j]) - osa_rotace[0][j]);
+  if (skalarne(rotace_normalovy, rotace_normalovy) == 0.0)
+    ukonci_chybou("the turntable axis is undefined (its two points coincide)");
+
+  for (int slot = 0; slot < 5; slot++)
+    for (int i = 0; i < body_pocty[slot]; i++) otoc_bod(body_souradnice[slot][i], slot);
+}

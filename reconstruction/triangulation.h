@@ -1,0 +1,18 @@
+// prepocet_bodu: stereo triangulation of every marker and the turn of every
+// turntable position into one common frame.
+//
+// Reads body_data, body_pocty, stereo_kamera, stereo_lok, x_px, y_px, uhly
+// (and osa_rotace when urcit_osu is false). Writes body_souradnice for slots
+// 0..4 and 9, rotace_smerovy, rotace_normalovy, osa_rotace and vektor80, and
+// the log lines "BOD1:".."BOD3:", "smerovy1:", "smerovy2:", "normalovy:",
+// "determinanty:", "determinant 0:".."determinant 3:", "STRED:".
+//
+// Each marker becomes the midpoint of the shortest segment between its two
+// viewing rays. A marker whose rays are parallel is warned about on standard
+// output and in the log (slot and marker number) and stored as the midpoint
+// of its two image-plane points. Reference marks that do not span a plane
+// (in line, coinciding or missing) leave the turntable axis undefined: the
+// program ends with a message and status 1.
+#pragma once
+
+void prepocet_bodu(bool urcit_osu);

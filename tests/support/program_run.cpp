@@ -1,0 +1,86 @@
+// Test helper that runs a program with fork and exec.
+#include "tests/support/program_run.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+std::string precti_soubor(const std::string& cesta) {
+  std::ifstream f(cesta, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+bool existuje(const std::string& cesta) {
+  struct stat info {};
+  return stat(cesta.c_str(), &info) == 0;
+}
+
+std::string novy_adresar(const std::string& predpona) {
+  const char* tmp = std::getenv("TMPDIR");
+  std::string vzor = std::string(tmp != nullptr ? tmp : "/tmp") + "/" + predpona + "-XXXXXX";
+  std::vector<char> buf(vzor.begin(), vzor.end());
+  buf.push_back('\0');
+  if (mkdtemp(buf.data()) == nullptr) return "";
+  return std::string(buf.data());
+}
+
+VysledekBehu spust_program(const std::string& program, const std::string& adresar,
+                           const std::string& vstup, int limit_sekund,
+                           const std::vector<std::string>& prostredi) {
+  VysledekBehu vysledek;
+  const std::string soubor_vstupu = adresar + "/.stdin";
+  const std::string soubor_vystupu = adresar + "/.stdout";
+  const std::string soubor_chyb = adresar + "/.stderr";
+  {
+    std::ofstream f(soubor_vstupu, std::ios::binary);
+    f << vstup;
+  }
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (chdir(adresar.c_str()) != 0) _exit(126);
+    const int in = open(soubor_vstupu.c_str(), O_RDONLY);
+    const int out = open(soubor_vystupu.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int err = open(soubor_chyb.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (in < 0 || out < 0 || err < 0) _exit(126);
+    dup2(in, 0);
+    dup2(out, 1);
+    dup2(err, 2);
+    setpgid(0, 0);
+    for (const std::string& p : prostredi) putenv(const_cast<char*>(p.c_str()));
+    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int stav = 0;
+  const auto konec = std::chrono::steady_clock::now() + std::chrono::seconds(limit_sekund);
+  while (true) {
+    const pid_t hotovo = waitpid(pid, &stav, WNOHANG);
+    if (hotovo == pid) break;
+    if (std::chrono::steady_clock::now() > konec) {
+      kill(-pid, SIGKILL);
+      kill(pid, SIGKILL);
+      waitpid(pid, &stav, 0);
+      vysledek.vyprsel = true;
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  if (WIFEXITED(stav)) vysledek.kod = WEXITSTATUS(stav);
+  if (WIFSIGNALED(stav)) vysledek.kod = 128 + WTERMSIG(stav);
+  vysledek.vystup = precti_soubor(soubor_vystupu);
+  vysledek.chyby = precti_soubor(soubor_chyb);
+  std::remove(soubor_vstupu.c_str());
+  std::remove(soubor_vystupu.c_str());
+  std::remove(soubor_chyb.c_str());
+  return vysledek;
+}

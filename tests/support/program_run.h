@@ -1,0 +1,26 @@
+// Running the real programs from tests: a fresh temporary directory as the
+// working directory, text on standard input, a time limit, and the exit
+// status and both output streams afterwards.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct VysledekBehu {
+  int kod = -1;          // exit status, or 128 + signal number
+  bool vyprsel = false;  // killed at the time limit
+  std::string vystup;    // standard output
+  std::string chyby;     // standard error
+};
+
+// Runs `program` with no arguments in `adresar`. `prostredi` holds extra
+// NAME=value settings.
+VysledekBehu spust_program(const std::string& program, const std::string& adresar,
+                           const std::string& vstup = "", int limit_sekund = 120,
+                           const std::vector<std::string>& prostredi = {});
+
+// A new empty directory under the system's temporary directory.
+std::string novy_adresar(const std::string& predpona);
+
+std::string precti_soubor(const std::string& cesta);
+bool existuje(const std::string& cesta);

@@ -1,0 +1,3 @@
+# Sources of the viewer (all depend on the configuration's tables).
+set(VIEWER_CONFIG_SOURCES
+)
