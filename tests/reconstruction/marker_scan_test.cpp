@@ -1,0 +1,147 @@
+// The marker scan on pixel buffers and on real bitmap files: numbering gaps,
+// markers seen by one camera only, background colours, reference marks, the
+// last pixel winning, and the table capacities of the configuration.
+#include "reconstruction/marker_scan.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "reconstruction/scene_tables.h"
+#include "tests/support/program_run.h"
+#include "tools/bmp_writer.h"
+
+namespace {
+
+constexpr int kapacita = konfigurace::znacek_na_slot;
+
+struct Pixely {
+  std::vector<unsigned char> rgb = std::vector<unsigned char>(640 * 480 * 3, 0);
+  void nastav(int sloupec, int radek, int r, int g, int b) {
+    unsigned char* p = &rgb[radek * 1920 + sloupec * 3];
+    p[0] = static_cast<unsigned char>(r);
+    p[1] = static_cast<unsigned char>(g);
+    p[2] = static_cast<unsigned char>(b);
+  }
+};
+
+class MarkerScan : public testing::Test {
+ protected:
+  void SetUp() override {
+    vynuluj_tabulky_sceny();
+    vynuluj_pocty_znacek();
+  }
+};
+
+TEST_F(MarkerScan, GapsCameraTwoOnlyMarkersAndTheLastPixelWinning) {
+  Pixely k1, k2;
+  k1.nastav(100, 50, 1, 0, 0);
+  k1.nastav(300, 40, 1, 0, 0);   // same row as nothing later: row 50 wins
+  k1.nastav(20, 50, 2, 0, 0);
+  k1.nastav(21, 50, 2, 0, 0);    // same row, higher column wins
+  k1.nastav(400, 10, 5, 0, 0);
+  k2.nastav(110, 60, 1, 0, 0);
+  k2.nastav(200, 70, 7, 0, 0);   // camera 2 only, above camera 1's highest
+  ASSERT_TRUE(skenuj_znacky(k1.rgb.data(), "k1.bmp", 1, 2, nullptr));
+  ASSERT_TRUE(skenuj_znacky(k2.rgb.data(), "k2.bmp", 2, 2, nullptr));
+
+  EXPECT_EQ(body_pocty[2], 5);
+  const BodData& m1 = body_data[2][0];
+  EXPECT_EQ(m1.x1, 100);
+  EXPECT_EQ(m1.y1, 50);
+  EXPECT_EQ(m1.x2, 110);
+  EXPECT_EQ(m1.y2, 60);
+  EXPECT_EQ(body_data[2][1].x1, 21);
+  EXPECT_EQ(body_data[2][1].x2, 0);  // marker 2 only in camera 1 keeps (0, 0)
+  EXPECT_EQ(body_data[2][2].x1, 0);  // markers 3 and 4 are gaps
+  EXPECT_EQ(body_data[2][3].y1, 0);
+  EXPECT_EQ(body_data[2][4].x1, 400);
+  EXPECT_EQ(body_data[2][6].x2, 200);  // stored, though beyond body_pocty
+  EXPECT_EQ(body_data[2][6].y2, 70);
+}
+
+TEST_F(MarkerScan, BackgroundAndReferenceMarksOnlyInSlotOne) {
+  Pixely obraz;
+  obraz.nastav(10, 10, 7, 0, 1);     // mixed colour: background
+  obraz.nastav(11, 11, 0, 200, 0);   // green outside the slot-1 images: background
+  obraz.nastav(12, 12, 0, 0, 9);     // blue: background
+  ASSERT_TRUE(skenuj_znacky(obraz.rgb.data(), "000_k1_A.bmp", 1, 0, nullptr));
+  EXPECT_EQ(body_pocty[0], 0);
+  EXPECT_EQ(body_data[0][6].x1, 0);
+  EXPECT_EQ(body_data[9][55].x1, 0);
+  EXPECT_EQ(body_pocty[9], 4);
+
+  Pixely ref;
+  ref.nastav(30, 40, 0, 255, 0);
+  ref.nastav(50, 60, 0, 252, 0);
+  ASSERT_TRUE(skenuj_znacky(ref.rgb.data(), "080_k2_A.bmp", 2, 1, nullptr));
+  EXPECT_EQ(body_data[9][0].x2, 30);
+  EXPECT_EQ(body_data[9][0].y2, 40);
+  EXPECT_EQ(body_data[9][3].x2, 50);
+  EXPECT_EQ(body_data[9][3].y2, 60);
+  EXPECT_EQ(body_pocty[1], 0);
+  EXPECT_EQ(body_pocty[9], 4);
+}
+
+TEST_F(MarkerScan, ValuesBeyondTheTablesAreRefusedWithFileValueAndCapacity) {
+  Pixely posledni;
+  posledni.nastav(5, 5, kapacita, 0, 0);
+  posledni.nastav(6, 6, 0, 256 - kapacita, 0);
+  ASSERT_TRUE(skenuj_znacky(posledni.rgb.data(), "080_k1_A.bmp", 1, 1, nullptr));
+  EXPECT_EQ(body_pocty[1], kapacita);
+  EXPECT_EQ(body_data[9][kapacita - 1].x1, 6);
+
+  std::string chyba;
+  Pixely marker;
+  marker.nastav(5, 5, kapacita + 1, 0, 0);
+  EXPECT_FALSE(skenuj_znacky(marker.rgb.data(), "160_k2_A.bmp", 2, 2, &chyba));
+  EXPECT_NE(chyba.find("160_k2_A.bmp"), std::string::npos) << chyba;
+  EXPECT_NE(chyba.find("marker number " + std::to_string(kapacita + 1)), std::string::npos) << chyba;
+  EXPECT_NE(chyba.find("capacity of " + std::to_string(kapacita)), std::string::npos) << chyba;
+
+  Pixely zelena;
+  zelena.nastav(5, 5, 0, 255 - kapacita, 0);
+  EXPECT_FALSE(skenuj_znacky(zelena.rgb.data(), "080_k1_A.bmp", 1, 1, &chyba));
+  EXPECT_NE(chyba.find("green value " + std::to_string(255 - kapacita)), std::string::npos) << chyba;
+}
+
+TEST_F(MarkerScan, ReadsTheTenFilesInOrder) {
+  const std::string adresar = novy_adresar("scan");
+  for (const SnimekZnacek& s : snimky_znacek) {
+    Obraz obraz;
+    // Marker number = slot + 1 at a column that tells camera and slot apart.
+    obraz.nastav(100 * s.kamera + s.slot, 200, static_cast<std::uint8_t>(s.slot + 1), 0, 0);
+    if (s.slot == 1) obraz.nastav(10 * s.kamera, 20, 0, 254, 0);
+    ASSERT_TRUE(zapis_bmp(adresar + "/" + s.soubor, obraz));
+  }
+  char puvodni[4096];
+  ASSERT_NE(getcwd(puvodni, sizeof puvodni), nullptr);
+  ASSERT_EQ(chdir(adresar.c_str()), 0);
+  std::string chyba;
+  const bool nacteno = nacti_snimky_znacek(&chyba);
+  ASSERT_EQ(chdir(puvodni), 0);
+  ASSERT_TRUE(nacteno) << chyba;
+  for (int slot = 0; slot < 5; slot++) {
+    EXPECT_EQ(body_pocty[slot], slot + 1);
+    EXPECT_EQ(body_data[slot][slot].x1, 100 + slot);
+    EXPECT_EQ(body_data[slot][slot].x2, 200 + slot);
+  }
+  EXPECT_EQ(body_data[9][1].x1, 10);
+  EXPECT_EQ(body_data[9][1].x2, 20);
+}
+
+TEST(CameraRectangles, CornersAroundTheLookPointAndCameraTwoDirectionLast) {
+  nastav_obdelniky_kamer();
+  EXPECT_FLOAT_EQ(stereo_body[0][0][0], 7.65f - 0.999f * 48.63f);
+  EXPECT_FLOAT_EQ(stereo_body[0][0][1], 224.775f + 0.034f * 48.63f);
+  EXPECT_FLOAT_EQ(stereo_body[0][0][2], 35.95f);
+  EXPECT_FLOAT_EQ(stereo_body[0][2][2], -35.95f);
+  EXPECT_FLOAT_EQ(stereo_body[1][3][0], -10.425f + 0.984f * 48.63f);
+  EXPECT_FLOAT_EQ(stereo_body[1][3][2], 0.3f + 35.95f);
+  EXPECT_EQ(vektor80[0], -0.984f);
+  EXPECT_EQ(vektor80[1], -0.173f);
+}
+
+}  // namespace
