@@ -1,0 +1,69 @@
+// Planes of triangles and line intersections, in float storage with double
+// intermediates.
+#include "model/triangle_geometry.h"
+
+#include <cmath>
+
+#include "model/instruction_list.h"
+#include "model/numeric_helpers.h"
+
+namespace {
+constexpr float tolerance = 0.0001f;
+bool nula(float x) { return porovnejfloat(x, 0, tolerance) == 0; }
+}  // namespace
+
+bool nulovy_vektor(const float* v) { return nula(v[0]) && nula(v[1]) && nula(v[2]); }
+
+bool rovina_trojuhelniku(const float* v0, const float* v1, const float* v2, float* n, float* d) {
+  float e1[3], e2[3];
+  for (int j = 0; j < 3; j++) {
+    e1[j] = static_cast<float>(static_cast<double>(v2[j]) - v0[j]);
+    e2[j] = static_cast<float>(static_cast<double>(v2[j]) - v1[j]);
+  }
+  const int poradi[3][3] = {{0, 1, 2}, {1, 2, 0}, {2, 0, 1}};
+  for (const auto& kij : poradi) {
+    const int k = kij[0], i = kij[1], j = kij[2];
+    n[k] = static_cast<float>(static_cast<double>(e1[i]) * e2[j] - static_cast<double>(e2[i]) * e1[j]);
+  }
+  const double delka = std::sqrt(static_cast<double>(n[0]) * n[0] +
+                                 static_cast<double>(n[1]) * n[1] + static_cast<double>(n[2]) * n[2]);
+  if (delka != 0.0)
+    for (int j = 0; j < 3; j++) n[j] = static_cast<float>(n[j] / delka);
+  *d = static_cast<float>(-(static_cast<double>(n[0]) * v0[0] + static_cast<double>(n[1]) * v0[1] +
+                            static_cast<double>(n[2]) * v0[2]));
+  return !nulovy_vektor(n);
+}
+
+bool prusecik_primek(const float* bod_a, const float* smer_a, const float* bod_b,
+                     const float* smer_b, float* t_na_b, float* s_na_a) {
+  const int dvojice[6][2] = {{0, 1}, {1, 0}, {0, 2}, {1, 2}, {2, 0}, {2, 1}};
+  for (const auto& rc : dvojice) {
+    const int r = rc[0], c = rc[1];
+    if (nula(smer_a[r])) continue;
+    const float pomer = static_cast<float>(static_cast<double>(smer_a[c]) / smer_a[r]);
+    const float jmenovatel = static_cast<float>(static_cast<double>(smer_b[r]) * pomer - smer_b[c]);
+    if (nula(jmenovatel)) continue;
+    const float t = static_cast<float>(
+        ((static_cast<double>(bod_a[r]) - bod_b[r]) * pomer + (static_cast<double>(bod_b[c]) - bod_a[c])) /
+        jmenovatel);
+    const float s = static_cast<float>(
+        (static_cast<double>(smer_b[r]) * t + (static_cast<double>(bod_b[r]) - bod_a[r])) / smer_a[r]);
+    *t_na_b = t;
+    *s_na_a = s;
+    return true;
+  }
+  return false;
+}
+
+bool rohy_polygonu(const Polygon3D* polygon, float rohy[3][3]) {
+  const PrvekSeznamu<PolygonInstrukce*>* e = polygon->instrukce.Prvni();
+  for (int k = 0; k < 3; k++) {
+    if (e == nullptr || e->hodnota == nullptr || e->hodnota->TypInstrukce() != PolygonInstrukce::bod)
+      return false;
+    rohy[k][0] = e->hodnota->x;
+    rohy[k][1] = e->hodnota->y;
+    rohy[k][2] = e->hodnota->z;
+    e = e->dalsi;
+  }
+  return true;
+}
