@@ -10,6 +10,7 @@
 #include "model/cuboid.h"
 #include "model/instruction_pool.h"
 #include "model/joining.h"
+#include "model/segment_table.h"
 #include "model/trimming.h"
 #include "reconstruction/scene_tables.h"
 
@@ -234,6 +235,34 @@ TEST_F(Builders, CuboidCornersFacesAndColour) {
     EXPECT_EQ(k, 4);
   }
   EXPECT_EQ(f, 6);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SegmentTable, AFullTableRefusesOnceLoudlyAndNeverWritesPastTheEnd) {
+  vynuluj_tabulky_sceny();
+  vyprazdni_model();
+  pocetusecek3d = kapacita_prunik - 1;
+  const float a[3] = {1, 2, 3}, b[3] = {4, 5, 6};
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(pridej_prunik(a, b), kapacita_prunik - 1);
+  EXPECT_EQ(pridej_prunik(a, b), -1);
+  EXPECT_EQ(pridej_prunik(a, b), -1);
+  const std::string chyby = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(pocetusecek3d, kapacita_prunik);
+  EXPECT_EQ(prunik[kapacita_prunik - 1].p[5], 6.0f);
+  EXPECT_NE(chyby.find("segment table is full (4000 segments)"), std::string::npos) << chyby;
+  EXPECT_EQ(chyby.find('\n'), chyby.size() - 1) << chyby;  // reported once
+
+  // Trimming stops at the full table instead of recording.
+  Polygon3D* a_polygon = otoceny_trojuhelnik(a0, a1, a2, 1);
+  const float b0[3] = {-1, 1, -1}, b1[3] = {3, 1, -1}, b2[3] = {1, 1, 2};
+  otoceny_trojuhelnik(b0, b1, b2, 2);
+  orezmodely3D(1, 2);
+  EXPECT_EQ(pocetusecek3d, kapacita_prunik);
+  EXPECT_EQ(a_polygon->cervena, 1);
 }
 
 }  // namespace
