@@ -4,6 +4,7 @@ set(MODEL_COMMON_SOURCES
   model/numeric_helpers.cpp
   model/triangle_geometry.cpp
   model/cuboid.cpp
+  model/ply_writer.cpp
 )
 set(MODEL_CONFIG_SOURCES
   model/segment_table.cpp
@@ -11,4 +12,5 @@ set(MODEL_CONFIG_SOURCES
   model/averaging.cpp
   model/joining.cpp
   model/brute_force_model.cpp
+  model/model_export.cpp
 )

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "model/instruction_pool.h"
+#include "programs/scan_outputs.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/marker_scan.h"
 #include "reconstruction/triangulation.h"
@@ -19,6 +20,7 @@ int main() {
   if (!nacti_snimky_znacek(&chyba)) ukonci_chybou("%s", chyba.c_str());
   nastav_obdelniky_kamer();
   prepocet_bodu(true);
+  zapis_vystupy_skenu();
   zavri_log();
   return 0;
 }

@@ -41,6 +41,10 @@ struct VolbaZaznamu<true> {
 };
 using ZaznamUsecky = VolbaZaznamu<konfigurace::prunik_s_priznakem>::typ;
 
+// The flag word of a record; 0 where records have none.
+inline std::int32_t priznak_usecky(const ZaznamUseckyBezPriznaku&) { return 0; }
+inline std::int32_t priznak_usecky(const ZaznamUseckySPriznakem& z) { return z.priznak; }
+
 constexpr int kapacita_prunik = 4000;
 constexpr int kapacita_usecek = 4000;
 constexpr int slotu_souradnic = 10;

@@ -3,9 +3,11 @@
 set(RECONSTRUCTION_COMMON_SOURCES
   reconstruction/log_file.cpp
   reconstruction/bitmap_reader.cpp
+  reconstruction/atomic_file.cpp
 )
 set(RECONSTRUCTION_CONFIG_SOURCES
   reconstruction/scene_tables.cpp
   reconstruction/marker_scan.cpp
   reconstruction/triangulation.cpp
+  reconstruction/scan_export.cpp
 )
