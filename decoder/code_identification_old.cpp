@@ -16,17 +16,19 @@ namespace {
 constexpr int X = hodnota_libovolna;
 }
 
-// The classic thinning set: an edge template and a corner template in four
-// rotations each.
+// Line ends: a set pixel with nothing set around it but a continuation on
+// one side (straight, in four rotations) or on one diagonal (four rotations).
+// Removing them trims one-pixel spurs, which would pull a blob's centroid off
+// the crossing, and leaves closed outlines and solid areas alone.
 const int sablony_filtru[72] = {
-    0, 0, 0, X, 1, X, 1, 1, 1,  // edge, set side below
-    X, 0, 0, 1, 1, 0, X, 1, X,  // corner, lower left
-    1, X, 0, 1, 1, 0, 1, X, 0,  // edge, set side left
-    X, 1, X, 1, 1, 0, X, 0, 0,  // corner, upper left
-    1, 1, 1, X, 1, X, 0, 0, 0,  // edge, set side above
-    X, 1, X, 0, 1, 1, 0, 0, X,  // corner, upper right
-    0, X, 1, 0, 1, 1, 0, X, 1,  // edge, set side right
-    0, 0, X, 0, 1, 1, X, 1, X,  // corner, lower right
+    0, 0, 0, 0, 1, 0, X, 1, X,  // continues downwards
+    X, 0, 0, 1, 1, 0, X, 0, 0,  // continues to the left
+    X, 1, X, 0, 1, 0, 0, 0, 0,  // continues upwards
+    0, 0, X, 0, 1, 1, 0, 0, X,  // continues to the right
+    0, 0, 0, 0, 1, 0, 0, 0, 1,  // continues down and right
+    0, 0, 0, 0, 1, 0, 1, 0, 0,  // continues down and left
+    1, 0, 0, 0, 1, 0, 0, 0, 0,  // continues up and left
+    0, 0, 1, 0, 1, 0, 0, 0, 0,  // continues up and right
 };
 
 std::int32_t mezikrok1[640 * 480];

@@ -4,8 +4,8 @@
 // Same images, bit order, messages and output tables as Identifikace2, except
 // that the grid points come from one image, the preview pattern (pattern digit
 // 9, family 1): its border map is closed (dilation, then erosion, 3 x 3, once),
-// blobs of fewer than 200 pixels are dropped, one thinning pass with the eight
-// templates of sablony_filtru is applied, and the surviving blobs are reduced
+// blobs of fewer than 200 pixels are dropped, line ends matching the eight
+// templates of sablony_filtru are removed, and the surviving blobs are reduced
 // to one point each. A bit is decided by majority of the 3 x 3 neighbourhood.
 // Returns false (nothing printed or stored) when an image cannot be used.
 #pragma once
@@ -33,8 +33,9 @@ extern std::int32_t vystuppom3[640 * 480];
 // mezikrok1 (uses mezikrok2 for the labels).
 void odstran_male_bloby();
 
-// One thinning pass over mezikrok1 into vystuppom[0..7] and their
-// intersection into vystuppom3 (-1 survivor, 0 otherwise).
+// Template j over mezikrok1 into vystuppom[j] (1 where a set pixel does not
+// match it), and their intersection into vystuppom3 (-1 survivor, 0
+// otherwise).
 void filtr_sablonami();
 
 bool Identifikace(int camera, std::string* chyba = nullptr);
