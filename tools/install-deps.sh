@@ -10,6 +10,7 @@ packages=(
   libopencv-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  libx11-dev
   xvfb xauth xdotool x11-utils imagemagick
   assimp-utils
 )

@@ -1,0 +1,51 @@
+// The code identification of one camera.
+#include "decoder/code_identification.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "decoder/code_reading.h"
+#include "decoder/decoder_state.h"
+#include "decoder/grid_points.h"
+#include "decoder/image_input.h"
+#include "decoder/image_primitives.h"
+
+bool nacti_vzor(char vzor, char rodina, cv::Mat& obraz, std::string* chyba) {
+  text[3] = vzor;
+  text[4] = rodina;
+  return nacti_snimek_textu(obraz, chyba);
+}
+
+bool Identifikace2(int camera, std::string* chyba) {
+  cv::Mat ref03, ref04, mrizka1, mrizka2;
+  if (!nacti_vzor('0', '3', ref03, chyba) || !nacti_vzor('0', '4', ref04, chyba) ||
+      !nacti_vzor('1', '1', mrizka1, chyba) || !nacti_vzor('1', '2', mrizka2, chyba))
+    return false;
+  // All code images are loaded before any work, so that a missing one stops
+  // the camera before anything is printed or stored.
+  std::vector<cv::Mat> kody(bitu_kodu);
+  for (int k = 0; k < bitu_kodu; ++k) {
+    const char rodina = k < 7 ? '1' : '2';
+    const char vzor = static_cast<char>('8' - k % 7);
+    if (!nacti_vzor(vzor, rodina, kody[static_cast<std::size_t>(k)], chyba)) return false;
+  }
+
+  cv::Mat hranice1, hranice2;
+  hranicni_mapa(ref04, ref03, mrizka1, hranice1);
+  hranicni_mapa(ref04, ref03, mrizka2, hranice2);
+  mapa_mrizky(hranice1, hranice2);
+  bool preteceni = false;
+  redukce_blobu(&preteceni);
+  if (preteceni)
+    std::fprintf(stderr,
+                 "decoder: camera %d: the grid map holds more than %d blobs; only the first "
+                 "%d are decoded\n",
+                 camera, max_znacek - 1, max_znacek - 1);
+
+  for (cv::Mat& obraz : kody) cernabila(ref04, ref03, obraz, obraz);
+  const std::vector<ZnackaBodu> body_znacky = cti_kody(kody);
+  SouhrnKodu souhrn;
+  const std::vector<KodovanyBod> seznam = seznam_kodu(body_znacky, &souhrn);
+  uloz_kody(camera, seznam, souhrn);
+  return true;
+}

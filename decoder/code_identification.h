@@ -1,0 +1,22 @@
+// Identifikace2: decodes the structured-light images of one camera at the
+// angle already in `text` and stores its distinct codes in body_kam1
+// (kamera 1) or body_kam2 (otherwise).
+//
+// Reads, with text[5] already set to the camera digit: the references 03
+// (projector dark) and 04 (projector lit), the grid patterns of families 1
+// and 2 (pattern digit 1), and the code patterns 8 down to 2 of family 1
+// (bits 0..6) and of family 2 (bits 7..13). Prints the three count lines.
+// Returns false, with nothing printed and the point table unchanged, when an
+// image is missing, unreadable or smaller than 640 x 480; chyba then names
+// the file. When the grid map holds more than 9999 blobs the first 9999 are
+// decoded and a warning goes to standard error.
+#pragma once
+
+#include <opencv2/core.hpp>
+#include <string>
+
+bool Identifikace2(int camera, std::string* chyba = nullptr);
+
+// Loads the image of pattern digit `vzor` and family digit `rodina` under the
+// template (text[3], text[4] are set and kept).
+bool nacti_vzor(char vzor, char rodina, cv::Mat& obraz, std::string* chyba);

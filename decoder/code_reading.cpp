@@ -1,0 +1,94 @@
+// Code reading, distinct codes and their counts.
+#include "decoder/code_reading.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "decoder/grid_points.h"
+#include "decoder/image_primitives.h"
+
+int bit_okoli(const cv::Mat& kodovy, int radek, int sloupec) {
+  int nul = 0, plnych = 0;
+  for (int dr = -1; dr <= 1; ++dr) {
+    for (int dc = -1; dc <= 1; ++dc) {
+      const int v = intenzita(kodovy, radek + dr, sloupec + dc);
+      if (v == 0) ++nul;
+      if (v == 255) ++plnych;
+    }
+  }
+  if (nul > 0 && plnych > 0) return -1;
+  return plnych > 0 ? 1 : 0;
+}
+
+int bit_okoli_vetsinou(const cv::Mat& kodovy, int radek, int sloupec) {
+  int nul = 0, plnych = 0;
+  for (int dr = -1; dr <= 1; ++dr) {
+    for (int dc = -1; dc <= 1; ++dc) {
+      const int v = intenzita(kodovy, radek + dr, sloupec + dc);
+      if (v == 0) ++nul;
+      if (v == 255) ++plnych;
+    }
+  }
+  if (plnych >= 5) return 1;
+  if (nul >= 5) return 0;
+  return -1;
+}
+
+std::vector<ZnackaBodu> cti_kody(const std::vector<cv::Mat>& kody, const std::int32_t* pole,
+                                 bool vetsinou) {
+  std::vector<ZnackaBodu> body_znacky(max_znacek, ZnackaBodu{0, 0, -2});
+  for (int r = 1; r < vyska_obrazu - 1; ++r) {
+    for (int c = 1; c < sirka_obrazu - 1; ++c) {
+      const int L = pole[index_pole(r, c)];
+      if (L <= 0 || L >= max_znacek) continue;
+      ZnackaBodu& bod = body_znacky[L];
+      bod = ZnackaBodu{c, r, 0};
+      for (int k = 0; k < bitu_kodu && k < static_cast<int>(kody.size()); ++k) {
+        const int bit = vetsinou ? bit_okoli_vetsinou(kody[k], r, c) : bit_okoli(kody[k], r, c);
+        if (bit < 0) {
+          bod.kod = -1;
+          break;
+        }
+        if (bit == 1) bod.kod += static_cast<int>(std::pow(2.0, k));
+      }
+    }
+  }
+  return body_znacky;
+}
+
+std::vector<KodovanyBod> seznam_kodu(const std::vector<ZnackaBodu>& body_znacky,
+                                     SouhrnKodu* souhrn) {
+  std::vector<KodovanyBod> seznam;
+  std::vector<int> pozice(1 << bitu_kodu, -1);  // code -> index in the list
+  SouhrnKodu s;
+  for (const ZnackaBodu& bod : body_znacky) {
+    if (bod.kod >= 0) {
+      int& i = pozice[static_cast<std::size_t>(bod.kod)];
+      if (i >= 0) {
+        ++seznam[static_cast<std::size_t>(i)].pocet;
+      } else {
+        i = static_cast<int>(seznam.size());
+        seznam.push_back(KodovanyBod{bod.kod, 1, bod.x, bod.y});
+      }
+    } else if (bod.kod == -1) {
+      ++s.nejednoznacne;
+    }
+  }
+  for (const KodovanyBod& b : seznam) {
+    if (b.pocet == 1)
+      ++s.dobre;
+    else
+      ++s.konflikty;
+  }
+  if (souhrn != nullptr) *souhrn = s;
+  return seznam;
+}
+
+void uloz_kody(int kamera, const std::vector<KodovanyBod>& seznam, const SouhrnKodu& souhrn) {
+  std::printf("vyrazeno pro nejednoznacny kod: %d\n", souhrn.nejednoznacne);
+  std::printf("vyrazeno pro konflikt kodu: %d\n", souhrn.konflikty);
+  std::printf("dobre body z celeho mereni: %d\n", souhrn.dobre);
+  KodovanyBod* cil = kamera == 1 ? body_kam1 : body_kam2;
+  for (std::size_t i = 0; i < seznam.size() && i < static_cast<std::size_t>(kapacita_bodu); ++i)
+    cil[i] = seznam[i];
+}

@@ -1,0 +1,34 @@
+// Finding the grid crossings of one camera: the border map of a grid pattern,
+// the grid map where two border maps meet, and the reduction of every
+// 8-connected blob of the grid map to one labelled point.
+//
+// Images are single-channel 8-bit, at least 640 x 480 (top-left area used).
+#pragma once
+
+#include <opencv2/core.hpp>
+
+#include "decoder/decoder_state.h"
+
+constexpr int max_znacek = 10000;  // blob labels run from 1 to 9999
+
+// Border map of grid pattern p against the references (ref04 lit, ref03 dark):
+// the tri-state image T of p, its central differences in x and y (Sobel,
+// aperture 1, the library's border rule), each made absolute and saturated to
+// 8 bits and thresholded at 128; the result is 255 where either difference
+// is over 128, i.e. where the left and right, or the upper and lower,
+// neighbours are one 0 and one 255. `hranice` becomes a new 640 x 480 image.
+void hranicni_mapa(const cv::Mat& ref04, const cv::Mat& ref03, const cv::Mat& p,
+                   cv::Mat& hranice);
+
+// Grid map: vstuppom = 255 where both border maps are 255, else 0;
+// vystuppom2 = -1 there, else 0.
+void mapa_mrizky(const cv::Mat& hranice1, const cv::Mat& hranice2);
+
+// Reduces every 8-connected blob of -1 cells in `pole` (a 640 x 480 label
+// array laid out like vystuppom2) to one cell: scan
+// rows (outer) and columns, give the blob first met label L (from 1), clear
+// the blob and set the cell at (column sum / count, row sum / count), integer
+// division, to L, whatever it held. Returns the number of labels given. Stops
+// labelling when 9999 labels are used and another blob remains: such blobs
+// are cleared to 0 and *preteceni (when given) is set to true.
+int redukce_blobu(bool* preteceni = nullptr, std::int32_t* pole = vystuppom2);

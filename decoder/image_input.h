@@ -1,0 +1,16 @@
+// Loading the decoder's input images under the name the template `text`
+// holds, as 8-bit grey.
+//
+// nacti_snimek succeeds only for a readable image of at least 640 x 480
+// pixels (a larger one is used by its top-left 640 x 480 area); otherwise
+// it leaves `obraz` empty, returns false and, when chyba is given, sets it to
+// one line that names the file and the problem.
+#pragma once
+
+#include <opencv2/core.hpp>
+#include <string>
+
+bool nacti_snimek(const char* jmeno, cv::Mat& obraz, std::string* chyba);
+
+// The same for the file whose name `text` holds now.
+bool nacti_snimek_textu(cv::Mat& obraz, std::string* chyba);

@@ -1,0 +1,63 @@
+// The synthetic structured-light scene of the decoder's sample set: a sphere
+// and a capped upright cylinder in front of a wall, two cameras, and a
+// projector that shows the references, two grid patterns, fourteen code
+// patterns and a preview pattern of small crosses.
+//
+// Units are millimetres; y points up, the cameras look down -z. Camera pixel
+// (column c, row r) is centred at the continuous position (c, r); projector
+// coordinates u (0..1024) and v (0..768) are continuous. Grid borders lie at
+// u = k * rozestup (k = 1..63) and v = m * rozestup (m = 1..47); the code
+// of a crossing is Gray(k) in bits 0..6 and Gray(m) in bits 7..13, and the
+// code stripes change halfway between two grid borders.
+#pragma once
+
+#include <cstdint>
+
+namespace vzorek {
+
+struct Vektor {
+  double x, y, z;
+};
+
+constexpr int sirka_projektoru = 1024;
+constexpr int vyska_projektoru = 768;
+constexpr double rozestup = 16.0;  // projector pixels between grid borders
+constexpr int sloupcu_mrizky = 63;
+constexpr int radku_mrizky = 47;
+
+// A pinhole device looking from `stred` towards a point; u grows to the right
+// and v downwards in its image.
+struct Kamera {
+  Vektor stred, vpred, vpravo, dolu;
+  double f, cx, cy;
+};
+
+Kamera kamera(int cislo);  // 1 or 2
+Kamera projektor();
+
+// The nearest surface hit along stred + t * smer (t > 1e-6): its distance t,
+// the point, the unit normal facing the ray and the albedo. False on a miss.
+struct Zasah {
+  double t;
+  Vektor bod, normala;
+  double albedo;
+};
+bool paprsek(const Vektor& stred, const Vektor& smer, Zasah* zasah);
+
+// Direction through continuous image position (u, v), and the projection of
+// a point (false when it lies behind the device).
+Vektor smer_pixelu(const Kamera& k, double u, double v);
+bool promitni(const Kamera& k, const Vektor& bod, double* u, double* v);
+
+int gray(int i);
+
+// The projector's level for pattern (digit, family) at (u, v): 1 lit, 0 dark.
+// Digit 0 with family 3 is the dark reference, with family 4 the lit one;
+// digit 1 the grid, digits 2..8 code bits 6..0 of the family; digit 9 with
+// family 1 the preview crosses.
+int vzor_projektoru(int cislice, int rodina, double u, double v);
+
+// Code of the crossing of grid column k and grid row m.
+inline int kod_krizeni(int k, int m) { return gray(k) | (gray(m) << 7); }
+
+}  // namespace vzorek
