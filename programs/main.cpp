@@ -4,6 +4,7 @@
 #include <string>
 
 #include "model/instruction_pool.h"
+#include "reconstruction/calibration.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/marker_scan.h"
 #include "reconstruction/triangulation.h"
@@ -19,6 +20,12 @@ int main() {
   if (!nacti_snimky_znacek(&chyba)) ukonci_chybou("%s", chyba.c_str());
   nastav_obdelniky_kamer();
   prepocet_bodu(true);
+  if constexpr (konfigurace::je_kalibrace) {
+    b_indexy[0] = 0;
+    b_indexy[1] = 8;
+    b_indexy[2] = 14;
+    kalibrace();
+  }
   zavri_log();
   return 0;
 }

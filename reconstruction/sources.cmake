@@ -8,4 +8,5 @@ set(RECONSTRUCTION_CONFIG_SOURCES
   reconstruction/scene_tables.cpp
   reconstruction/marker_scan.cpp
   reconstruction/triangulation.cpp
+  reconstruction/calibration.cpp
 )
