@@ -61,6 +61,19 @@ void nejblizsi_na_druhe(const float* a_bod, const float* d, const float* b_bod, 
     vysledek[j] = static_cast<float>(b_bod[j] + static_cast<double>(s) * e[j]);
 }
 
+// Whether three points lie on one line (or coincide), relative to their
+// distances: the area they span is below a millionth of the largest it
+// could be.
+bool v_primce(const float w[3][3]) {
+  float a[3], b[3], n[3];
+  for (int j = 0; j < 3; j++) {
+    a[j] = static_cast<float>(static_cast<double>(w[1][j]) - w[0][j]);
+    b[j] = static_cast<float>(static_cast<double>(w[2][j]) - w[0][j]);
+  }
+  vektorove(a, b, n);
+  return delka(n) <= 1e-6 * delka(a) * delka(b);
+}
+
 std::string popis_znacek(const int* indexy) {
   std::string s;
   for (int i = 0; i < 3; i++) {
@@ -315,12 +328,16 @@ bool kalibruj(const unsigned char* snimek1, const unsigned char* snimek2, std::F
                " chosen for the solution is not one of the marks 0 to 15";
       return false;
     }
-  for (int kamera = 0; kamera < 2; kamera++)
-    if (!over_pouzite_znacky(znacky, kamera, indexy, chyba)) return false;
-
   float w[3][3];
   for (int i = 0; i < 3; i++)
     for (int j = 0; j < 3; j++) w[i][j] = body_relativ[indexy[i]][j];
+  if (v_primce(w)) {
+    *chyba = "calibration: marks " + popis_znacek(indexy) +
+             " chosen for the solution lie on one line on the calibration object";
+    return false;
+  }
+  for (int kamera = 0; kamera < 2; kamera++)
+    if (!over_pouzite_znacky(znacky, kamera, indexy, chyba)) return false;
 
   RovinaKamery roviny[2];
   float stredy[2][3];
@@ -370,6 +387,11 @@ bool kalibruj(const unsigned char* snimek1, const unsigned char* snimek2, std::F
   for (int kamera = 0; kamera < 2; kamera++)
     vypis_presnost(vystup, kamera,
                    zmer_presnost(roviny[kamera], stereo_kamera[kamera], znacky, kamera));
+  std::fprintf(vystup,
+               "(about 1 px or less: the cameras fit their images; several px at one mark: that "
+               "mark is misplaced or misnumbered in the image; large at most marks: check marks "
+               "%d, %d and %d, which the cameras are solved from)\n",
+               indexy[0], indexy[1], indexy[2]);
   return true;
 }
 
