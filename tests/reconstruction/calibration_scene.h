@@ -31,7 +31,8 @@ struct ZnamaSestava {
 ZnamaSestava testovaci_sestava();
 
 // The same set-up with camera 1 moved along its axis to 250 units from its
-// image plane: the calibration model cannot reproduce it.
+// image plane, the pixel pitch on that plane unchanged: a camera the
+// calibration model (225 units per unit of pitch) does not describe.
 ZnamaSestava sestava_mimo_model();
 
 // Unrounded pixel (column, row) of a world point; false if the ray is

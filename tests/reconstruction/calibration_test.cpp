@@ -492,6 +492,21 @@ TEST_F(Kalibrace, QualityBlockTellsABrokenCalibrationFromAGoodOne) {
   figures(posunuty, dobry2, prumer, nejvetsi);
   EXPECT_GT(nejvetsi[0], 5.0);
   EXPECT_GT(prumer[0], 2.0);
+
+  // What the block cannot see: camera 1 standing 25 units further back
+  // (with a lens that keeps the object's size in the image). The object
+  // spans some 120 pixels at 225 units, so the images barely change, the
+  // figures stay good, and the calibrated position is off along the axis.
+  const ZnamaSestava dale = sestava_mimo_model();
+  figures(kalibracni_obraz(dale.kamera[0]), dobry2, prumer, nejvetsi);
+  EXPECT_LT(prumer[0], 1.0);
+  EXPECT_LT(nejvetsi[0], 1.5);
+  double odchylka = 0;
+  for (int j = 0; j < 3; j++) {
+    const double d = stereo_kamera[0][j] - dale.kamera[0].k[j];
+    odchylka += d * d;
+  }
+  EXPECT_GT(std::sqrt(odchylka), 20.0);
 }
 
 TEST_F(Kalibrace, MarksThatDetermineNoCameraAreRefusedAndTheTablesKept) {
