@@ -22,9 +22,12 @@ double skalarne(const float* a, const float* b) {
 }
 
 void vektorove(const float* a, const float* b, float* vysledek) {
-  vysledek[0] = static_cast<float>(static_cast<double>(a[1]) * b[2] - static_cast<double>(b[1]) * a[2]);
-  vysledek[1] = static_cast<float>(static_cast<double>(a[2]) * b[0] - static_cast<double>(b[2]) * a[0]);
-  vysledek[2] = static_cast<float>(static_cast<double>(a[0]) * b[1] - static_cast<double>(b[0]) * a[1]);
+  vysledek[0] =
+      static_cast<float>(static_cast<double>(a[1]) * b[2] - static_cast<double>(b[1]) * a[2]);
+  vysledek[1] =
+      static_cast<float>(static_cast<double>(a[2]) * b[0] - static_cast<double>(b[2]) * a[0]);
+  vysledek[2] =
+      static_cast<float>(static_cast<double>(a[0]) * b[1] - static_cast<double>(b[0]) * a[1]);
 }
 
 float delka(const float* a) { return static_cast<float>(std::sqrt(skalarne(a, a))); }
@@ -32,9 +35,12 @@ float delka(const float* a) { return static_cast<float>(std::sqrt(skalarne(a, a)
 // Determinant of the 3 x 3 matrix made of columns a, b, c of the 3 x 4
 // matrix m, expanded along its rows.
 double determinant(const float m[3][4], int a, int b, int c) {
-  return m[0][a] * (static_cast<double>(m[1][b]) * m[2][c] - static_cast<double>(m[1][c]) * m[2][b]) -
-         m[1][a] * (static_cast<double>(m[0][b]) * m[2][c] - static_cast<double>(m[0][c]) * m[2][b]) +
-         m[2][a] * (static_cast<double>(m[0][b]) * m[1][c] - static_cast<double>(m[0][c]) * m[1][b]);
+  return m[0][a] *
+             (static_cast<double>(m[1][b]) * m[2][c] - static_cast<double>(m[1][c]) * m[2][b]) -
+         m[1][a] *
+             (static_cast<double>(m[0][b]) * m[2][c] - static_cast<double>(m[0][c]) * m[2][b]) +
+         m[2][a] *
+             (static_cast<double>(m[0][b]) * m[1][c] - static_cast<double>(m[0][c]) * m[1][b]);
 }
 
 bool konecne(const float* a, int n) {
@@ -100,9 +106,10 @@ bool over_pouzite_znacky(const KalibracniZnacky& znacky, int kamera, const int* 
       chybejici += std::to_string(indexy[i]) + " (red " + std::to_string(indexy[i] + 1) + ")";
     }
   if (pocet_chybejicich > 0) {
-    *chyba = jmeno_kamery(kamera) + (pocet_chybejicich > 1 ? ": calibration marks " : ": calibration mark ") +
-             chybejici + " not found in the image; the camera is solved from marks " +
-             popis_znacek(indexy) + ", which must all be shown";
+    *chyba = jmeno_kamery(kamera) +
+             (pocet_chybejicich > 1 ? ": calibration marks " : ": calibration mark ") + chybejici +
+             " not found in the image; the camera is solved from marks " + popis_znacek(indexy) +
+             ", which must all be shown";
     return false;
   }
   long px[3], py[3];
@@ -115,19 +122,18 @@ bool over_pouzite_znacky(const KalibracniZnacky& znacky, int kamera, const int* 
   if (plocha == 0) {
     *chyba = jmeno_kamery(kamera) + ": calibration marks " + popis_znacek(indexy) +
              " lie on one line in the image (pixels [" + std::to_string(px[0]) + ", " +
-             std::to_string(py[0]) + "], [" + std::to_string(px[1]) + ", " +
-             std::to_string(py[1]) + "], [" + std::to_string(px[2]) + ", " +
-             std::to_string(py[2]) + "]); the camera cannot be solved from them";
+             std::to_string(py[0]) + "], [" + std::to_string(px[1]) + ", " + std::to_string(py[1]) +
+             "], [" + std::to_string(px[2]) + ", " + std::to_string(py[2]) +
+             "]); the camera cannot be solved from them";
     return false;
   }
   return true;
 }
 
 void vypis_presnost(std::FILE* vystup, int kamera, const PresnostKamery& p) {
-  std::fprintf(vystup, "kamera %d: %d marks compared, %d not in the image", kamera + 1,
-               p.zmereno, p.chybi);
-  if (p.neprojektovano > 0)
-    std::fprintf(vystup, ", %d not projectable", p.neprojektovano);
+  std::fprintf(vystup, "kamera %d: %d marks compared, %d not in the image", kamera + 1, p.zmereno,
+               p.chybi);
+  if (p.neprojektovano > 0) std::fprintf(vystup, ", %d not projectable", p.neprojektovano);
   if (p.zmereno == 0) {
     std::fprintf(vystup, "; nothing to measure\n");
     return;
@@ -138,8 +144,8 @@ void vypis_presnost(std::FILE* vystup, int kamera, const PresnostKamery& p) {
 
 }  // namespace
 
-void skenuj_kalibracni_snimek(const unsigned char* pixely, int kamera,
-                              KalibracniZnacky* znacky, std::vector<int>* cizi_hodnoty) {
+void skenuj_kalibracni_snimek(const unsigned char* pixely, int kamera, KalibracniZnacky* znacky,
+                              std::vector<int>* cizi_hodnoty) {
   bool cizi[256] = {};
   for (int radek = 0; radek < vyska_snimku; radek++) {
     for (int sloupec = 0; sloupec < sirka_snimku; sloupec++) {
@@ -199,8 +205,7 @@ bool vyres_rovinu_kamery(const float uv[3][2], const float w[3][3], std::FILE* v
       std::fprintf(vystup, "%lf == %lf\n", zkouska, w[i][j]);
     }
   }
-  if (!konecne(vysledek.o, 3) || !konecne(vysledek.h, 3) || !konecne(vysledek.v, 3))
-    return false;
+  if (!konecne(vysledek.o, 3) || !konecne(vysledek.h, 3) || !konecne(vysledek.v, 3)) return false;
   *rovina = vysledek;
   return true;
 }
@@ -210,11 +215,11 @@ void stred_projekce(const RovinaKamery& rovina, const float w[3][3], std::FILE* 
   float n[3];
   vektorove(rovina.h, rovina.v, n);
   float q[3];
-  for (int j = 0; j < 3; j++)
-    q[j] = static_cast<float>(rovina.o[j] + vzdalenost_roviny * n[j]);
+  for (int j = 0; j < 3; j++) q[j] = static_cast<float>(rovina.o[j] + vzdalenost_roviny * n[j]);
   float smer[3][3];
   for (int i = 0; i < 3; i++)
-    for (int j = 0; j < 3; j++) smer[i][j] = static_cast<float>(static_cast<double>(w[i][j]) - q[j]);
+    for (int j = 0; j < 3; j++)
+      smer[i][j] = static_cast<float>(static_cast<double>(w[i][j]) - q[j]);
   std::fprintf(vystup, "vektory630: \n");
   for (int i = 0; i < 2; i++)
     std::fprintf(vystup, "   [%lf,   %lf,   %lf]\n", smer[i][0], smer[i][1], smer[i][2]);
@@ -224,7 +229,8 @@ void stred_projekce(const RovinaKamery& rovina, const float w[3][3], std::FILE* 
   for (const auto& par : dvojice) {
     float bod[3];
     nejblizsi_na_druhe(w[par[0]], smer[par[0]], w[par[1]], smer[par[1]], bod);
-    for (int j = 0; j < 3; j++) stred[j] = static_cast<float>(stred[j] + static_cast<double>(bod[j]) / 3);
+    for (int j = 0; j < 3; j++)
+      stred[j] = static_cast<float>(stred[j] + static_cast<double>(bod[j]) / 3);
   }
 }
 
@@ -250,7 +256,9 @@ bool promitni_na_pixel(const RovinaKamery& rovina, const float stred[3], const f
   n[0] = h[1] * v[2] - v[1] * h[2];
   n[1] = h[2] * v[0] - v[2] * h[0];
   n[2] = h[0] * v[1] - v[0] * h[1];
-  auto sk = [](const double* a, const double* b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; };
+  auto sk = [](const double* a, const double* b) {
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+  };
   const double jmenovatel = sk(n, smer);
   if (jmenovatel == 0.0) return false;
   double ok[3];
@@ -399,7 +407,8 @@ void vypis_zaver_kalibrace(std::FILE* vystup) {
   if constexpr (kalibrace_konci_vzdalenosti) {
     float rozdil[3];
     for (int j = 0; j < 3; j++)
-      rozdil[j] = static_cast<float>(static_cast<double>(stereo_kamera[0][j]) - stereo_kamera[1][j]);
+      rozdil[j] =
+          static_cast<float>(static_cast<double>(stereo_kamera[0][j]) - stereo_kamera[1][j]);
     std::fprintf(vystup, "vzdalenost od sebe: %lf\n", delka(rozdil));
   } else {
     std::fprintf(vystup, "Kalibrace dokoncena, pokracuj Enterem...\n");

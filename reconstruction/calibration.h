@@ -49,8 +49,8 @@ struct KalibracniZnacky {
 // Scans one 640 x 480 image (3 bytes per pixel, red first) of camera
 // `kamera` (0 or 1) into znacky. Every pure red value above 16 that occurs is
 // appended once to cizi_hodnoty, in increasing order; nothing else is written.
-void skenuj_kalibracni_snimek(const unsigned char* pixely, int kamera,
-                              KalibracniZnacky* znacky, std::vector<int>* cizi_hodnoty);
+void skenuj_kalibracni_snimek(const unsigned char* pixely, int kamera, KalibracniZnacky* znacky,
+                              std::vector<int>* cizi_hodnoty);
 
 // The image plane of one camera: o is the world point of pixel (360, 240),
 // h and v the world displacements per unit of image-plane coordinate along

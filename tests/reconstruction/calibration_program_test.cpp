@@ -29,7 +29,8 @@ VysledekBehu spust(const std::string& adresar) {
 
 int pocet(const std::string& text, const std::string& hledany) {
   int n = 0;
-  for (std::size_t i = text.find(hledany); i != std::string::npos; i = text.find(hledany, i + 1)) n++;
+  for (std::size_t i = text.find(hledany); i != std::string::npos; i = text.find(hledany, i + 1))
+    n++;
   return n;
 }
 
@@ -62,8 +63,10 @@ TEST(ProgramKalibrace, GoodImagesGiveTheWholePrintoutAndTheQualityBlock) {
   EXPECT_EQ(pocet(v, "ZKOUSKA:\n"), 6);
   EXPECT_EQ(pocet(v, "vektory630: \n"), 2);
   EXPECT_EQ(pocet(v, ". bod:   ["), 32);
-  EXPECT_NE(v.find("kamera 1: 16 marks compared, 0 not in the image; mean 0."), std::string::npos) << v;
-  EXPECT_NE(v.find("kamera 2: 16 marks compared, 0 not in the image; mean 0."), std::string::npos) << v;
+  EXPECT_NE(v.find("kamera 1: 16 marks compared, 0 not in the image; mean 0."), std::string::npos)
+      << v;
+  EXPECT_NE(v.find("kamera 2: 16 marks compared, 0 not in the image; mean 0."), std::string::npos)
+      << v;
   EXPECT_FALSE(neni_konecne(v)) << v;
   // The quality block, for the record of this set-up.
   std::printf("%s", v.substr(presnost, vyzva - presnost).c_str());
@@ -112,7 +115,10 @@ TEST(ProgramKalibrace, RedValuesAbove16AreIgnoredWithOneWarningPerFileAndValue) 
   EXPECT_EQ(beh.kod, 0) << beh.chyby;
   const std::string& v = beh.vystup;
   EXPECT_EQ(pocet(v, "warning: "), 4) << v;
-  EXPECT_EQ(pocet(v, "warning: kalib1.bmp: red value 17 is not a calibration mark (marks are 1 to 16); its pixels are ignored\n"), 1);
+  EXPECT_EQ(pocet(v,
+                  "warning: kalib1.bmp: red value 17 is not a calibration mark (marks are 1 to "
+                  "16); its pixels are ignored\n"),
+            1);
   EXPECT_EQ(pocet(v, "warning: kalib1.bmp: red value 200 "), 1);
   EXPECT_EQ(pocet(v, "warning: kalib1.bmp: red value 255 "), 1);
   EXPECT_EQ(pocet(v, "warning: kalib2.bmp: red value 17 "), 1);

@@ -7,14 +7,15 @@
 
 namespace {
 
-double skalarne(const double* a, const double* b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+double skalarne(const double* a, const double* b) {
+  return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
 
 // A camera whose image plane is x - y + z = 0, centred at `stred`, with
 // columns along (1, 1, 0) turned by `natoceni` degrees about the plane's
 // normal, pixel scale s, and its projection centre 225 * s^2 * n + `posun_osy`
 // * n from the plane.
-ZnamaKamera kamera_v_rovine(const double stred[3], double natoceni, double s,
-                            double posun_osy) {
+ZnamaKamera kamera_v_rovine(const double stred[3], double natoceni, double s, double posun_osy) {
   const double r3 = std::sqrt(3.0), r2 = std::sqrt(2.0), r6 = std::sqrt(6.0);
   const double n[3] = {1 / r3, -1 / r3, 1 / r3};
   const double h0[3] = {1 / r2, 1 / r2, 0};
@@ -72,8 +73,7 @@ bool promitni(const ZnamaKamera& kamera, const double bod[3], double* sloupec, d
 }
 
 void pixel_znacky(const ZnamaKamera& kamera, int znacka, int* sloupec, int* radek) {
-  const double bod[3] = {body_relativ[znacka][0], body_relativ[znacka][1],
-                         body_relativ[znacka][2]};
+  const double bod[3] = {body_relativ[znacka][0], body_relativ[znacka][1], body_relativ[znacka][2]};
   double c = 0, r = 0;
   promitni(kamera, bod, &c, &r);
   *sloupec = static_cast<int>(std::lround(c));
@@ -104,8 +104,8 @@ bool zapis_snimky_znacek(const std::string& adresar) {
     Obraz obraz;
     if (i == 2 || i == 3)
       for (int m = 0; m < 4; m++)
-        obraz.nastav(reference[m][0] - (i == 3 ? 40 : 0), reference[m][1],
-                     0, static_cast<std::uint8_t>(255 - m), 0);
+        obraz.nastav(reference[m][0] - (i == 3 ? 40 : 0), reference[m][1], 0,
+                     static_cast<std::uint8_t>(255 - m), 0);
     if (!zapis_bmp(adresar + "/" + jmena[i], obraz)) return false;
   }
   return true;

@@ -1,6 +1,8 @@
 // The calibration in process: the solve of one camera, the projection
 // centre, the mark scan, the round trip through images of a known set-up,
 // the quality measure and the refusals of marks that determine no camera.
+#include "reconstruction/calibration.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,7 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "reconstruction/calibration.h"
 #include "tests/reconstruction/calibration_scene.h"
 
 namespace {
@@ -99,8 +100,8 @@ void presne_pixely(const ZnamaKamera& kamera, double pixely[3][2]) {
 // half a pixel against marks some 100 pixels apart changes the derivatives
 // by well under one per cent.
 struct MezeZaokrouhleni {
-  double stred[3] = {0, 0, 0};        // per world axis
-  double znacka[16] = {};             // projected pixel of each mark, in pixels
+  double stred[3] = {0, 0, 0};  // per world axis
+  double znacka[16] = {};       // projected pixel of each mark, in pixels
 };
 
 MezeZaokrouhleni odvod_meze(const ZnamaKamera& kamera) {
@@ -143,7 +144,8 @@ TEST_F(Kalibrace, DefaultCameraOnePlaneGivesTheDefaultProjectionCentre) {
   // Camera 1 of the default set-up: 225 units from (0, 0, 0) along the
   // normal of its image plane. Values near 225 carry a float rounding of
   // about 1.5e-5; a dozen roundings stay far below 1e-3.
-  const RovinaKamery rovina = {{7.65f, 224.775f, 0.0f}, {0.999f, -0.034f, 0.0f}, {0.0f, 0.0f, 1.0f}};
+  const RovinaKamery rovina = {
+      {7.65f, 224.775f, 0.0f}, {0.999f, -0.034f, 0.0f}, {0.0f, 0.0f, 1.0f}};
   float w[3][3];
   pouzite_polohy(w);
   float stred[3] = {9, 9, 9};
@@ -215,8 +217,8 @@ TEST_F(Kalibrace, SolveOfOneCameraPrintsDeterminantsAndChecks) {
   for (int j = 0; j < 3; j++) {
     EXPECT_EQ(r[9 * j], "determinanty:");
     for (int k = 0; k < 4; k++)
-      EXPECT_TRUE(std::regex_match(r[9 * j + 1 + k],
-                                   std::regex("determinant " + std::to_string(k) + R"(: -?\d+\.\d{6})")))
+      EXPECT_TRUE(std::regex_match(
+          r[9 * j + 1 + k], std::regex("determinant " + std::to_string(k) + R"(: -?\d+\.\d{6})")))
           << r[9 * j + 1 + k];
     EXPECT_EQ(r[9 * j + 5], "ZKOUSKA:");
     for (int i = 0; i < 3; i++) {
@@ -246,10 +248,10 @@ TEST_F(Kalibrace, SolveOfOneCameraPrintsDeterminantsAndChecks) {
 TEST_F(Kalibrace, ScanKeepsTheLastPixelOfEachMarkAndSetsAsideOtherRedValues) {
   Obraz obraz;
   obraz.nastav(10, 5, 1, 0, 0);
-  obraz.nastav(20, 5, 1, 0, 0);   // later in the same row: wins
-  obraz.nastav(3, 7, 1, 0, 0);    // later row: wins
+  obraz.nastav(20, 5, 1, 0, 0);  // later in the same row: wins
+  obraz.nastav(3, 7, 1, 0, 0);   // later row: wins
   obraz.nastav(100, 50, 16, 0, 0);
-  obraz.nastav(0, 0, 2, 0, 0);    // mark at pixel (0, 0) is still a mark
+  obraz.nastav(0, 0, 2, 0, 0);  // mark at pixel (0, 0) is still a mark
   obraz.nastav(200, 100, 17, 0, 0);
   obraz.nastav(201, 100, 17, 0, 0);
   obraz.nastav(202, 100, 255, 0, 0);
@@ -292,11 +294,10 @@ TEST_F(Kalibrace, RoundTripThroughImagesOfAKnownSetUp) {
       EXPECT_GT(meze.stred[j], 0.0);
       EXPECT_LT(meze.stred[j], 5.0);  // the bound itself is a usable one
     }
-    std::printf("camera %d: position off by (%.3f, %.3f, %.3f), bound (%.3f, %.3f, %.3f)\n",
-                c + 1, stereo_kamera[c][0] - sestava.kamera[c].k[0],
-                stereo_kamera[c][1] - sestava.kamera[c].k[1],
-                stereo_kamera[c][2] - sestava.kamera[c].k[2], meze.stred[0], meze.stred[1],
-                meze.stred[2]);
+    std::printf(
+        "camera %d: position off by (%.3f, %.3f, %.3f), bound (%.3f, %.3f, %.3f)\n", c + 1,
+        stereo_kamera[c][0] - sestava.kamera[c].k[0], stereo_kamera[c][1] - sestava.kamera[c].k[1],
+        stereo_kamera[c][2] - sestava.kamera[c].k[2], meze.stred[0], meze.stred[1], meze.stred[2]);
     // The image rectangle is centred on the calibrated O.
     for (int j = 0; j < 3; j++)
       EXPECT_NEAR((stereo_body[c][0][j] + stereo_body[c][2][j]) / 2, stereo_lok[c][j], 1e-3);
@@ -330,8 +331,10 @@ TEST_F(Kalibrace, RoundTripThroughImagesOfAKnownSetUp) {
       nejvetsi_mez = std::max(nejvetsi_mez, mez);
       soucet_mezi += mez;
     }
-    const std::string vzor = "kamera " + std::to_string(c + 1) +
-                             R"(: 16 marks compared, 0 not in the image; mean ([0-9.]+) px, largest ([0-9.]+) px \(mark \d+\))";
+    const std::string vzor =
+        "kamera " + std::to_string(c + 1) +
+        R"(: 16 marks compared, 0 not in the image; )"
+        R"(mean ([0-9.]+) px, largest ([0-9.]+) px \(mark \d+\))";
     std::smatch shoda;
     ASSERT_TRUE(std::regex_search(vystup, shoda, std::regex(vzor))) << vystup;
     const double prumer = std::stod(shoda[1]), nejvetsi = std::stod(shoda[2]);
@@ -349,8 +352,9 @@ TEST_F(Kalibrace, TranscriptHasTheFixedStructure) {
   const Obraz snimek1 = kalibracni_obraz(sestava.kamera[0]);
   const Obraz snimek2 = kalibracni_obraz(sestava.kamera[1]);
   std::string chyba;
-  const std::string vystup = zachyt(
-      [&](std::FILE* f) { ASSERT_TRUE(kalibruj(snimek1.rgb.data(), snimek2.rgb.data(), f, &chyba)); });
+  const std::string vystup = zachyt([&](std::FILE* f) {
+    ASSERT_TRUE(kalibruj(snimek1.rgb.data(), snimek2.rgb.data(), f, &chyba));
+  });
   const std::string cislo_ = R"(-?\d+\.\d{6})";
   std::vector<std::string> vzory;
   for (const char* nadpis : {"PRVNI KAMERA", "DRUHA KAMERA"}) {
@@ -360,7 +364,8 @@ TEST_F(Kalibrace, TranscriptHasTheFixedStructure) {
   for (int c = 0; c < 2; c++) {
     for (int j = 0; j < 3; j++) {
       vzory.push_back("determinanty:");
-      for (int k = 0; k < 4; k++) vzory.push_back("determinant " + std::to_string(k) + ": " + cislo_);
+      for (int k = 0; k < 4; k++)
+        vzory.push_back("determinant " + std::to_string(k) + ": " + cislo_);
       vzory.push_back("ZKOUSKA:");
       for (int i = 0; i < 3; i++) vzory.push_back(cislo_ + " == " + cislo_);
     }
@@ -379,8 +384,10 @@ TEST_F(Kalibrace, TranscriptHasTheFixedStructure) {
   }
   vzory.push_back("PRESNOST KALIBRACE: .*");
   for (int c = 1; c <= 2; c++)
-    vzory.push_back("kamera " + std::to_string(c) +
-                    R"(: 16 marks compared, 0 not in the image; mean \d+\.\d{3} px, largest \d+\.\d{3} px \(mark \d+\))");
+    vzory.push_back(
+        "kamera " + std::to_string(c) +
+        R"(: 16 marks compared, 0 not in the image; )"
+        R"(mean \d+\.\d{3} px, largest \d+\.\d{3} px \(mark \d+\))");
   vzory.push_back(R"(\(about 1 px or less: .* check marks 0, 8 and 14, .*\))");
 
   const std::vector<std::string> r = radky(vystup);
@@ -544,7 +551,8 @@ TEST_F(Kalibrace, MarksThatDetermineNoCameraAreRefusedAndTheTablesKept) {
     pixel_znacky(sestava.kamera[0], m, &c, &r);
     bez0a8.nastav(c, r, 0, 0, 0);
   }
-  EXPECT_NE(odmitnuto(bez0a8, dobry2).find("kalib1.bmp (camera 1): calibration marks 0 (red 1), 8 (red 9) not found"),
+  EXPECT_NE(odmitnuto(bez0a8, dobry2)
+                .find("kalib1.bmp (camera 1): calibration marks 0 (red 1), 8 (red 9) not found"),
             std::string::npos);
 
   // The three used marks in line in camera 1's image.
@@ -567,7 +575,9 @@ TEST_F(Kalibrace, MarksThatDetermineNoCameraAreRefusedAndTheTablesKept) {
   diagonala.nastav(100, 100, 1, 0, 0);
   diagonala.nastav(101, 101, 9, 0, 0);
   diagonala.nastav(300, 300, 15, 0, 0);
-  EXPECT_NE(odmitnuto(dobry1, diagonala).find("kalib2.bmp (camera 2): calibration marks 0 (red 1), 8 (red 9), 14 (red 15) lie on one line"),
+  EXPECT_NE(odmitnuto(dobry1, diagonala)
+                .find("kalib2.bmp (camera 2): calibration marks 0 (red 1), 8 (red 9), 14 (red 15) "
+                      "lie on one line"),
             std::string::npos);
 
   // Used marks that lie on one line on the object, or one mark chosen
