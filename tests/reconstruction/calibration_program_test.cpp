@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <regex>
 #include <string>
+#include <vector>
 
 #include "tests/reconstruction/calibration_scene.h"
 #include "tests/support/program_run.h"
@@ -13,10 +15,19 @@
 
 namespace {
 
+// Temporary directories of this test program, removed when it ends.
+struct Uklid {
+  std::vector<std::string> adresare;
+  ~Uklid() {
+    for (const std::string& a : adresare) std::filesystem::remove_all(a);
+  }
+} uklid;
+
 // A directory with the ten marker images and the calibration images of the
 // known set-up.
 std::string pripravena_scena() {
   const std::string adresar = novy_adresar("calibration");
+  uklid.adresare.push_back(adresar);
   EXPECT_FALSE(adresar.empty());
   EXPECT_TRUE(zapis_snimky_znacek(adresar));
   EXPECT_TRUE(zapis_kalibracni_snimky(adresar, testovaci_sestava()));
