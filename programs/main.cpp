@@ -5,6 +5,7 @@
 
 #include "model/instruction_pool.h"
 #include "programs/scan_outputs.h"
+#include "reconstruction/calibration.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/marker_scan.h"
 #include "reconstruction/triangulation.h"
@@ -20,6 +21,12 @@ int main() {
   if (!nacti_snimky_znacek(&chyba)) ukonci_chybou("%s", chyba.c_str());
   nastav_obdelniky_kamer();
   prepocet_bodu(true);
+  if constexpr (konfigurace::je_kalibrace) {
+    b_indexy[0] = 0;
+    b_indexy[1] = 8;
+    b_indexy[2] = 14;
+    kalibrace();
+  }
   zapis_vystupy_skenu();
   zavri_log();
   return 0;

@@ -10,4 +10,5 @@ set(RECONSTRUCTION_CONFIG_SOURCES
   reconstruction/marker_scan.cpp
   reconstruction/triangulation.cpp
   reconstruction/scan_export.cpp
+  reconstruction/calibration.cpp
 )
