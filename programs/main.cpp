@@ -7,6 +7,7 @@
 #include "reconstruction/log_file.h"
 #include "reconstruction/marker_scan.h"
 #include "reconstruction/triangulation.h"
+#include "viewer/viewer_start.h"
 
 int main() {
   if (!otevri_log()) {
@@ -19,6 +20,7 @@ int main() {
   if (!nacti_snimky_znacek(&chyba)) ukonci_chybou("%s", chyba.c_str());
   nastav_obdelniky_kamer();
   prepocet_bodu(true);
+  spust_prohlizec();
   zavri_log();
   return 0;
 }
