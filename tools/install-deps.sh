@@ -10,7 +10,7 @@ packages=(
   libopencv-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils imagemagick libx11-dev
   assimp-utils
 )
 
