@@ -96,8 +96,7 @@ bool shoda(float a, float b) {
 }
 
 // Angle of Q on the circle K + r (U sin t + V cos t), in degrees, chosen from
-// the candidates that each coordinate gives. When no two coordinates agree,
-// the angle is taken from the frame directly.
+// the candidates that each coordinate gives.
 double uhel_bodu(const float Q[3], const float K[3], float r, const float U[3], const float V[3]) {
   float kandidaty[3][2];
   for (int i = 0; i < 3; i++) {
@@ -129,17 +128,27 @@ double uhel_bodu(const float Q[3], const float K[3], float r, const float U[3], 
     uhel = X2;
   if (shoda(Y1, X1) || shoda(Y1, X2) || shoda(Y1, Z1) || shoda(Y1, Z2)) uhel = Y1;
   if (shoda(Y2, X1) || shoda(Y2, X2) || shoda(Y2, Z1) || shoda(Y2, Z2)) uhel = Y2;
-  if (uhel == neplatny_uhel) {
-    double su = 0, cv = 0;
+  // The chosen angle must put the point back where it is: when two
+  // coordinates share the same ambiguous pair of candidates, the tests can
+  // agree on the wrong one of the pair (or on none). The angle is then taken
+  // from the frame directly.
+  if (uhel != neplatny_uhel) {
+    const double t = uhel;
+    double chyba = 0;
     for (int i = 0; i < 3; i++) {
-      su += (static_cast<double>(Q[i]) - K[i]) * U[i];
-      cv += (static_cast<double>(Q[i]) - K[i]) * V[i];
+      const double p = K[i] + static_cast<double>(r) * (U[i] * std::sin(t) + V[i] * std::cos(t));
+      chyba = std::fmax(chyba, std::fabs(p - Q[i]));
     }
-    double t = std::atan2(su, cv);
-    if (t < 0) t += dve_pi_programu;
-    return t * 180 / pi_programu;
+    if (chyba <= 1e-3 * r) return uhel * 180 / pi_programu;
   }
-  return uhel * 180 / pi_programu;
+  double su = 0, cv = 0;
+  for (int i = 0; i < 3; i++) {
+    su += (static_cast<double>(Q[i]) - K[i]) * U[i];
+    cv += (static_cast<double>(Q[i]) - K[i]) * V[i];
+  }
+  double t = std::atan2(su, cv);
+  if (t < 0) t += dve_pi_programu;
+  return t * 180 / pi_programu;
 }
 
 }  // namespace
