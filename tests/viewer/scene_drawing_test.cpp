@@ -92,7 +92,7 @@ TEST_F(Scena, EmptyModelShowsTheCamerasAndTheMarksOfTheConfiguration) {
     EXPECT_EQ(z[i + 22].argumenty, v3(body_relativ[2]));
     EXPECT_EQ(z[i + 23].argumenty, v3(body_relativ[14]));
     EXPECT_EQ(z[i + 25].argumenty, (std::vector<double>{1, 1, 0}));
-    EXPECT_EQ(volani("begin").size(), 2u * 3 + 1 + 16);
+    EXPECT_EQ(volani("begin").size(), 2u * (konfigurace::kresli_pohledove_cary ? 3 : 2) + 1 + 16);
   } else {
     EXPECT_EQ(z.size(), i);
   }
