@@ -5,7 +5,9 @@
 // OpenGL, hardware surface, asynchronous blit. When SDL cannot initialise
 // video or set the mode (no display, no OpenGL), the program ends with a
 // message naming SDL's reason on standard error and exit status 1 (the log
-// is closed). Escape ends the process from inside the loop with status 0.
+// is closed). SDL's fallback drivers that show nothing ("offscreen",
+// "dummy"), which it picks when no display can be opened, count as no
+// display unless SDL_VIDEODRIVER names them. Escape ends the process from inside the loop with status 0.
 //
 // The OpenGL picture is not rescaled by the SDL 1.2 compatibility layer
 // (SDL12COMPAT_OPENGL_SCALING is set to 0 unless the environment sets it):
