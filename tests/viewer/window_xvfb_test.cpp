@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -80,6 +81,8 @@ struct Program {
   bool kalibracni_znacky;  // yellow crosses
   bool pohledove_cary;     // magenta camera-to-look-point lines
 };
+
+void PrintTo(const Program& p, std::ostream* os) { *os << p.jmeno; }
 
 class ProgramyVOkne : public Okna, public ::testing::WithParamInterface<Program> {};
 
