@@ -114,11 +114,12 @@ TEST_F(Scena, PolygonsAreFilledInTheLowBitsOfTheirColourAndOutlinedInBlack) {
   size_t barva = 0;
   while (zaznam_volani[barva].jmeno != "color3ub") barva++;
   std::vector<std::string> dale;
-  for (size_t i = barva + 1; i < barva + 15; i++) dale.push_back(zaznam_volani[i].jmeno);
+  ASSERT_GE(zaznam_volani.size(), barva + 14);
+  for (size_t i = barva + 1; i < barva + 14; i++) dale.push_back(zaznam_volani[i].jmeno);
   EXPECT_EQ(dale, (std::vector<std::string>{
                       "tess_begin_polygon", "tess_begin_contour", "tess_vertex", "tess_vertex",
                       "tess_vertex", "tess_end_contour", "tess_end_polygon", "color3f", "begin",
-                      "vertex3d", "vertex3d", "vertex3d", "end", zaznam_volani[barva + 14].jmeno}));
+                      "vertex3d", "vertex3d", "vertex3d", "end"}));
   EXPECT_EQ(zaznam_volani[barva + 8].argumenty, (std::vector<double>{0, 0, 0}));
   EXPECT_EQ(precti_testovaci_log(),
             "vertexu:3\nzobrazeni...\nzac\nbod\nbod\nbod\nvertexu:3\n");
