@@ -9,6 +9,7 @@
 #include "reconstruction/log_file.h"
 #include "reconstruction/marker_scan.h"
 #include "reconstruction/triangulation.h"
+#include "viewer/viewer_start.h"
 
 int main() {
   if (!otevri_log()) {
@@ -28,6 +29,7 @@ int main() {
     kalibrace();
   }
   zapis_vystupy_skenu();
+  spust_prohlizec();
   zavri_log();
   return 0;
 }

@@ -74,8 +74,8 @@ TEST(BadInput, MarkersBeyondTheConfigurationsTables) {
   ocekavej_selhani(spust_program(VIEWER_POLAR_PATH, pres65), pres65,
                    "240_k2_A.bmp: marker number 66");
   // viewer_projection holds 73 markers per position: 66 is read, 74 is not.
-  const VysledekBehu projekce = spust_program(VIEWER_PROJECTION_PATH, pres65, "\n");
-  EXPECT_EQ(projekce.chyby.find("marker number"), std::string::npos) << projekce.chyby;
+  const VysledekBehu projekce = spust_bez_displeje(VIEWER_PROJECTION_PATH, pres65, "\n");
+  EXPECT_TRUE(zastaveno_u_okna(projekce)) << projekce.chyby;
   const std::string pres73 = scena([](const SnimekZnacek& s, Obraz& o) {
     if (s.slot == 0 && s.kamera == 1) o.nastav(10, 10, 74, 0, 0);
   });

@@ -84,3 +84,13 @@ VysledekBehu spust_program(const std::string& program, const std::string& adresa
   std::remove(soubor_chyb.c_str());
   return vysledek;
 }
+
+VysledekBehu spust_bez_displeje(const std::string& program, const std::string& adresar,
+                                const std::string& vstup, int limit_sekund) {
+  return spust_program(program, adresar, vstup, limit_sekund, {"DISPLAY=", "SDL_VIDEODRIVER="});
+}
+
+bool zastaveno_u_okna(const VysledekBehu& beh) {
+  return !beh.vyprsel && beh.kod == 1 && beh.chyby.rfind("viewer: ", 0) == 0 &&
+         beh.chyby.find('\n') == beh.chyby.size() - 1;
+}

@@ -19,6 +19,15 @@ VysledekBehu spust_program(const std::string& program, const std::string& adresa
                            const std::string& vstup = "", int limit_sekund = 120,
                            const std::vector<std::string>& prostredi = {});
 
+// Runs a reconstruction program without a display: everything up to the
+// window happens, then opening the window fails.
+VysledekBehu spust_bez_displeje(const std::string& program, const std::string& adresar,
+                                const std::string& vstup = "", int limit_sekund = 120);
+
+// True when a run went through the whole pipeline and stopped only because
+// the window could not open: exit status 1 and one viewer line on stderr.
+bool zastaveno_u_okna(const VysledekBehu& beh);
+
 // A new empty directory under the system's temporary directory.
 std::string novy_adresar(const std::string& predpona);
 

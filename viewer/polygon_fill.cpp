@@ -1,0 +1,22 @@
+// Filled polygon drawing and its tessellator.
+#include "viewer/polygon_fill.h"
+
+#include "viewer/graphics_calls.h"
+#include "viewer/polygon_walk.h"
+
+GLUtesselator* tobj = gluNewTess();
+
+void beginCallback(GLenum typ) { grafika.begin(typ); }
+void endCallback() { grafika.end(); }
+void vertexCallback(GLdouble* v) { grafika.vertex3d(v[0], v[1], v[2]); }
+
+void priprav_teselator() {
+  if (tobj != nullptr) gluDeleteTess(tobj);
+  tobj = gluNewTess();
+  using Callback = void (*)();
+  gluTessCallback(tobj, GLU_TESS_VERTEX, reinterpret_cast<Callback>(vertexCallback));
+  gluTessCallback(tobj, GLU_TESS_BEGIN, reinterpret_cast<Callback>(beginCallback));
+  gluTessCallback(tobj, GLU_TESS_END, reinterpret_cast<Callback>(endCallback));
+}
+
+void Zobraz(Polygon3D* polygon) { projdi_polygon(polygon, Kresba::vypln); }
