@@ -3,7 +3,10 @@
 // the scene's ground truth; then splits the error into its sources with the
 // double-precision model of the reconstruction.
 //
-// Usage: accuracy_report [SCENE_DIRECTORY]   (default: the build's sample scene)
+// Usage: accuracy_report [SCENE_DIRECTORY]
+// Without an argument: the current directory when it holds ground_truth.txt,
+// otherwise the sample scene the build generates.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -85,7 +88,10 @@ void odchylky_stylu(StylZnacky styl, double stredni[2], double rozptyl[2]) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string adresar = argc > 1 ? argv[1] : SAMPLE_SCENE_DIR;
+  struct stat info {};
+  const std::string adresar = argc > 1                                     ? argv[1]
+                              : stat("ground_truth.txt", &info) == 0 ? "."
+                                                                     : SAMPLE_SCENE_DIR;
   if (argc > 2) {
     std::fprintf(stderr, "usage: accuracy_report [SCENE_DIRECTORY]\n");
     return 1;
@@ -176,7 +182,7 @@ int main(int argc, char** argv) {
     }
     ocekavany_ctverec_znacek += skalar(posun, posun) + rozptyl_znacky;
     const double bez_referenci[3] = {0, 0, 0};
-    const double mez = mez_chyby(c, 0.5, bez_referenci);
+    const double mez = mez_chyby(c, -0.5, 0.5, bez_referenci);
     mez_kvantovani_max = std::max(mez_kvantovani_max, mez);
     mez_kvantovani_sum += mez;
   }

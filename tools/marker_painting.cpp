@@ -8,6 +8,11 @@ PixelObrazu nejblizsi_pixel(PoziceVObraze p) {
   return {static_cast<int>(std::lround(p.sloupec)), static_cast<int>(std::lround(p.radek))};
 }
 
+RozsahOdchylky rozsah_odchylky(StylZnacky styl) {
+  return styl == StylZnacky::pixel ? RozsahOdchylky{-0.5, 0.5}
+                                   : RozsahOdchylky{-0.5, nejvetsi_polomer_skvrny};
+}
+
 namespace {
 
 bool v_obraze(int sloupec, int radek) {

@@ -16,12 +16,24 @@ enum class StylZnacky {
   pixel,   // a single pixel, the one nearest to the true position
 };
 
-// Blob radii in pixels: every painted pixel's centre lies within the radius
-// of the true subpixel position, so the pixel the marker scan keeps (the
-// last one in scan order) is off by at most nejvetsi_polomer_skvrny in each
-// coordinate.
+// Blob radii in pixels.
 constexpr double nejmensi_polomer_skvrny = 0.8;
 constexpr double nejvetsi_polomer_skvrny = 1.8;
+
+// Range of the offset, in each coordinate, of the pixel the marker scan
+// keeps (the last in scan order) from the true subpixel position.
+// A single pixel is the nearest one: -0.5 to 0.5. A blob's kept pixel lies
+// in its last row, at most the radius below the true row and, since the
+// nearest pixel belongs to the blob, at least that pixel's row: -0.5 to the
+// radius. It is the last pixel of a run of pixels that lies within the
+// radius of the true column (or holds the nearest pixel), so its column is
+// at most the radius to the right and, the run being non-empty, at least
+// max(-w, w - 1) >= -0.5 for a run of half-width w: again -0.5 to the radius.
+struct RozsahOdchylky {
+  double od;
+  double do_;
+};
+RozsahOdchylky rozsah_odchylky(StylZnacky styl);
 
 struct PixelObrazu {
   int sloupec = 0;

@@ -87,13 +87,20 @@ Citlivost citlivost(const SestavaKamer& s, const PixelyBodu& bod, const Bod3 ref
   return c;
 }
 
-double mez_chyby(const Citlivost& c, double chyba_bodu_px, const double chyba_referenci[3]) {
+double mez_chyby(const Citlivost& c, double od_px, double do_px, const double chyba_referenci[3]) {
+  const double stred = 0.5 * (od_px + do_px);
+  const double pul = 0.5 * (do_px - od_px);
+  Bod3 posun;
   double mez = 0;
-  for (const Bod3& v : c.bod) mez += delka(v) * chyba_bodu_px;
+  for (const Bod3& v : c.bod) {
+    posun = posun + stred * v;
+    mez += delka(v) * pul;
+  }
+  mez += delka(posun);
   for (int m = 0; m < 3; m++) {
     double frobenius2 = 0;
     for (int j = 0; j < 3; j++) frobenius2 += skalar(c.reference[3 * m + j], c.reference[3 * m + j]);
     mez += std::sqrt(frobenius2) * chyba_referenci[m];
   }
-  return mez;
+  return mez * (1.0 + rezerva_linearizace);
 }

@@ -44,12 +44,21 @@ void citlivost_triangulace(const SestavaKamer& s, const PixelyBodu& p, Bod3 slou
 // when each of its pixel coordinates is off by at most chyba_px.
 double mez_triangulace(const SestavaKamer& s, const PixelyBodu& p, double chyba_px);
 
-// Largest distance of the reconstructed point from the truth, to first order,
-// when each marker pixel coordinate is off by at most chyba_bodu_px and
+// Largest distance of the reconstructed point from the truth when each
+// marker pixel coordinate is off by between od_px and do_px pixels and
 // triangulated reference mark m lies at most chyba_referenci[m] from its true
-// place: sum of |column| * error for the marker, and the Frobenius norm of
-// each mark's 3 x 3 block times its distance.
-double mez_chyby(const Citlivost& c, double chyba_bodu_px, const double chyba_referenci[3]);
+// place. To first order: writing each offset as the middle of the range plus
+// at most half its width, |sum of columns * middle| + sum of |column| * half
+// width for the marker, and the Frobenius norm of each mark's 3 x 3 block
+// times its distance; that sum is enlarged by rezerva_linearizace for the
+// terms of higher order.
+double mez_chyby(const Citlivost& c, double od_px, double do_px, const double chyba_referenci[3]);
+
+// Relative room for what the first-order bound leaves out. Over two pixels
+// the rays' pixel-to-world map departs from linear by well under one per
+// cent (a pixel is 1/1700 of the ray length to the image plane, and the
+// depth goes with the inverse of the disparity); two per cent are allowed.
+constexpr double rezerva_linearizace = 0.02;
 
 // Room for the single-precision arithmetic of the reconstruction, in world
 // units. A float holds about 7 digits, i.e. about 1e-5 at coordinates of 140;

@@ -35,6 +35,16 @@ double profil(double h) {
 }
 
 double laloky(double phi) { return 1.0 + 0.05 * std::cos(3 * phi); }
+double laloky_derivace(double phi) { return -0.15 * std::sin(3 * phi); }
+
+// Outward normal of S(h, phi) = (r cos phi, r sin phi, h):
+// (dS/dphi) x (dS/dh) = (r cos phi + r_phi sin phi, r sin phi - r_phi cos phi, -r r_h).
+BodPovrchu povrch(double r, double r_h, double r_phi, double c, double s, double h) {
+  BodPovrchu b;
+  b.poloha = {r * c, r * s, h};
+  b.normala = jednotkovy(Bod3{r * c + r_phi * s, r * s - r_phi * c, -r * r_h});
+  return b;
+}
 
 }  // namespace
 
@@ -49,16 +59,31 @@ bool uvnitr_vazy(Bod3 m) {
 }
 
 BodPovrchu bod_vazy(double h, double phi) {
-  const double r = polomer_vazy(h, phi);
   const double e = 1e-5;
-  const double r_h = (polomer_vazy(h + e, phi) - polomer_vazy(h - e, phi)) / (2 * e);
-  const double r_phi = (polomer_vazy(h, phi + e) - polomer_vazy(h, phi - e)) / (2 * e);
-  const double c = std::cos(phi), s = std::sin(phi);
-  BodPovrchu b;
-  b.poloha = {r * c, r * s, h};
-  // (dS/dphi) x (dS/dh) for S(h, phi) = (r cos phi, r sin phi, h): outward.
-  b.normala = jednotkovy(Bod3{r * c + r_phi * s, r * s - r_phi * c, -r * r_h});
-  return b;
+  const double p = profil(h);
+  const double p_h = (profil(h + e) - profil(h - e)) / (2 * e);
+  return povrch(p * laloky(phi), p_h * laloky(phi), p * laloky_derivace(phi), std::cos(phi),
+                std::sin(phi), h);
+}
+
+void pro_vzorky_vazy(double krok, const std::function<void(const BodPovrchu&)>& navstiv) {
+  const int kolem = static_cast<int>(6.2831853 * nejvetsi_polomer_vazy / krok);
+  std::vector<double> c(kolem), s(kolem), l(kolem), l_phi(kolem);
+  for (int i = 0; i < kolem; i++) {
+    const double phi = 6.2831853 * i / kolem;
+    c[i] = std::cos(phi);
+    s[i] = std::sin(phi);
+    l[i] = laloky(phi);
+    l_phi[i] = laloky_derivace(phi);
+  }
+  const double e = 1e-5;
+  const int vyskou = static_cast<int>(vyska_vazy / krok);
+  for (int j = 0; j <= vyskou; j++) {
+    const double h = vyska_vazy * j / vyskou;
+    const double p = profil(h);
+    const double p_h = (profil(h + e) - profil(h - e)) / (2 * e);
+    for (int i = 0; i < kolem; i++) navstiv(povrch(p * l[i], p_h * l[i], p * l_phi[i], c[i], s[i], h));
+  }
 }
 
 std::vector<BodPovrchu> znacky_vazy(Nahoda& nahoda) {

@@ -7,6 +7,7 @@
 // the turntable). SoustavaTocny places that frame in the world.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "tools/camera_projection.h"
@@ -42,6 +43,10 @@ struct BodPovrchu {
 };
 
 BodPovrchu bod_vazy(double h, double phi);
+
+// Calls navstiv(bod) for surface points on a grid of about `krok` units in
+// height and around, for drawing the vase.
+void pro_vzorky_vazy(double krok, const std::function<void(const BodPovrchu&)>& navstiv);
 
 // The marked points: rings at nine heights, sixteen points per ring, each
 // shifted at random by the generator (up to 0.6 in height, 0.08 rad around).

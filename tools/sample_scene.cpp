@@ -155,29 +155,37 @@ std::uint8_t jas_povrchu(Bod3 normala, Bod3 ke_kamere) {
   return static_cast<std::uint8_t>(std::lround(50.0 + 170.0 * svetlo));
 }
 
+// The photographed pose as an affine map of turntable-local coordinates.
+struct Poloha {
+  Bod3 pocatek, x, y, z;
+  Bod3 operator()(Bod3 m) const { return pocatek + m.x * x + m.y * y + m.z * z; }
+};
+
+Poloha poloha_slotu(const Scena& sc, int slot) {
+  const double uhel = -uhel_polohy(slot);
+  auto f = [&](Bod3 m) { return otoc(do_sveta(sc.tocna, m), sc.osa, uhel); };
+  const Bod3 o = f({0, 0, 0});
+  return {o, f({1, 0, 0}) - o, f({0, 1, 0}) - o, f({0, 0, 1}) - o};
+}
+
 // A grey shaded vase and the blue turntable disc, hidden surfaces removed by
 // the depth buffer.
 void namaluj_pozadi(const Scena& sc, int slot, int k, Platno& platno) {
-  const double uhel = uhel_polohy(slot);
+  const Poloha poloha = poloha_slotu(sc, slot);
   const Bod3 oko = projekcni_stred(sc.sestava, k);
   const Bod3 oko_mistni = oko_v_objektu(sc, k, slot);
   constexpr double krok = 0.05;
-  for (double h = 0.0; h <= vyska_vazy; h += krok) {
-    const int kroku = static_cast<int>(6.2831853 * nejvetsi_polomer_vazy / krok);
-    for (int i = 0; i < kroku; i++) {
-      const BodPovrchu b = bod_vazy(h, 6.2831853 * i / kroku);
-      const Bod3 ke_kamere = oko_mistni - b.poloha;
-      if (skalar(ke_kamere, b.normala) <= 0) continue;
-      const Bod3 svet = otoc(do_sveta(sc.tocna, b.poloha), sc.osa, -uhel);
-      platno.bod(promitni(sc.sestava, k, svet), delka(oko - svet),
-                 jas_povrchu(b.normala, ke_kamere));
-    }
-  }
+  pro_vzorky_vazy(krok, [&](const BodPovrchu& b) {
+    const Bod3 ke_kamere = oko_mistni - b.poloha;
+    if (skalar(ke_kamere, b.normala) <= 0) return;
+    const Bod3 svet = poloha(b.poloha);
+    platno.bod(promitni(sc.sestava, k, svet), delka(oko - svet), jas_povrchu(b.normala, ke_kamere));
+  });
   for (double r = 0.0; r <= polomer_tocny; r += krok) {
     const int kroku = std::max(1, static_cast<int>(6.2831853 * r / krok));
     for (int i = 0; i < kroku; i++) {
       const double phi = 6.2831853 * i / kroku;
-      const Bod3 svet = do_sveta(sc.tocna, {r * std::cos(phi), r * std::sin(phi), 0.0});
+      const Bod3 svet = poloha({r * std::cos(phi), r * std::sin(phi), 0.0});
       platno.tocna(promitni(sc.sestava, k, svet), delka(oko - svet));
     }
   }
