@@ -9,7 +9,7 @@
 // reconstruction derives from the reference marks, since the reconstruction
 // turns each triangulated point by that angle forwards.
 //
-// vytvor_sceny is deterministic: the same settings give the same scene, the
+// vytvor_scenu is deterministic: the same settings give the same scene, the
 // same images and the same file bytes. The object and its markers depend on
 // the seed only, not on the painting style.
 #pragma once
