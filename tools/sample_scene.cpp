@@ -24,7 +24,8 @@ constexpr double polomer_referenci = 17.0;
 // (degrees from e1 towards e2): on the side that faces the cameras, where
 // the vase hides none of them.
 const double mista_referenci[4] = {200.0, 245.0, 335.0, 290.0};
-// How far a reference mark may move along its circle to meet pixel centres.
+// How far a reference mark may move along its circle to the place whose
+// nearest pixels triangulate closest to it.
 constexpr double rozsah_hledani = 0.12;  // radians
 // A marker is used when its surface faces both projection centres at less
 // than about 75 degrees, so that the dot is not seen edge-on.
@@ -53,10 +54,11 @@ double chyba_po_zaokrouhleni(const SestavaKamer& s, Bod3 x) {
                           std::round(b.radek)) - x);
 }
 
-// Where the vase stands when slot s is photographed: the turn that takes the
-// common frame to the photographed pose is -uhel_polohy(slot).
+// Camera k's projection centre relative to the vase in its home pose
+// (turntable-local coordinates) when slot s is photographed: the turn that
+// takes the common frame to the photographed pose is -uhel_polohy(slot), so
+// the camera is turned by +uhel_polohy(slot) instead.
 Bod3 oko_v_objektu(const Scena& sc, int k, int slot) {
-  // The camera's position relative to the vase in its home pose.
   return do_mistni(sc.tocna, otoc(projekcni_stred(sc.sestava, k), sc.osa, uhel_polohy(slot)));
 }
 

@@ -26,10 +26,11 @@
 struct NastaveniSceny {
   std::uint64_t seed = 1;
   StylZnacky styl = StylZnacky::skvrna;
-  // Place every reference mark, within a few degrees of its nominal place on
-  // the circle, where its true image position lies closest to pixel centres,
-  // so that the axis found from the marks is the true one to a small
-  // fraction of a pixel. When false the marks stay at their nominal places.
+  // Place every reference mark, within seven degrees of its nominal place on
+  // the circle, where the pixels nearest to its true image positions
+  // triangulate closest to it (about 0.01 units), so that the axis found
+  // from the marks is the true one. When false the marks stay at their
+  // nominal places and are off by up to about 0.4 units.
   bool presne_reference = true;
   // Tilt of the turntable about the world x axis, degrees.
   double naklon_stupnu = 0.0;

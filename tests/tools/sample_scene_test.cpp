@@ -89,6 +89,7 @@ void over_sken(const Scena& scena) {
 // and both ends of the blob range are nearly reached.
 TEST(MarkerPainting, KeptPixelStaysWithinTheStylesRange) {
   Nahoda n(11);
+  Obraz obraz;
   for (StylZnacky styl : {StylZnacky::pixel, StylZnacky::skvrna}) {
     const RozsahOdchylky r = rozsah_odchylky(styl);
     double nejmene = 1e9, nejvice = -1e9;
@@ -104,7 +105,6 @@ TEST(MarkerPainting, KeptPixelStaysWithinTheStylesRange) {
       EXPECT_NE(std::find_if(px.begin(), px.end(), [&](const PixelObrazu& q) {
                   return q.sloupec == nejblizsi.sloupec && q.radek == nejblizsi.radek;
                 }), px.end());
-      Obraz obraz;
       const PixelObrazu posledni = namaluj_znacku(obraz, p, styl, polomer, 9, 0, 0);
       for (double d : {posledni.sloupec - p.sloupec, posledni.radek - p.radek}) {
         EXPECT_GE(d, r.od);
