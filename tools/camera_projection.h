@@ -1,0 +1,86 @@
+// The camera model of the reconstruction in double precision: projecting a
+// world point to a subpixel position of either camera, the image-plane point
+// of a pixel, the midpoint triangulation of two pixels, and turns about an
+// axis.
+//
+// Pixel (column c, row r) of camera k lies on the image plane at
+// L_k + (c - 360) * x_px * h_k + (r - 240) * y_px * (0, 0, 1); its viewing ray
+// runs from the projection centre K_k through that point. Row 0 is the first
+// row stored in the bitmap and rows grow with +z. The constants are held as
+// the floats the reconstruction stores and are computed with in double, so
+// that a projection followed by the reconstruction's back-projection gives
+// the world point back to double rounding.
+#pragma once
+
+#include <cmath>
+
+struct Bod3 {
+  double x = 0, y = 0, z = 0;
+};
+
+inline Bod3 operator+(Bod3 a, Bod3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+inline Bod3 operator-(Bod3 a, Bod3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+inline Bod3 operator*(double k, Bod3 a) { return {k * a.x, k * a.y, k * a.z}; }
+inline double skalar(Bod3 a, Bod3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+inline Bod3 vektorove(Bod3 a, Bod3 b) {
+  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+inline double delka(Bod3 a) { return std::sqrt(skalar(a, a)); }
+inline Bod3 jednotkovy(Bod3 a) { return (1.0 / delka(a)) * a; }
+
+// The camera set-up. Values are floats as the reconstruction stores them.
+struct SestavaKamer {
+  float kamera[2][3];   // projection centres K1, K2
+  float stred[2][3];    // image-plane centres L1, L2
+  float vodorovny[2][2];  // direction of increasing column (x, y), z = 0
+  float x_px;           // pixel width on the image plane
+  float y_px;           // pixel height on the image plane
+};
+
+// The default set-up of the reconstruction programs.
+SestavaKamer vychozi_sestava();
+
+constexpr int sloupec_stredu = 360;
+constexpr int radek_stredu = 240;
+
+// A subpixel image position; pred_kamerou is false when the point lies behind
+// the projection centre or its ray is parallel to the image plane.
+struct PoziceVObraze {
+  double sloupec = 0;
+  double radek = 0;
+  bool pred_kamerou = false;
+};
+
+// Projects world point X into camera k (0 or 1): the line K_k -> X is cut
+// with the plane through L_k spanned by h_k and the z axis (the plane of the
+// reconstruction's image points; it is perpendicular to L_k - K_k to within
+// the rounding of the constants) and the cut is expressed in pixels.
+PoziceVObraze promitni(const SestavaKamer& s, int k, Bod3 x);
+
+// The image-plane point of a (possibly fractional) pixel of camera k.
+Bod3 bod_roviny(const SestavaKamer& s, int k, double sloupec, double radek);
+
+Bod3 projekcni_stred(const SestavaKamer& s, int k);
+
+// Midpoint of the shortest segment between the viewing rays of pixel
+// (c1, r1) of camera 1 and pixel (c2, r2) of camera 2.
+Bod3 trianguluj(const SestavaKamer& s, double c1, double r1, double c2, double r2);
+
+// Axis of a turn: a point on it and its direction (any length but zero).
+struct Osa {
+  Bod3 bod;
+  Bod3 smer;
+};
+
+// Turns x about the axis by uhel radians, right-handed about osa.smer.
+Bod3 otoc(Bod3 x, const Osa& osa, double uhel);
+
+// The turn the reconstruction gives a point of angle slot `slot` whose
+// turntable angle is uhel_stupne: (uhel_stupne * 3.14159265 / 180) + pi.
+double uhel_otoceni_slotu(int uhel_stupne);
+
+// The axis the reconstruction derives from reference marks R0, R1, R2: the
+// centre of the circle through them and the unit normal (R2 - R0) x (R2 - R1)
+// of their plane (both differences normalised first, as the reconstruction
+// does; the direction is what matters).
+Osa osa_z_referenci(Bod3 r0, Bod3 r1, Bod3 r2);

@@ -1,0 +1,112 @@
+// The sample vase.
+#include "tools/sample_object.h"
+
+#include <algorithm>
+#include <cmath>
+
+Bod3 smer_do_sveta(const SoustavaTocny& t, Bod3 m) {
+  return m.x * t.e1 + m.y * t.e2 + m.z * t.nahoru;
+}
+
+Bod3 do_sveta(const SoustavaTocny& t, Bod3 m) { return t.stred + smer_do_sveta(t, m); }
+
+Bod3 do_mistni(const SoustavaTocny& t, Bod3 s) {
+  const Bod3 d = s - t.stred;
+  return {skalar(d, t.e1), skalar(d, t.e2), skalar(d, t.nahoru)};
+}
+
+namespace {
+
+// Profile radius every 4 units of height, from the foot to the rim.
+constexpr int pocet_uzlu = 9;
+constexpr double krok_uzlu = 4.0;
+const double uzly[pocet_uzlu] = {7.5, 10.6, 12.2, 12.4, 11.0, 8.6, 6.8, 6.6, 7.8};
+
+double uzel(int i) { return uzly[std::clamp(i, 0, pocet_uzlu - 1)]; }
+
+// Catmull-Rom spline through the profile radii: smooth, with continuous slope.
+double profil(double h) {
+  const double u = std::clamp(h, 0.0, vyska_vazy) / krok_uzlu;
+  const int i = std::min(static_cast<int>(u), pocet_uzlu - 2);
+  const double t = u - i;
+  const double p0 = uzel(i - 1), p1 = uzel(i), p2 = uzel(i + 1), p3 = uzel(i + 2);
+  return 0.5 * ((2 * p1) + (-p0 + p2) * t + (2 * p0 - 5 * p1 + 4 * p2 - p3) * t * t +
+                (-p0 + 3 * p1 - 3 * p2 + p3) * t * t * t);
+}
+
+double laloky(double phi) { return 1.0 + 0.05 * std::cos(3 * phi); }
+double laloky_derivace(double phi) { return -0.15 * std::sin(3 * phi); }
+
+// Outward normal of S(h, phi) = (r cos phi, r sin phi, h):
+// (dS/dphi) x (dS/dh) = (r cos phi + r_phi sin phi, r sin phi - r_phi cos phi, -r r_h).
+BodPovrchu povrch(double r, double r_h, double r_phi, double c, double s, double h) {
+  BodPovrchu b;
+  b.poloha = {r * c, r * s, h};
+  b.normala = jednotkovy(Bod3{r * c + r_phi * s, r * s - r_phi * c, -r * r_h});
+  return b;
+}
+
+}  // namespace
+
+double polomer_vazy(double h, double phi) { return profil(h) * laloky(phi); }
+
+bool uvnitr_vazy(Bod3 m) {
+  if (m.z < 0.0 || m.z > vyska_vazy) return false;
+  const double rho2 = m.x * m.x + m.y * m.y;
+  if (rho2 > nejvetsi_polomer_vazy * nejvetsi_polomer_vazy) return false;
+  const double r = polomer_vazy(m.z, std::atan2(m.y, m.x));
+  return rho2 < r * r;
+}
+
+BodPovrchu bod_vazy(double h, double phi) {
+  const double e = 1e-5;
+  const double p = profil(h);
+  const double p_h = (profil(h + e) - profil(h - e)) / (2 * e);
+  return povrch(p * laloky(phi), p_h * laloky(phi), p * laloky_derivace(phi), std::cos(phi),
+                std::sin(phi), h);
+}
+
+void pro_vzorky_vazy(double krok, const std::function<void(const BodPovrchu&)>& navstiv) {
+  const int kolem = static_cast<int>(6.2831853 * nejvetsi_polomer_vazy / krok);
+  std::vector<double> c(kolem), s(kolem), l(kolem), l_phi(kolem);
+  for (int i = 0; i < kolem; i++) {
+    const double phi = 6.2831853 * i / kolem;
+    c[i] = std::cos(phi);
+    s[i] = std::sin(phi);
+    l[i] = laloky(phi);
+    l_phi[i] = laloky_derivace(phi);
+  }
+  const double e = 1e-5;
+  const int vyskou = static_cast<int>(vyska_vazy / krok);
+  for (int j = 0; j <= vyskou; j++) {
+    const double h = vyska_vazy * j / vyskou;
+    const double p = profil(h);
+    const double p_h = (profil(h + e) - profil(h - e)) / (2 * e);
+    for (int i = 0; i < kolem; i++) navstiv(povrch(p * l[i], p_h * l[i], p * l_phi[i], c[i], s[i], h));
+  }
+}
+
+std::vector<BodPovrchu> znacky_vazy(Nahoda& nahoda) {
+  constexpr int kruhu = 9;
+  constexpr int na_kruh = 16;
+  std::vector<BodPovrchu> body;
+  for (int k = 0; k < kruhu; k++) {
+    for (int i = 0; i < na_kruh; i++) {
+      const double h = 2.5 + 3.5 * k + nahoda.rovnomerne(-0.6, 0.6);
+      const double phi = 6.2831853 * (i + 0.5 * (k % 2)) / na_kruh + nahoda.rovnomerne(-0.08, 0.08);
+      body.push_back(bod_vazy(h, phi));
+    }
+  }
+  return body;
+}
+
+bool zakryto_vazou(Bod3 oko, Bod3 cil) {
+  const Bod3 d = cil - oko;
+  const double l = delka(d);
+  const double krok = 0.04;
+  const double konec = l - 0.15;
+  for (double s = 0.0; s < konec; s += krok) {
+    if (uvnitr_vazy(oko + (s / l) * d)) return true;
+  }
+  return false;
+}

@@ -1,0 +1,57 @@
+// The object of the sample scene: a slightly three-lobed vase standing on the
+// turntable, the points marked on it, and the test whether a line of sight
+// to a point passes through it.
+//
+// Coordinates here are local to the turntable: origin at the turntable
+// centre, x and y in the turntable plane, z up along the axis (height above
+// the turntable). SoustavaTocny places that frame in the world.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "tools/camera_projection.h"
+#include "tools/seeded_random.h"
+
+// The turntable frame in world coordinates: its centre on the turntable
+// plane and three orthonormal directions (e1, e2 in the plane, nahoru along
+// the axis, right-handed).
+struct SoustavaTocny {
+  Bod3 stred;
+  Bod3 e1{1, 0, 0};
+  Bod3 e2{0, 1, 0};
+  Bod3 nahoru{0, 0, 1};
+};
+
+Bod3 do_sveta(const SoustavaTocny& t, Bod3 mistni);
+Bod3 smer_do_sveta(const SoustavaTocny& t, Bod3 mistni);
+Bod3 do_mistni(const SoustavaTocny& t, Bod3 svet);
+
+// The vase: height 32 units, radius between about 6.5 (neck) and 13 (belly).
+constexpr double vyska_vazy = 32.0;
+constexpr double nejvetsi_polomer_vazy = 13.6;
+
+// Radius of the vase at height h (0..vyska_vazy) and azimuth phi (radians).
+double polomer_vazy(double h, double phi);
+
+// Whether a local point lies inside the vase (the vase is closed at the top).
+bool uvnitr_vazy(Bod3 mistni);
+
+struct BodPovrchu {
+  Bod3 poloha;   // local
+  Bod3 normala;  // local, unit, outward
+};
+
+BodPovrchu bod_vazy(double h, double phi);
+
+// Calls navstiv(bod) for surface points on a grid of about `krok` units in
+// height and around, for drawing the vase.
+void pro_vzorky_vazy(double krok, const std::function<void(const BodPovrchu&)>& navstiv);
+
+// The marked points: rings at nine heights, sixteen points per ring, each
+// shifted at random by the generator (up to 0.6 in height, 0.08 rad around).
+std::vector<BodPovrchu> znacky_vazy(Nahoda& nahoda);
+
+// Whether the segment from `oko` to `cil` (local, cil on or near the surface)
+// passes through the vase; the last 0.15 units before cil are not examined.
+bool zakryto_vazou(Bod3 oko, Bod3 cil);
