@@ -211,30 +211,40 @@ void namaluj_polohu(Scena& sc, int slot, Nahoda& nahoda) {
   }
 }
 
-// The calibration object stands in front of the turntable, its shared edge
-// (local y) running left to right, the floor face (local x) towards the
-// cameras, both faces tipped 40 degrees towards the cameras and the whole
-// turned 20 degrees about the vertical, so that marks 1, 9 and 15 (indices
-// 0, 8, 14) are far from lying on one line in either image.
+// The calibration is solved from marks 1, 9 and 15 (indices 0, 8, 14) as if
+// they lay on a camera's image plane, 225 units from its projection centre.
+// So the object stands there: the plane of those three marks faces the
+// cameras (its normal, local (1, -1, 1), turned towards -y and 4 degrees
+// towards camera 2, between the two viewing directions), local z as upright
+// as that allows, and the three marks centred between the two look points.
 void umisti_kalibraci(Scena& sc, Nahoda& nahoda) {
-  const double stac = -20.0 * pi_programu / 180.0;
-  const double naklon = 40.0 * pi_programu / 180.0;
-  // Local x -> -y, y -> x, z -> z; then tip about x; then turn about z.
-  const double zakladni[3][3] = {{0, 1, 0}, {-1, 0, 0}, {0, 0, 1}};
-  const double ct = std::cos(naklon), st = std::sin(naklon);
-  const double tip[3][3] = {{1, 0, 0}, {0, ct, -st}, {0, st, ct}};
-  const double cs = std::cos(stac), ss = std::sin(stac);
-  const double otoc_z[3][3] = {{cs, -ss, 0}, {ss, cs, 0}, {0, 0, 1}};
-  double pomoc[3][3] = {};
-  for (int i = 0; i < 3; i++)
-    for (int j = 0; j < 3; j++)
-      for (int m = 0; m < 3; m++) pomoc[i][j] += tip[i][m] * zakladni[m][j];
+  const double r3 = std::sqrt(3.0), r6 = std::sqrt(6.0), r2 = std::sqrt(2.0);
+  // Local frame: n = (1,-1,1)/r3, a = (-1,1,2)/r6 (local z made
+  // perpendicular to n), b = n x a = (-1,-1,0)/r2.
+  const double mistni_osy[3][3] = {{1 / r3, -1 / r3, 1 / r3},
+                                   {-1 / r6, 1 / r6, 2 / r6},
+                                   {-1 / r2, -1 / r2, 0}};
+  const double stac = 4.0 * pi_programu / 180.0;
+  // World images of n, a, b: n faces the cameras, a is vertical.
+  const double svetove_osy[3][3] = {{std::sin(stac), -std::cos(stac), 0},
+                                    {0, 0, 1},
+                                    {-std::cos(stac), -std::sin(stac), 0}};
   for (int i = 0; i < 3; i++)
     for (int j = 0; j < 3; j++) {
       sc.otoceni_kalibrace[i][j] = 0;
-      for (int m = 0; m < 3; m++) sc.otoceni_kalibrace[i][j] += otoc_z[i][m] * pomoc[m][j];
+      for (int k = 0; k < 3; k++) sc.otoceni_kalibrace[i][j] += svetove_osy[k][i] * mistni_osy[k][j];
     }
-  sc.posun_kalibrace = {-2.0, 130.0, -4.0};
+  const double p = 5.69f;
+  const Bod3 teziste_mistni{2 * p / 3, 4 * p / 3, 2 * p / 3};
+  const Bod3 cil{-1.4, 223.0, 0.15};
+  const double* q0 = sc.otoceni_kalibrace[0];
+  const double* q1 = sc.otoceni_kalibrace[1];
+  const double* q2 = sc.otoceni_kalibrace[2];
+  const Bod3 teziste_svet{
+      q0[0] * teziste_mistni.x + q0[1] * teziste_mistni.y + q0[2] * teziste_mistni.z,
+      q1[0] * teziste_mistni.x + q1[1] * teziste_mistni.y + q1[2] * teziste_mistni.z,
+      q2[0] * teziste_mistni.x + q2[1] * teziste_mistni.y + q2[2] * teziste_mistni.z};
+  sc.posun_kalibrace = Bod3{cil.x - teziste_svet.x, cil.y - teziste_svet.y, cil.z - teziste_svet.z};
   Bod3 mistni[16];
   polohy_kalibracnich_znacek(mistni);
   for (int i = 0; i < 16; i++) {

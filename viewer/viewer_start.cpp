@@ -13,6 +13,9 @@
 
 void spust_prohlizec() {
   setenv("SDL12COMPAT_OPENGL_SCALING", "0", 0);
+  // An empty SDL_VIDEODRIVER names no driver: treat it as not set.
+  const char* vyzadany = std::getenv("SDL_VIDEODRIVER");
+  if (vyzadany != nullptr && *vyzadany == '\0') unsetenv("SDL_VIDEODRIVER");
   if (SDL_Init(SDL_INIT_VIDEO) < 0)
     ukonci_chybou("viewer: the video subsystem cannot be initialised: %s", SDL_GetError());
   // Without a display SDL falls back to drivers that show nothing (it

@@ -87,7 +87,10 @@ VysledekBehu spust_program(const std::string& program, const std::string& adresa
 
 VysledekBehu spust_bez_displeje(const std::string& program, const std::string& adresar,
                                 const std::string& vstup, int limit_sekund) {
-  return spust_program(program, adresar, vstup, limit_sekund, {"DISPLAY=", "SDL_VIDEODRIVER="});
+  // A name without "=" removes the variable; SDL wants a private runtime
+  // directory, which the test's own directory (mode 0700) is.
+  return spust_program(program, adresar, vstup, limit_sekund,
+                       {"DISPLAY", "SDL_VIDEODRIVER", "XDG_RUNTIME_DIR=" + adresar});
 }
 
 bool zastaveno_u_okna(const VysledekBehu& beh) {

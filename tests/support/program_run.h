@@ -14,7 +14,7 @@ struct VysledekBehu {
 };
 
 // Runs `program` with no arguments in `adresar`. `prostredi` holds extra
-// NAME=value settings.
+// NAME=value settings; a bare NAME removes that variable.
 VysledekBehu spust_program(const std::string& program, const std::string& adresar,
                            const std::string& vstup = "", int limit_sekund = 120,
                            const std::vector<std::string>& prostredi = {});
