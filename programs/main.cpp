@@ -4,6 +4,9 @@
 #include <string>
 
 #include "model/instruction_pool.h"
+#include "model/polar_model.h"
+#include "model/projection_model.h"
+#include "reconstruction/configuration.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/marker_scan.h"
 #include "reconstruction/triangulation.h"
@@ -19,6 +22,8 @@ int main() {
   if (!nacti_snimky_znacek(&chyba)) ukonci_chybou("%s", chyba.c_str());
   nastav_obdelniky_kamer();
   prepocet_bodu(true);
+  if constexpr (konfigurace::je_polar) polar_model3D();
+  if constexpr (konfigurace::je_projekce) projection_model3D();
   zavri_log();
   return 0;
 }
