@@ -41,7 +41,7 @@ std::string precti_log() {
 
 }  // namespace
 
-StavModelu spust_builder(const std::function<void()>& builder) {
+StavModelu spust_builder(const std::function<void()>& builder, const std::function<void()>& priprava) {
   vyprazdni_model();
   std::memset(usecky_provizorni, 0, sizeof usecky_provizorni);
   usecky_proviz_pocet = 0;
@@ -49,6 +49,7 @@ StavModelu spust_builder(const std::function<void()>& builder) {
   std::memset(prunik, 0, sizeof prunik);
   pocetusecek3d = 0;
   std::memset(adresy_bodu_global, 0, sizeof adresy_bodu_global);
+  if (priprava) priprava();
 
   std::FILE* puvodni_log = log1;
   log1 = std::tmpfile();

@@ -35,7 +35,9 @@ struct StavModelu {
 // Empties model1, the pool, the segment list and prunik (input tables stay),
 // runs `builder` with standard output and the log captured, and returns the
 // snapshot.
-StavModelu spust_builder(const std::function<void()>& builder);
+// `priprava`, when given, runs after the emptying (to preset a table).
+StavModelu spust_builder(const std::function<void()>& builder,
+                         const std::function<void()>& priprava = nullptr);
 
 // Gtest-friendly comparison: empty when equal, else what differs first.
 std::string rozdil(const StavModelu& a, const StavModelu& b);
