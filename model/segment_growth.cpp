@@ -10,7 +10,10 @@
 //   admissible against the first s segments only needs the segments from s
 //   on.
 // - The grid only skips segments that the crossing test cannot call
-//   crossing: see okraj_dotazu.
+//   crossing: see okraj_dotazu. Which witness is found first does not
+//   matter, so the recent witnesses of a point are tried first and the grid
+//   is walked from the point outwards.
+// - A step in which nothing can be added costs two cursor looks.
 #include "model/segment_growth.h"
 
 #include <algorithm>
@@ -22,7 +25,6 @@
 #include <unordered_set>
 #include <utility>
 
-#include "model/numeric_helpers.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/scene_tables.h"
 
@@ -171,7 +173,7 @@ class RychlyRust {
         serazeno_(body.size(), 0),
         kurzor_(body.size(), 0),
         overeno_(body.size(), 0),
-        svedci_(body.size(), {-1, -1, -1, -1}),
+        svedci_(body.size(), prazdna_pamet()),
         mrizka_(body) {
     if (bitova_tabulka())
       existujici_bity_.assign((static_cast<std::size_t>(n_) * n_ + 63) / 64, 0);
@@ -278,10 +280,15 @@ class RychlyRust {
       // The segment that blocked the last partners of i usually blocks the
       // next one too (the partners come in order of distance, often in the
       // same direction); any witness will do, so these are tried first.
-      for (int index : svedci_[i]) {
+      std::array<int, svedku_v_pameti>& pamet = svedci_[i];
+      for (int k = 0; k < svedku_v_pameti; k++) {
+        const int index = pamet[k];
         if (index < od) continue;
         const Usecka& u = usecky_[index];
-        if (u.a != i && u.b != i && usecky_se_krizi(p, d, body_[u.a], u.e)) return true;
+        if (u.a != i && u.b != i && usecky_se_krizi(p, d, body_[u.a], u.e)) {
+          std::rotate(pamet.begin(), pamet.begin() + k, pamet.begin() + k + 1);
+          return true;
+        }
       }
     }
 
@@ -384,7 +391,12 @@ class RychlyRust {
     pamet[0] = index;
   }
 
-  static constexpr int svedku_v_pameti = 4;
+  static constexpr int svedku_v_pameti = 8;
+  static std::array<int, svedku_v_pameti> prazdna_pamet() {
+    std::array<int, svedku_v_pameti> pamet;
+    pamet.fill(-1);
+    return pamet;
+  }
 
   const std::vector<BodRoviny>& body_;
   const int n_;
