@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "model/instruction_pool.h"
-#include "model/segment_table.h"
+#include "model/segment_records.h"
 #include "reconstruction/scene_tables.h"
 
 void brutalforce_model3D() {
@@ -20,6 +20,7 @@ void brutalforce_model3D() {
   }
   if (vytvorene.empty()) return;
   std::vector<bool> pouzity(vytvorene.size(), false);
+  ZapisPruniku zapis;
   const PolygonInstrukce* p = instrukce_polygonu[vytvorene[0]];
   const float bod_p[3] = {p->x, p->y, p->z};
   float sousede[2][3];
@@ -42,10 +43,10 @@ void brutalforce_model3D() {
     sousede[kolo][0] = q->x;
     sousede[kolo][1] = q->y;
     sousede[kolo][2] = q->z;
-    pridej_prunik(bod_p, sousede[kolo]);
+    zapis.pridej(bod_p, sousede[kolo]);
     pouzity[nejblizsi] = true;
     pouzity[0] = true;
     nalezeno++;
   }
-  if (nalezeno == 2) pridej_prunik(sousede[1], sousede[0]);
+  if (nalezeno == 2) zapis.pridej(sousede[1], sousede[0]);
 }

@@ -7,10 +7,14 @@ set(MODEL_COMMON_SOURCES
   model/ply_writer.cpp
 )
 set(MODEL_CONFIG_SOURCES
-  model/segment_table.cpp
   model/trimming.cpp
   model/averaging.cpp
   model/joining.cpp
   model/brute_force_model.cpp
   model/model_export.cpp
+  model/segment_growth.cpp
+  model/segment_records.cpp
+  model/triangle_emission.cpp
+  model/polar_model.cpp
+  model/projection_model.cpp
 )

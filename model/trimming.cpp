@@ -5,7 +5,7 @@
 
 #include "model/instruction_pool.h"
 #include "model/numeric_helpers.h"
-#include "model/segment_table.h"
+#include "model/segment_records.h"
 #include "model/triangle_geometry.h"
 
 namespace {
@@ -72,6 +72,7 @@ bool primka_rovin(const float* na, float da, const float* nb, float db, float* o
 }  // namespace
 
 void orezmodely3D(int typ1, int typ2) {
+  ZapisPruniku zapis;
   for (PrvekSeznamu<Polygon3D*>* ea = model1.Prvni(); ea != nullptr; ea = ea->dalsi) {
     Polygon3D* pa = ea->hodnota;
     if (pa->cervena != typ1) continue;
@@ -100,7 +101,7 @@ void orezmodely3D(int typ1, int typ2) {
       const float hi = horni_a < horni_b ? horni_a : horni_b;
       if (!(lo < hi)) continue;
       if (prunik_plny()) {
-        pridej_prunik(o, o);  // reports the full table once
+        zapis.pridej(o, o);  // reports the full table
         return;
       }
       float x1[3], x2[3];
@@ -110,7 +111,7 @@ void orezmodely3D(int typ1, int typ2) {
       }
       nova_instrukce(x1[0], x1[1], x1[2]);
       nova_instrukce(x2[0], x2[1], x2[2]);
-      pridej_prunik(x1, x2);
+      zapis.pridej(x1, x2);
       std::printf("nalezena prusecnice\n");
       pb->cervena = 256;
       pa->cervena = 256;

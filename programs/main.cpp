@@ -6,6 +6,9 @@
 #include "model/instruction_pool.h"
 #include "programs/scan_outputs.h"
 #include "reconstruction/calibration.h"
+#include "model/polar_model.h"
+#include "model/projection_model.h"
+#include "reconstruction/configuration.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/marker_scan.h"
 #include "reconstruction/triangulation.h"
@@ -22,12 +25,14 @@ int main() {
   if (!nacti_snimky_znacek(&chyba)) ukonci_chybou("%s", chyba.c_str());
   nastav_obdelniky_kamer();
   prepocet_bodu(true);
+  if constexpr (konfigurace::je_projekce) projection_model3D();
   if constexpr (konfigurace::je_kalibrace) {
     b_indexy[0] = 0;
     b_indexy[1] = 8;
     b_indexy[2] = 14;
     kalibrace();
   }
+  if constexpr (konfigurace::je_polar) polar_model3D();
   zapis_vystupy_skenu();
   spust_prohlizec();
   zavri_log();

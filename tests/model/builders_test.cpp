@@ -10,7 +10,7 @@
 #include "model/cuboid.h"
 #include "model/instruction_pool.h"
 #include "model/joining.h"
-#include "model/segment_table.h"
+#include "model/segment_records.h"
 #include "model/trimming.h"
 #include "reconstruction/scene_tables.h"
 
@@ -247,9 +247,10 @@ TEST(SegmentTable, AFullTableRefusesOnceLoudlyAndNeverWritesPastTheEnd) {
   pocetusecek3d = kapacita_prunik - 1;
   const float a[3] = {1, 2, 3}, b[3] = {4, 5, 6};
   testing::internal::CaptureStderr();
-  EXPECT_EQ(pridej_prunik(a, b), kapacita_prunik - 1);
-  EXPECT_EQ(pridej_prunik(a, b), -1);
-  EXPECT_EQ(pridej_prunik(a, b), -1);
+  ZapisPruniku zapis;
+  EXPECT_TRUE(zapis.pridej(a, b));
+  EXPECT_FALSE(zapis.pridej(a, b));
+  EXPECT_FALSE(zapis.pridej(a, b));
   const std::string chyby = testing::internal::GetCapturedStderr();
   EXPECT_EQ(pocetusecek3d, kapacita_prunik);
   EXPECT_EQ(prunik[kapacita_prunik - 1].p[5], 6.0f);

@@ -16,7 +16,7 @@
 #include "model/cuboid.h"
 #include "model/instruction_pool.h"
 #include "model/model_export.h"
-#include "model/segment_table.h"
+#include "model/segment_records.h"
 #include "reconstruction/atomic_file.h"
 #include "reconstruction/scan_export.h"
 #include "reconstruction/scene_tables.h"
@@ -68,7 +68,7 @@ class ModelExport : public testing::Test {
     trojuhelnik(2, 0, 1, 9, 9, 9);
     trojuhelnik(1, 3, 2, 0, 128, 255);
     const float konec[3] = {7, 8, 9};
-    pridej_prunik(body[0], konec);
+    ZapisPruniku().pridej(body[0], konec);
   }
 
   void trojuhelnik(int a, int b, int c, int r, int g, int m) {

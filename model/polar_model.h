@@ -1,0 +1,28 @@
+// polar_model3D: the triangle surface of viewer_polar.
+//
+// Reads body_souradnice and body_pocty of angle slots 0..4 (counts outside
+// 0..73 are clamped to the table). Rebuilds pole_bodu, bodu_celkem and
+// teziste, makes one point instruction per point, grows the segment graph of
+// the points in the plane of their polar angles (theta, phi) about the
+// centroid (segment_growth.h, steps 0..10001, "krok %d z 10000" every 100
+// steps), appends every triangle of the graph to model1 three times (once
+// from each corner, coloured from the apex's angles) and records the
+// segments of no triangle in prunik. Prints its progress on standard output
+// and ends by waiting for Enter.
+//
+// A point at the centroid has no angles (NaN) and gets no segment. No points
+// at all give an empty model. prunik is never written past its end (one log
+// line when it is full).
+#pragma once
+
+#include <cstdint>
+
+void polar_model3D();
+
+// Everything polar_model3D does except the closing prompt and the wait.
+void postav_polar_model();
+
+// A colour component from an angle in radians: angle / 3.14159265 * 128,
+// truncated toward zero and kept as a 16-bit value (negative values as their
+// two's complement); 0 for NaN.
+std::uint16_t slozka_barvy_z_uhlu(float uhel);

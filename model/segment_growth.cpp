@@ -1,0 +1,500 @@
+// Segment growth with per-point partner cursors and a grid of segments.
+//
+// Why the results equal those of the plain procedure:
+// - The candidate of i is the first admissible partner in the order
+//   (distance, index), which is what the plain scan in index order with
+//   "strictly smaller" finds.
+// - Admissibility only ever turns from yes to no (segments are only added,
+//   and a segment that exists or crosses stays there), so partners a cursor
+//   has passed never need a second look, and a partner already found
+//   admissible against the first s segments only needs the segments from s
+//   on.
+// - The grid only skips segments that the crossing test cannot call
+//   crossing: see okraj_dotazu. Which witness is found first does not
+//   matter, so the recent witnesses of a point are tried first and the grid
+//   is walked from the point outwards.
+// - A step in which nothing can be added costs two cursor looks.
+#include "model/segment_growth.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <unordered_set>
+#include <utility>
+
+#include "reconstruction/log_file.h"
+#include "reconstruction/scene_tables.h"
+
+namespace {
+
+constexpr float zadna_vzdalenost = 65535.0f;
+constexpr float tolerance_nuly = 0.0001f;
+
+// porovnejfloat(x, 0, 0.0001) == 0, inline: x - 0 is x, and a NaN is not zero.
+inline bool je_nula(float x) { return std::fabs(x) < tolerance_nuly; }
+
+// The two coordinate orders the crossing test tries: faktorial(2).
+constexpr int poradi_souradnic = 2;
+
+struct Partner {
+  float d;
+  int j;
+};
+
+// A partner as one sortable number: the bits of its distance (a float that
+// is not negative and not NaN, whose bits therefore grow with its value)
+// above its index, so that the order of the numbers is the order (distance,
+// index).
+std::uint64_t klic_partnera(float d, int j) {
+  std::uint32_t bity;
+  std::memcpy(&bity, &d, sizeof bity);
+  return (static_cast<std::uint64_t>(bity) << 32) | static_cast<std::uint32_t>(j);
+}
+
+Partner partner_z_klice(std::uint64_t klic) {
+  const auto bity = static_cast<std::uint32_t>(klic >> 32);
+  float d;
+  std::memcpy(&d, &bity, sizeof d);
+  return {d, static_cast<int>(static_cast<std::uint32_t>(klic))};
+}
+
+struct Usecka {
+  int a;
+  int b;
+  BodRoviny e;  // vector from a to b, as the crossing test takes it
+  float min_x, max_x, min_y, max_y;
+};
+
+std::uint64_t klic_dvojice(int a, int b) {
+  const auto m = static_cast<std::uint32_t>(std::min(a, b));
+  const auto v = static_cast<std::uint32_t>(std::max(a, b));
+  return (static_cast<std::uint64_t>(m) << 32) | v;
+}
+
+// Cells of a uniform grid over the finite positions. The cell of a
+// coordinate is a non-decreasing function of it, so a segment box and a
+// query box that share a point share a cell.
+class Mrizka {
+ public:
+  Mrizka(const std::vector<BodRoviny>& body) {
+    double min_x = std::numeric_limits<double>::infinity(), max_x = -min_x;
+    double min_y = min_x, max_y = max_x;
+    int konecnych = 0;
+    for (const BodRoviny& b : body) {
+      if (!std::isfinite(b.x) || !std::isfinite(b.y)) continue;
+      min_x = std::min(min_x, static_cast<double>(b.x));
+      max_x = std::max(max_x, static_cast<double>(b.x));
+      min_y = std::min(min_y, static_cast<double>(b.y));
+      max_y = std::max(max_y, static_cast<double>(b.y));
+      konecnych++;
+    }
+    if (konecnych == 0) min_x = max_x = min_y = max_y = 0;
+    x0_ = min_x;
+    y0_ = min_y;
+    const double sirka = max_x - min_x;
+    const double vyska = max_y - min_y;
+    const double bunek = std::max(1, konecnych);
+    double gx = 1, gy = 1;
+    if (sirka > 0 && vyska > 0) {
+      gx = std::ceil(std::sqrt(bunek * (sirka / vyska)));
+      gx = std::min(std::max(gx, 1.0), maximum_bunek);
+      gy = std::min(std::max(std::ceil(bunek / gx), 1.0), maximum_bunek);
+    } else if (sirka > 0) {
+      gx = std::min(bunek, maximum_bunek);
+    } else if (vyska > 0) {
+      gy = std::min(bunek, maximum_bunek);
+    }
+    gx_ = static_cast<int>(gx);
+    gy_ = static_cast<int>(gy);
+    kx_ = sirka > 0 ? gx_ / sirka : 0;
+    ky_ = vyska > 0 ? gy_ / vyska : 0;
+    bunky_.resize(static_cast<std::size_t>(gx_) * gy_);
+    razitka_.assign(bunky_.size(), 0);
+  }
+
+  int sloupec(double x) const { return bunka(x, x0_, kx_, gx_); }
+  int radek(double y) const { return bunka(y, y0_, ky_, gy_); }
+
+  void vloz(int index, const Usecka& u) {
+    for (int r = radek(u.min_y); r <= radek(u.max_y); r++)
+      for (int s = sloupec(u.min_x); s <= sloupec(u.max_x); s++)
+        bunky_[static_cast<std::size_t>(r) * gx_ + s].push_back(index);
+  }
+
+  const std::vector<int>& obsah(int s, int r) const {
+    return bunky_[static_cast<std::size_t>(r) * gx_ + s];
+  }
+
+  // Marks the cell for query `razitko`; false when it already was.
+  bool navstiv(int s, int r, std::uint32_t razitko) {
+    std::uint32_t& z = razitka_[static_cast<std::size_t>(r) * gx_ + s];
+    if (z == razitko) return false;
+    z = razitko;
+    return true;
+  }
+
+  void smaz_razitka() { std::fill(razitka_.begin(), razitka_.end(), 0); }
+
+  // The smaller side of a cell, over the axes the grid divides; 0 when it
+  // divides none.
+  double nejmensi_bunka() const {
+    double strana = 0;
+    if (kx_ > 0) strana = 1 / kx_;
+    if (ky_ > 0) strana = strana > 0 ? std::min(strana, 1 / ky_) : 1 / ky_;
+    return strana;
+  }
+
+ private:
+  static constexpr double maximum_bunek = 4096;
+
+  static int bunka(double x, double x0, double k, int pocet) {
+    const double f = (x - x0) * k;
+    if (!(f > 0)) return 0;
+    if (f >= pocet) return pocet - 1;
+    return static_cast<int>(f);
+  }
+
+  double x0_, y0_, kx_, ky_;
+  int gx_, gy_;
+  std::vector<std::vector<int>> bunky_;
+  std::vector<std::uint32_t> razitka_;
+};
+
+class RychlyRust {
+ public:
+  explicit RychlyRust(const std::vector<BodRoviny>& body)
+      : body_(body),
+        n_(static_cast<int>(body.size())),
+        partneri_(body.size()),
+        pripraven_(body.size(), false),
+        serazeno_(body.size(), 0),
+        kurzor_(body.size(), 0),
+        overeno_(body.size(), 0),
+        svedci_(body.size(), prazdna_pamet()),
+        mrizka_(body) {
+    if (bitova_tabulka())
+      existujici_bity_.assign((static_cast<std::size_t>(n_) * n_ + 63) / 64, 0);
+    for (const BodRoviny& b : body) {
+      if (std::isfinite(b.x)) nejvetsi_souradnice_ = std::max(nejvetsi_souradnice_, std::fabs(static_cast<double>(b.x)));
+      if (std::isfinite(b.y)) nejvetsi_souradnice_ = std::max(nejvetsi_souradnice_, std::fabs(static_cast<double>(b.y)));
+    }
+  }
+
+  // The candidate of i for the current segment list: (65535, -1) when none.
+  Partner nejlepsi(int i) {
+    if (!pripraven_[i]) priprav(i);
+    std::vector<std::uint64_t>& seznam = partneri_[i];
+    while (kurzor_[i] < seznam.size()) {
+      serad_az_po(i, kurzor_[i]);
+      const Partner p = partner_z_klice(seznam[kurzor_[i]]);
+      if (!ma_svedka(i, p.j, overeno_[i])) {
+        overeno_[i] = static_cast<int>(usecky_.size());
+        return p;
+      }
+      kurzor_[i]++;
+      overeno_[i] = 0;
+    }
+    return {zadna_vzdalenost, -1};
+  }
+
+  void pridej(int a, int b) {
+    usecky_provizorni[usecky_proviz_pocet][0] = a;
+    usecky_provizorni[usecky_proviz_pocet][1] = b;
+    usecky_proviz_pocet++;
+    const BodRoviny pa = body_[a], pb = body_[b];
+    Usecka u{a, b, {pb.x - pa.x, pb.y - pa.y}, std::min(pa.x, pb.x), std::max(pa.x, pb.x),
+             std::min(pa.y, pb.y), std::max(pa.y, pb.y)};
+    nejdelsi_slozka_ = std::max({nejdelsi_slozka_, std::fabs(static_cast<double>(u.e.x)),
+                                 std::fabs(static_cast<double>(u.e.y))});
+    mrizka_.vloz(static_cast<int>(usecky_.size()), u);
+    usecky_.push_back(u);
+    razitka_.push_back(0);
+    oznac_existujici(a, b);
+  }
+
+ private:
+  // Every other point at a distance that is a number below 65535.
+  void priprav(int i) {
+    std::vector<std::uint64_t>& seznam = partneri_[i];
+    seznam.reserve(static_cast<std::size_t>(n_));
+    for (int j = 0; j < n_; j++) {
+      if (j == i) continue;
+      const float d = vzdalenost_v_rovine(body_[i], body_[j]);
+      if (d < zadna_vzdalenost) seznam.push_back(klic_partnera(d, j));
+    }
+    pripraven_[i] = true;
+  }
+
+  // Sorts the partner list of i in growing chunks until position `pozice`.
+  void serad_az_po(int i, std::size_t pozice) {
+    std::vector<std::uint64_t>& seznam = partneri_[i];
+    while (pozice >= serazeno_[i]) {
+      const std::size_t konec =
+          std::min(seznam.size(), serazeno_[i] + std::max<std::size_t>(16, serazeno_[i]));
+      const auto zacatek = seznam.begin() + static_cast<std::ptrdiff_t>(serazeno_[i]);
+      const auto hranice = seznam.begin() + static_cast<std::ptrdiff_t>(konec);
+      if (hranice != seznam.end()) std::nth_element(zacatek, hranice, seznam.end());
+      std::sort(zacatek, hranice);
+      serazeno_[i] = konec;
+    }
+  }
+
+  // How far the crossing point the test computes can lie outside the boxes
+  // of the two segments; negative when (i, j) with this D crosses nothing.
+  //
+  // With (r, c) the coordinate order the test uses, rho = |D[c] / D[r]|
+  // (|D[r]| >= 0.0001), L the largest component of any segment vector and W
+  // the largest coordinate: the point P + t D and the point Q + u E agree in
+  // r up to the rounding of t (6e-8 |D[r]|) and in c up to the rounding of u
+  // and of den (about 1.2e-7 |den| <= 1.2e-7 L (rho + 1)) plus the double
+  // rounding of the numerators (about 1e-15 (W + L) (rho + 1)); the float
+  // vectors D and E move the segment ends by at most 6e-8 of their length.
+  // The margin below is about a hundred times that.
+  double okraj_dotazu(BodRoviny d) const {
+    const bool prvni = !je_nula(d.x);
+    const bool druhe = !je_nula(d.y);
+    if (!prvni && !druhe) return -1;
+    const double ax = std::fabs(static_cast<double>(d.x));
+    const double ay = std::fabs(static_cast<double>(d.y));
+    double rho = 0;
+    if (prvni) rho = std::max(rho, ay / ax);
+    if (druhe) rho = std::max(rho, ax / ay);
+    const double okraj = 1e-5 * (nejdelsi_slozka_ * (rho + 2) + std::max(ax, ay)) +
+                         1e-12 * (nejvetsi_souradnice_ + nejdelsi_slozka_) * (rho + 1);
+    if (!(okraj <= std::numeric_limits<double>::max())) return std::numeric_limits<double>::infinity();
+    return okraj;
+  }
+
+  // Whether a segment from index `od` on makes (i, j) not admissible.
+  bool ma_svedka(int i, int j, int od) {
+    const int pocet = static_cast<int>(usecky_.size());
+    if (od >= pocet) return false;
+    const BodRoviny p = body_[i];
+    const BodRoviny d{body_[j].x - p.x, body_[j].y - p.y};
+
+    if (pocet - od > 64) {
+      if (existuje(i, j)) return true;
+      // The segment that blocked the last partners of i usually blocks the
+      // next one too (the partners come in order of distance, often in the
+      // same direction); any witness will do, so these are tried first.
+      std::array<int, svedku_v_pameti>& pamet = svedci_[i];
+      for (int k = 0; k < svedku_v_pameti; k++) {
+        const int index = pamet[k];
+        if (index < od) continue;
+        const Usecka& u = usecky_[index];
+        if (u.a != i && u.b != i && usecky_se_krizi(p, d, body_[u.a], u.e)) {
+          std::rotate(pamet.begin(), pamet.begin() + k, pamet.begin() + k + 1);
+          return true;
+        }
+      }
+    }
+
+    const double okraj = okraj_dotazu(d);
+    const double q_min_x = std::min(p.x, body_[j].x) - okraj;
+    const double q_max_x = std::max(p.x, body_[j].x) + okraj;
+    const double q_min_y = std::min(p.y, body_[j].y) - okraj;
+    const double q_max_y = std::max(p.y, body_[j].y) + okraj;
+    auto muze_krizit = [&](const Usecka& u) {
+      return !(u.max_x < q_min_x || u.min_x > q_max_x || u.max_y < q_min_y || u.min_y > q_max_y);
+    };
+
+    if (pocet - od <= 64) {
+      for (int s = od; s < pocet; s++) {
+        const Usecka& u = usecky_[s];
+        if (u.a == i) {
+          if (u.b == j) return true;
+          continue;
+        }
+        if (u.b == i) {
+          if (u.a == j) return true;
+          continue;
+        }
+        if (okraj < 0 || !muze_krizit(u)) continue;
+        if (usecky_se_krizi(p, d, body_[u.a], u.e)) return true;
+      }
+      return false;
+    }
+
+    if (okraj < 0) return false;
+    // The cells are visited along the segment from i towards j, piece by
+    // piece (each piece at most one cell long, its box widened by the
+    // margin), so that the segments near i, the likely witnesses, come
+    // first. The pieces' boxes cover the segment widened by the margin,
+    // which holds every crossing point the test can find.
+    if (++razitko_ == 0) novy_cyklus_razitek();
+    const double sx = static_cast<double>(body_[j].x) - p.x;
+    const double sy = static_cast<double>(body_[j].y) - p.y;
+    const double bunka = mrizka_.nejmensi_bunka();
+    double kusu = 1;
+    if (bunka > 0) kusu = std::min(std::ceil(std::max(std::fabs(sx), std::fabs(sy)) / bunka), 4096.0);
+    if (!(kusu >= 1)) kusu = 1;
+    const int pocet_kusu = static_cast<int>(kusu);
+    double x0 = p.x, y0 = p.y;
+    for (int k = 1; k <= pocet_kusu; k++) {
+      const double x1 = k == pocet_kusu ? static_cast<double>(body_[j].x) : p.x + sx * k / pocet_kusu;
+      const double y1 = k == pocet_kusu ? static_cast<double>(body_[j].y) : p.y + sy * k / pocet_kusu;
+      const int s0 = mrizka_.sloupec(std::min(x0, x1) - okraj), s1 = mrizka_.sloupec(std::max(x0, x1) + okraj);
+      const int r0 = mrizka_.radek(std::min(y0, y1) - okraj), r1 = mrizka_.radek(std::max(y0, y1) + okraj);
+      x0 = x1;
+      y0 = y1;
+      for (int r = r0; r <= r1; r++) {
+        for (int s = s0; s <= s1; s++) {
+          if (!mrizka_.navstiv(s, r, razitko_)) continue;
+          for (int index : mrizka_.obsah(s, r)) {
+            if (index < od || razitka_[index] == razitko_) continue;
+            razitka_[index] = razitko_;
+            const Usecka& u = usecky_[index];
+            if (u.a == i || u.b == i || !muze_krizit(u)) continue;
+            if (usecky_se_krizi(p, d, body_[u.a], u.e)) {
+              zapamatuj_svedka(i, index);
+              return true;
+            }
+          }
+        }
+      }
+    }
+    return false;
+  }
+
+  // Existing pairs: a bit per ordered pair while that stays small, else a
+  // hash set of unordered pairs.
+  bool bitova_tabulka() const { return n_ <= 8192; }
+  void oznac_existujici(int a, int b) {
+    if (bitova_tabulka()) {
+      for (const auto& [x, y] : {std::pair<int, int>{a, b}, std::pair<int, int>{b, a}}) {
+        const std::size_t bit = static_cast<std::size_t>(x) * n_ + y;
+        existujici_bity_[bit / 64] |= std::uint64_t{1} << (bit % 64);
+      }
+    } else {
+      existujici_.insert(klic_dvojice(a, b));
+    }
+  }
+  bool existuje(int a, int b) const {
+    if (!bitova_tabulka()) return existujici_.count(klic_dvojice(a, b)) != 0;
+    const std::size_t bit = static_cast<std::size_t>(a) * n_ + b;
+    return (existujici_bity_[bit / 64] >> (bit % 64)) & 1;
+  }
+
+  // After 2^32 queries the stamps start again from clean tables.
+  void novy_cyklus_razitek() {
+    std::fill(razitka_.begin(), razitka_.end(), 0);
+    mrizka_.smaz_razitka();
+    razitko_ = 1;
+  }
+
+  void zapamatuj_svedka(int i, int index) {
+    std::array<int, svedku_v_pameti>& pamet = svedci_[i];
+    for (int k = svedku_v_pameti - 1; k > 0; k--) pamet[k] = pamet[k - 1];
+    pamet[0] = index;
+  }
+
+  static constexpr int svedku_v_pameti = 8;
+  static std::array<int, svedku_v_pameti> prazdna_pamet() {
+    std::array<int, svedku_v_pameti> pamet;
+    pamet.fill(-1);
+    return pamet;
+  }
+
+  const std::vector<BodRoviny>& body_;
+  const int n_;
+  // Per point: its partners as klic_partnera numbers.
+  std::vector<std::vector<std::uint64_t>> partneri_;
+  std::vector<bool> pripraven_;
+  std::vector<std::size_t> serazeno_;
+  std::vector<std::size_t> kurzor_;
+  // The partner under the cursor has no witness among the first overeno_[i] segments.
+  std::vector<int> overeno_;
+  // Per point: recent crossing witnesses, most recent first (-1: none).
+  std::vector<std::array<int, svedku_v_pameti>> svedci_;
+  Mrizka mrizka_;
+  std::vector<Usecka> usecky_;
+  std::vector<std::uint32_t> razitka_;
+  std::uint32_t razitko_ = 0;
+  std::unordered_set<std::uint64_t> existujici_;
+  std::vector<std::uint64_t> existujici_bity_;
+  double nejdelsi_slozka_ = 0;
+  double nejvetsi_souradnice_ = 0;
+};
+
+struct Dvojice {
+  int a;
+  int b;
+  float d;
+};
+
+}  // namespace
+
+float vzdalenost_v_rovine(BodRoviny a, BodRoviny b) {
+  const double dx = static_cast<double>(a.x) - b.x;
+  const double dy = static_cast<double>(a.y) - b.y;
+  return static_cast<float>(std::sqrt(dx * dx + dy * dy));
+}
+
+bool usecky_se_krizi(BodRoviny P, BodRoviny D, BodRoviny Q, BodRoviny E) {
+  const float p[2] = {P.x, P.y};
+  const float d[2] = {D.x, D.y};
+  const float q[2] = {Q.x, Q.y};
+  const float e[2] = {E.x, E.y};
+  for (int poradi = 0; poradi < poradi_souradnic; poradi++) {
+    const int r = poradi == 0 ? 0 : 1;
+    const int c = 1 - r;
+    if (je_nula(d[r])) continue;
+    const float den = static_cast<float>(static_cast<double>(e[r]) * d[c] / d[r] - e[c]);
+    if (je_nula(den)) continue;
+    const float u = static_cast<float>(
+        (static_cast<double>(q[c]) - p[c] + static_cast<double>(d[c]) / d[r] * (static_cast<double>(p[r]) - q[r])) /
+        den);
+    const float t = static_cast<float>((static_cast<double>(q[r]) - p[r] + static_cast<double>(e[r]) * u) / d[r]);
+    return 0 < u && u < 1 && 0 < t && t < 1;
+  }
+  return false;
+}
+
+void rust_usecek(const std::vector<BodRoviny>& body, const NastaveniRustu& nastaveni) {
+  usecky_proviz_pocet = 0;
+  const int n = static_cast<int>(body.size());
+  RychlyRust rust(body);
+  Dvojice aktualni{-1, -1, zadna_vzdalenost};
+
+  auto plny_pruchod = [&] {
+    aktualni = {-1, -1, zadna_vzdalenost};
+    for (int i = 0; i < n; i++) {
+      const Partner p = rust.nejlepsi(i);
+      if (p.d < aktualni.d) aktualni = {i, p.j, p.d};
+    }
+  };
+
+  plny_pruchod();
+  if (nastaveni.po_uvodnim_pruchodu) nastaveni.po_uvodnim_pruchodu();
+  for (int k = 0;; k++) {
+    if (nastaveni.na_zacatku_kroku) nastaveni.na_zacatku_kroku(k);
+    if (n > 0 && k % n == 0) plny_pruchod();
+    const int a = aktualni.a;
+    const int b = aktualni.b;
+    aktualni.d = zadna_vzdalenost;
+    bool nalezen = false;
+    if (a != -1) {
+      const Partner pa = rust.nejlepsi(a);
+      if (pa.j != -1) nalezen = true;
+      if (pa.d < aktualni.d) aktualni = {a, pa.j, pa.d};
+      if (b != -1) {
+        const Partner pb = rust.nejlepsi(b);
+        if (pb.j != -1) nalezen = true;
+        if (pb.d < aktualni.d) aktualni = {b, pb.j, pb.d};
+      }
+    }
+    if (usecky_proviz_pocet >= kapacita_usecek) {
+      zapis_log("prekrocen max usecek!!!\n");
+      break;
+    }
+    if (nalezen && aktualni.a != -1 && aktualni.b != -1) {
+      rust.pridej(aktualni.a, aktualni.b);
+      if (nastaveni.po_pridani_usecky) nastaveni.po_pridani_usecky(usecky_proviz_pocet - 1);
+    }
+    if (nastaveni.na_konci_kroku) nastaveni.na_konci_kroku(k);
+    if (k > nastaveni.posledni_krok) break;
+  }
+}

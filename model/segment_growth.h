@@ -1,0 +1,65 @@
+// Growth of a graph of non-crossing segments between points of a plane.
+//
+// The points are given by their plane positions (polar angles, coordinates
+// on a projection plane or pixel positions); point i is body[i]. The growth
+// writes the segments to usecky_provizorni / usecky_proviz_pocet, each as
+// (first endpoint, second endpoint) point indices, starting from an empty
+// list. Segments are only ever added.
+//
+// Candidate of point i: among all other points j whose distance from i is a
+// number below 65535, the nearest one (ties to the lower index) for which the
+// segment (i, j) is admissible: no segment (i, j) or (j, i) exists yet, and
+// no existing segment that does not touch i crosses it.
+//
+// Full pass: the candidate of every point in index order; the current pair
+// becomes the shortest of them (ties to the lower index), or stays unset.
+// Step k: a full pass when k is a multiple of the point count, then the
+// candidates of both ends of the current pair (the one of the second end
+// replaces the pair only when strictly shorter), then the pair is appended
+// when either end found a candidate. The steps end after step
+// posledni_krok + 1, or earlier, with "prekrocen max usecek!!!\n" in the log,
+// when a step begins its append decision with 4000 segments.
+//
+// Positions may be NaN or infinite: a point whose distances are not numbers
+// below 65535 simply never gets a segment. An empty point set runs its steps
+// without any full pass and adds nothing.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+struct BodRoviny {
+  float x;
+  float y;
+};
+
+// Distance of two plane positions: the differences and the square root in
+// double, the result rounded to float.
+float vzdalenost_v_rovine(BodRoviny a, BodRoviny b);
+
+// Whether the segment from P along D crosses the segment from Q along E: P + t D = Q + u E
+// solved in the coordinate order (x, y), or (y, x) when the first order
+// needs a division by a value below 0.0001 in magnitude; parallel segments
+// (both orders fail) never cross, and a crossing needs 0 < t < 1 and
+// 0 < u < 1 strictly, so segments that only touch do not cross.
+bool usecky_se_krizi(BodRoviny P, BodRoviny D, BodRoviny Q, BodRoviny E);
+
+struct NastaveniRustu {
+  // The steps 0 .. posledni_krok + 1 run.
+  int posledni_krok = 10000;
+  // After the first full pass, before step 0.
+  std::function<void()> po_uvodnim_pruchodu;
+  // At the start of every step, with its number.
+  std::function<void(int)> na_zacatku_kroku;
+  // At the end of every step that the segment limit did not end.
+  std::function<void(int)> na_konci_kroku;
+  // Right after a segment was appended, with its index in the list.
+  std::function<void(int)> po_pridani_usecky;
+};
+
+// Grows the segment graph. Produces the segment list of the plain procedure
+// (every step re-scanning every point and every segment), in the same order,
+// but keeps per point its partners sorted by distance with a cursor that only
+// moves forward (a segment that is not admissible never becomes admissible
+// again) and looks for crossing segments through a grid.
+void rust_usecek(const std::vector<BodRoviny>& body, const NastaveniRustu& nastaveni);
