@@ -1,26 +1,48 @@
 #!/usr/bin/env bash
-# Builds the programs, generates the sample scene and runs viewer_polar on it.
+# The main job on the bundled sample scene: installs what is missing, builds,
+# generates the sample scenes, runs viewer_polar on the turntable scene and
+# the decoder on the structured-light scene, and says where the results are.
+#
+# With a display (DISPLAY set) the viewer opens full screen: answer its
+# prompt with Enter, fly with W, S, A, D and the mouse, leave with Escape.
+# Without one it runs under a private Xvfb, turns the view to the model,
+# saves a screenshot and ends by itself.
 #
 # Usage: tools/demo.sh [BUILD_DIRECTORY]   (default: build)
-# The scene lands in BUILD_DIRECTORY/sample/scene; the program runs there, so
-# its log file "logfile.txt" is written beside the images.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-scene="$build/sample/scene"
-program=viewer_polar
 
-echo "== building $program and the sample scene in $build"
-cmake -S . -B "$build" >/dev/null
-cmake --build "$build" -j 2 --target "$program" sample_scene accuracy_report
+bash tools/install-deps.sh
+echo "== building in $build"
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target \
+  viewer_polar sample_scene accuracy_report x11_close_window decoder decoder_sample_set decoder_report_tool
 
-echo "== running $program in $scene"
 bin=$(realpath "$build")
-(cd "$scene" && "$bin/$program")
+run="$bin/demo"
+rm -rf "$run"
+mkdir -p "$run/scene" "$run/decoder"
+cp "$bin"/sample/scene/*.bmp "$bin/sample/scene/ground_truth.txt" "$run/scene/"
+cp "$bin"/sample/decoder/*.bmp "$bin/sample/decoder/truth.txt" "$run/decoder/"
 
-echo "== files"
-echo "marker images:      $(realpath "$scene")/{000,080,160,240,200}_k{1,2}_A.bmp"
-echo "calibration images: $(realpath "$scene")/kalib1.bmp, kalib2.bmp"
-echo "ground truth:       $(realpath "$scene")/ground_truth.txt"
-echo "program log:        $(realpath "$scene")/logfile.txt"
-echo "accuracy report:    $build/tools/accuracy_report"
+echo "== viewer_polar on the sample turntable scene ($run/scene)"
+if [ -n "${DISPLAY:-}" ]; then
+  (cd "$run/scene" && "$bin/viewer_polar")
+else
+  X11_CLOSE_WINDOW="$bin/tools/x11_close_window" \
+    tools/xvfb-run-viewer.sh "$bin/viewer_polar" "$run/scene" "$run/scene/screenshot.png" 2
+  echo
+fi
+echo "== reconstruction accuracy against the ground truth"
+(cd "$run/scene" && "$bin/tools/accuracy_report" .) | sed -n "/all positions/p;/direction error/p;/centre offset/p"
+
+echo "== decoder on the sample structured-light scene ($run/decoder)"
+(cd "$run/decoder" && "$bin/decoder/decoder" && "$bin/tools/decoder_report" data.txt truth.txt)
+
+echo "== results"
+echo "model (PLY, open in MeshLab, Blender or CloudCompare): $run/scene/model.ply"
+echo "point cloud with turntable positions (PLY):             $run/scene/points.ply"
+[ -f "$run/scene/screenshot.png" ] && echo "screenshot of the viewer:                              $run/scene/screenshot.png"
+echo "viewer log:                                            $run/scene/logfile.txt"
+echo "decoder point pairs:                                   $run/decoder/data.txt"
