@@ -47,6 +47,12 @@ void spust_prohlizec() {
                   duvod.c_str());
   }
   init();
+  const Uint32 zacatek = SDL_GetTicks();
   main_loop_function();
+  // One line when the window closes (never while it is open): how many
+  // frames were drawn in how long.
+  const double sekund = (SDL_GetTicks() - zacatek) / 1000.0;
+  zapis_log("frames drawn: %lu in %.1f s (%.1f per second)\n", pocet_snimku, sekund,
+            sekund > 0 ? pocet_snimku / sekund : 0.0);
   SDL_Quit();
 }
