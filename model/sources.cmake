@@ -17,4 +17,5 @@ set(MODEL_CONFIG_SOURCES
   model/triangle_emission.cpp
   model/polar_model.cpp
   model/projection_model.cpp
+  model/profile_model.cpp
 )

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <limits>
 
 #include "model/instruction_pool.h"
@@ -74,8 +75,8 @@ bool prepocitej(const std::vector<BodRoviny>& body, std::vector<Kandidat>& kandi
 }
 
 // Emits the triangles of the current segment list; returns the use counters.
-std::vector<int> trojuhelniky(const std::vector<PolygonInstrukce*>& instrukce, int barva_typ,
-                              const std::vector<BodRoviny>* uhly) {
+std::vector<int> trojuhelniky(const std::vector<PolygonInstrukce*>& instrukce,
+                              const std::function<void(int, Polygon3D*)>& obarvi) {
   std::vector<int> pouziti(static_cast<std::size_t>(usecky_proviz_pocet), 0);
   for (int p = 0; p < static_cast<int>(instrukce.size()); p++) {
     std::vector<std::pair<int, int>> incidentni;
@@ -106,13 +107,7 @@ std::vector<int> trojuhelniky(const std::vector<PolygonInstrukce*>& instrukce, i
         polygon->instrukce.Pridej(novyprvek2);
         novyprvek = new PrvekSeznamu<Polygon3D*>(polygon);
         model1.Pridej(novyprvek);
-        if (barva_typ == 0) {
-          polygon->cervena = slozka_barvy_z_uhlu((*uhly)[p].x);
-          polygon->zelena = slozka_barvy_z_uhlu((*uhly)[p].y);
-          polygon->modra = 64;
-        } else {
-          polygon->cervena = polygon->zelena = polygon->modra = 128;
-        }
+        obarvi(p, polygon);
       }
     }
   }
@@ -253,7 +248,11 @@ void postav_polar_model_doslovne() {
   rust_usecek_doslovne(uhly, nastaveni);
   std::printf("OK\n");
   std::printf("Vytvareni polygonu...\n");
-  const std::vector<int> pouziti = trojuhelniky(instrukce, 0, &uhly);
+  const std::vector<int> pouziti = trojuhelniky(instrukce, [&](int p, Polygon3D* polygon) {
+    polygon->cervena = slozka_barvy_z_uhlu(uhly[p].x);
+    polygon->zelena = slozka_barvy_z_uhlu(uhly[p].y);
+    polygon->modra = 64;
+  });
   std::printf("OK\n");
   bool ohlaseno = false;
   for (int s = 0; s < usecky_proviz_pocet; s++) {
@@ -377,6 +376,35 @@ void projection_model3D_doslovne() {
     std::printf("OK3\n");
     std::vector<PolygonInstrukce*> instrukce;
     for (const auto& bod : seznamy[h]) instrukce.push_back(instrukce_polygonu[adresy_bodu_global[bod.first][bod.second]]);
-    trojuhelniky(instrukce, 1, nullptr);
+    trojuhelniky(instrukce, [](int, Polygon3D* polygon) {
+      polygon->cervena = polygon->zelena = polygon->modra = 128;
+    });
   }
+}
+
+void model3D_doslovne(int profil, int typ) {
+  usecky_proviz_pocet = 0;
+  const int n = body_pocty[profil];
+  std::vector<PolygonInstrukce*> instrukce;
+  std::vector<BodRoviny> pixely;
+  for (int i = 0; i < n; i++) {
+    const int k = PolygonInstrukceAlok();
+    instrukce_polygonu[k] =
+        new PolygonInstrukce(body_souradnice[profil][i][0], body_souradnice[profil][i][1], body_souradnice[profil][i][2]);
+    adresy_bodu_global[profil][i] = k;
+    instrukce.push_back(instrukce_polygonu[k]);
+    pixely.push_back({static_cast<float>(body_data[profil][i].x1), static_cast<float>(body_data[profil][i].y1)});
+  }
+  NastaveniRustu nastaveni;
+  nastaveni.posledni_krok = 1000;
+  nastaveni.po_uvodnim_pruchodu = [] { zapis_log("TADY TADY TADY\n"); };
+  rust_usecek_doslovne(pixely, nastaveni);
+  trojuhelniky(instrukce, [&](int, Polygon3D* polygon) {
+    if (typ == 0) { polygon->cervena = 0; polygon->zelena = 0; polygon->modra = 255; }
+    if (typ == 1) { polygon->cervena = 1; polygon->zelena = 255; polygon->modra = 255; }
+    if (typ == 2) { polygon->cervena = 2; polygon->zelena = 255; polygon->modra = 0; }
+    if (typ == 3) { polygon->cervena = 3; polygon->zelena = 128; polygon->modra = 255; }
+    if (typ == 4) { polygon->cervena = 4; polygon->zelena = 255; polygon->modra = 128; }
+    if (typ == 5) { polygon->cervena = 5; polygon->zelena = 255; polygon->modra = 0; }
+  });
 }

@@ -17,3 +17,6 @@ void postav_polar_model_doslovne();
 
 // projection_model3D, plainly.
 void projection_model3D_doslovne();
+
+// model3D, plainly, for slots and types in range (typ 0..5).
+void model3D_doslovne(int profil, int typ);

@@ -1,0 +1,65 @@
+// The profile model: segment growth in the camera 1 image of one slot.
+#include "model/profile_model.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "model/instruction_pool.h"
+#include "model/segment_growth.h"
+#include "model/triangle_emission.h"
+#include "reconstruction/log_file.h"
+#include "reconstruction/scene_tables.h"
+
+namespace {
+
+// Slots that both body_data and body_souradnice have.
+constexpr int slotu_profilu =
+    konfigurace::slotu_dat < slotu_souradnic ? konfigurace::slotu_dat : slotu_souradnic;
+
+// Points of a slot that every table of the profile model can hold.
+constexpr int bodu_profilu =
+    konfigurace::znacek_na_slot < konfigurace::adres_na_slot ? konfigurace::znacek_na_slot
+                                                             : konfigurace::adres_na_slot;
+
+}  // namespace
+
+BarvaProfilu barva_profilu(int typ) {
+  static const BarvaProfilu tabulka[6] = {
+      {0, 0, 255}, {1, 255, 255}, {2, 255, 0}, {3, 128, 255}, {4, 255, 128}, {5, 255, 0}};
+  if (typ >= 0 && typ < 6) return tabulka[typ];
+  return {static_cast<std::uint16_t>(typ), 128, 128};
+}
+
+void model3D(int profil, int typ) {
+  if (profil < 0 || profil >= slotu_profilu) {
+    std::fprintf(stderr, "profile model: slot %d does not exist (slots 0 to %d); no model is built\n", profil,
+                 slotu_profilu - 1);
+    return;
+  }
+  usecky_proviz_pocet = 0;
+  int n = body_pocty[profil];
+  if (n < 0) n = 0;
+  if (n > bodu_profilu) n = bodu_profilu;
+
+  std::vector<PolygonInstrukce*> instrukce(static_cast<std::size_t>(n));
+  std::vector<BodRoviny> pixely(static_cast<std::size_t>(n));
+  for (int i = 0; i < n; i++) {
+    const float* p = body_souradnice[profil][i];
+    const int k = nova_instrukce(p[0], p[1], p[2]);
+    instrukce[i] = instrukce_polygonu[k];
+    adresy_bodu_global[profil][i] = k;
+    pixely[i] = {static_cast<float>(body_data[profil][i].x1), static_cast<float>(body_data[profil][i].y1)};
+  }
+
+  NastaveniRustu nastaveni;
+  nastaveni.posledni_krok = 1000;
+  nastaveni.po_uvodnim_pruchodu = [] { zapis_log("TADY TADY TADY\n"); };
+  rust_usecek(pixely, nastaveni);
+
+  const BarvaProfilu barva = barva_profilu(typ);
+  vytvor_trojuhelniky(instrukce, [&](int, Polygon3D* polygon) {
+    polygon->cervena = barva.cervena;
+    polygon->zelena = barva.zelena;
+    polygon->modra = barva.modra;
+  });
+}
