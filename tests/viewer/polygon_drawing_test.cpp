@@ -27,12 +27,29 @@ Ins bod(float x, float y, float z) { return {x, y, z}; }
 const Ins konec{nan_f, 0, 0};
 const Ins oblouk{nan_f, 1, 0};
 
+// Polygons made by polygon(), freed after each test.
+std::vector<Polygon3D*> vytvorene;
+
 Polygon3D* polygon(const std::vector<Ins>& ins) {
   Polygon3D* p = new Polygon3D(new PolygonInstrukce(ins[0].x, ins[0].y, ins[0].z));
   for (size_t i = 1; i < ins.size(); i++)
     p->instrukce.Pridej(
         new PrvekSeznamu<PolygonInstrukce*>(new PolygonInstrukce(ins[i].x, ins[i].y, ins[i].z)));
+  vytvorene.push_back(p);
   return p;
+}
+
+void uvolni_polygony() {
+  for (Polygon3D* p : vytvorene) {
+    for (PrvekSeznamu<PolygonInstrukce*>* e = p->instrukce.Prvni(); e != nullptr;) {
+      PrvekSeznamu<PolygonInstrukce*>* dalsi = e->dalsi;
+      delete e->hodnota;
+      delete e;
+      e = dalsi;
+    }
+    delete p;
+  }
+  vytvorene.clear();
 }
 
 std::vector<std::string> radky(const std::string& text) {
@@ -69,6 +86,7 @@ class Kresleni : public ::testing::Test {
     otevri_testovaci_log();
   }
   void TearDown() override {
+    uvolni_polygony();
     obnov_grafiku();
     zavri_testovaci_log();
     stopa_kresleni = true;
