@@ -168,8 +168,9 @@ std::string priprav(const std::string& vzorek, const std::vector<std::string>& s
   const std::string adresar = novy_adresar("matrix");
   EXPECT_EQ(chmod(adresar.c_str(), 0777), 0);
   for (const std::string& s : soubory)
-    if (s != program.vadny_soubor)
+    if (s != program.vadny_soubor) {
       EXPECT_EQ(symlink((vzorek + "/" + s).c_str(), (adresar + "/" + s).c_str()), 0) << s;
+    }
   for (const std::string& v : program.vystupy)
     EXPECT_TRUE(zapis_soubor(adresar + "/" + v, Bajty(predchozi.begin(), predchozi.end())));
   if (*program.vadny_soubor == '\0') return adresar;
@@ -178,7 +179,9 @@ std::string priprav(const std::string& vzorek, const std::vector<std::string>& s
     EXPECT_EQ(mkdir(vadny.c_str(), 0755), 0);
   } else {
     EXPECT_TRUE(zapis_soubor(vadny, pripad.obsah));
-    if (pripad.druh == Druh::bez_prava_cteni) EXPECT_EQ(chmod(vadny.c_str(), 0), 0);
+    if (pripad.druh == Druh::bez_prava_cteni) {
+      EXPECT_EQ(chmod(vadny.c_str(), 0), 0);
+    }
   }
   return adresar;
 }
@@ -201,8 +204,9 @@ void ocekavej_odmitnuti(const Program& program, const Pripad& pripad, const std:
   EXPECT_NE(beh.chyby.find(program.vadny_soubor), std::string::npos) << beh.chyby;
   ASSERT_FALSE(beh.chyby.empty());
   EXPECT_EQ(beh.chyby.find('\n'), beh.chyby.size() - 1) << beh.chyby;
-  if (pripad.druh == Druh::bez_prava_cteni)
+  if (pripad.druh == Druh::bez_prava_cteni) {
     EXPECT_NE(beh.chyby.find("Permission denied"), std::string::npos) << beh.chyby;
+  }
   for (const std::string& v : program.vystupy)
     EXPECT_EQ(precti_soubor(adresar + "/" + v), predchozi) << v;
   // Nothing new but the log: no temporary output left behind.
@@ -278,7 +282,9 @@ TEST(BadInputMatrix, DecoderRefusesBadFilesAndReadsEveryProperBitmapKind) {
       EXPECT_FALSE(beh.vyprsel);
       EXPECT_EQ(beh.kod, 0) << beh.chyby;
       const std::string data = precti_soubor(adresar + "/data.txt");
-      if (pripad.dekoder_presne) EXPECT_EQ(data, data0);
+      if (pripad.dekoder_presne) {
+        EXPECT_EQ(data, data0);
+      }
       EXPECT_GE(data.size(), 4u);
       EXPECT_EQ(data.substr(data.size() - 2), "Q\n");
       EXPECT_EQ(obsah_adresare(adresar), pred);
