@@ -307,6 +307,34 @@ TEST_F(Kresleni, MoreThanSevenHundredVerticesAreCutAtTheStore) {
             std::string::npos);
 }
 
+TEST_F(Kresleni, VerticesThatAreNotNumbersAreLeftOutOfBothDrawings) {
+  const float inf = std::numeric_limits<float>::infinity();
+  const std::vector<Ins> ins = {bod(0, 0, 0), bod(1, nan_f, 0), bod(1, 0, inf), bod(inf, 1, 0),
+                                bod(1, 1, 0), bod(0, 1, 0)};
+  Zobraz(polygon(ins));
+  const std::vector<Volani> v = volani("tess_vertex");
+  ASSERT_EQ(v.size(), 3u);
+  for (const Volani& c : v)
+    for (int k = 0; k < 3; k++) EXPECT_TRUE(std::isfinite(c.argumenty[k]));
+  EXPECT_EQ(precti_testovaci_log(), "vertexu:3\nvynechanych neciselnych vertexu:3\n");
+  nahrad_grafiku();
+  Obrys(polygon(ins));
+  EXPECT_EQ(volani("vertex3d").size(), 3u);
+  EXPECT_NE(precti_testovaci_log().find("vertexu:3\nvynechanych neciselnych vertexu:3\n"),
+            std::string::npos);
+}
+
+// The input the fuzzing found: a point whose y is NaN after a konec used to
+// crash the real tessellator at the end of the polygon.
+TEST_F(Kresleni, RealTessellatorSurvivesAPointWithoutY) {
+  nahrad_grafiku(true);
+  Zobraz(polygon({bod(0, 0, 0), konec, bod(1, 0, 2), bod(0, 1, 0), bod(0, 3, 3), bod(3, nan_f, 2),
+                  bod(0, 4, 4)}));
+  for (const Volani& c : volani("vertex3d"))
+    for (int k = 0; k < 3; k++) EXPECT_TRUE(std::isfinite(c.argumenty[k]));
+  EXPECT_EQ(volani("tess_vertex").size(), 0u);  // the real tessellator was used
+}
+
 TEST_F(Kresleni, ArcWithoutTwoFollowingInstructionsEndsTheWalk) {
   Zobraz(polygon({bod(0, 0, 0), bod(1, 0, 0), oblouk, bod(1, 1, 0)}));
   EXPECT_EQ(volani("tess_vertex").size(), 2u);
