@@ -36,6 +36,7 @@ for t in "${targets[@]}"; do
   log=$dir/$t.log
   echo "fuzz.sh: $t for $seconds s"
   status=0
+  touch "$dir/$t.start"
   # New inputs go to the first corpus directory; seeds and kept regression
   # cases are read as well. -close_fd_mask=1 silences the targets' stdout.
   "build-fuzz/tests/fuzz/fuzz_$t" -max_total_time="$seconds" -max_len="${max_len[$t]}" \
@@ -43,8 +44,8 @@ for t in "${targets[@]}"; do
     -artifact_prefix="$dir/crashes/$t/" \
     "$dir/corpus/$t" "$dir/seeds/$t" "tests/fuzz/regressions/$t" >"$log" 2>&1 || status=$?
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-  crashes=$(find "$dir/crashes/$t" -type f | wc -l)
-  summary+=("$t: ${execs:-?} executions in $seconds s, exit status $status, crash inputs in $dir/crashes/$t: $crashes")
+  crashes=$(find "$dir/crashes/$t" -type f -newer "$dir/$t.start" | wc -l)
+  summary+=("$t: ${execs:-?} executions in $seconds s, exit status $status, new crash inputs in $dir/crashes/$t: $crashes")
   if [ "$status" -ne 0 ]; then
     failed=1
     grep -m1 -E "ERROR|runtime error|SUMMARY" "$log" || true
