@@ -30,6 +30,13 @@ bool Identifikace2(int camera, std::string* chyba) {
     if (!nacti_vzor(vzor, rodina, kody[static_cast<std::size_t>(k)], chyba)) return false;
   }
 
+  identifikuj_snimky(camera, ref03, ref04, mrizka1, mrizka2, kody);
+  return true;
+}
+
+void identifikuj_snimky(int camera, const cv::Mat& ref03, const cv::Mat& ref04,
+                        const cv::Mat& mrizka1, const cv::Mat& mrizka2,
+                        std::vector<cv::Mat>& kody) {
   cv::Mat hranice1, hranice2;
   hranicni_mapa(ref04, ref03, mrizka1, hranice1);
   hranicni_mapa(ref04, ref03, mrizka2, hranice2);
@@ -47,5 +54,4 @@ bool Identifikace2(int camera, std::string* chyba) {
   SouhrnKodu souhrn;
   const std::vector<KodovanyBod> seznam = seznam_kodu(body_znacky, &souhrn);
   uloz_kody(camera, seznam, souhrn);
-  return true;
 }

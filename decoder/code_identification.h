@@ -14,8 +14,17 @@
 
 #include <opencv2/core.hpp>
 #include <string>
+#include <vector>
 
 bool Identifikace2(int camera, std::string* chyba = nullptr);
+
+// The work of Identifikace2 after loading, on images already in memory: the
+// references, the two grid patterns and the 14 code images (bit k at index
+// k), each single-channel 8-bit of at least 640 x 480. The code images are
+// turned into their tri-state images in place.
+void identifikuj_snimky(int camera, const cv::Mat& ref03, const cv::Mat& ref04,
+                        const cv::Mat& mrizka1, const cv::Mat& mrizka2,
+                        std::vector<cv::Mat>& kody);
 
 // Loads the image of pattern digit `vzor` and family digit `rodina` under the
 // template (text[3], text[4] are set and kept).

@@ -1,24 +1,125 @@
 // Grey image loading with the size check every stage relies on.
 #include "decoder/image_input.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <opencv2/imgcodecs.hpp>
+#include <vector>
 
 #include "decoder/decoder_state.h"
 
+namespace {
+
+// No camera image comes near these; a header that claims more is refused
+// before the image library allocates for it.
+constexpr std::int64_t nejvetsi_strana = 16384;
+constexpr off_t nejvetsi_soubor = 256L * 1024 * 1024;
+
+bool selhani(std::string* chyba, const char* jmeno, const std::string& duvod) {
+  if (chyba != nullptr) *chyba = std::string(jmeno) + ": " + duvod;
+  return false;
+}
+
+std::uint32_t u32(const unsigned char* p) {
+  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+// The checks of a Windows bitmap header that the image library leaves to
+// its allocation or to the end of the file: a size that is zero or far too
+// large, and uncompressed pixel data that cannot fit the file. Files of
+// other formats, and the fields the library checks well itself, pass.
+bool hlavicka_bmp_v_poradku(const std::vector<unsigned char>& d, const char* jmeno,
+                            std::string* chyba) {
+  if (d.size() < 2 || d[0] != 'B' || d[1] != 'M') return true;
+  if (d.size() < 54)
+    return selhani(chyba, jmeno,
+                   "the file has " + std::to_string(d.size()) +
+                       " bytes, too short for a bitmap header of 54 bytes");
+  const std::int64_t posun = u32(&d[10]);
+  const std::int64_t sirka = static_cast<std::int32_t>(u32(&d[18]));
+  const std::int64_t vyska = static_cast<std::int32_t>(u32(&d[22]));
+  const std::int64_t bitu = d[28] | d[29] << 8;
+  const std::uint32_t komprese = u32(&d[30]);
+  const std::int64_t abs_vyska = vyska < 0 ? -vyska : vyska;
+  if (sirka <= 0 || abs_vyska == 0 || sirka > nejvetsi_strana || abs_vyska > nejvetsi_strana)
+    return selhani(chyba, jmeno,
+                   "the bitmap header gives " + std::to_string(sirka) + " x " +
+                       std::to_string(vyska) + " pixels, not a camera image");
+  if (posun >= static_cast<std::int64_t>(d.size()))
+    return selhani(chyba, jmeno,
+                   "pixel data at offset " + std::to_string(posun) + " lie past the end of the " +
+                       std::to_string(d.size()) + "-byte file");
+  const bool nekomprimovany = komprese == 0 || komprese == 3;  // plain or bit fields
+  const std::int64_t radek = (sirka * bitu + 31) / 32 * 4;
+  if (nekomprimovany && posun + radek * abs_vyska > static_cast<std::int64_t>(d.size()))
+    return selhani(chyba, jmeno,
+                   "pixel data of " + std::to_string(radek * abs_vyska) + " bytes at offset " +
+                       std::to_string(posun) + " do not fit the file of " +
+                       std::to_string(d.size()) + " bytes");
+  return true;
+}
+
+// Decodes with the library's own messages kept off standard error: it
+// prints some problems there itself, and the program reports each bad file
+// in one line of its own. Exceptions of the library count as failure.
+cv::Mat dekoduj_potichu(const std::vector<unsigned char>& d) {
+  std::fflush(stderr);
+  const int puvodni = dup(2);
+  const int nikam = open("/dev/null", O_WRONLY);
+  if (puvodni >= 0 && nikam >= 0) dup2(nikam, 2);
+  cv::Mat obraz;
+  try {
+    obraz = cv::imdecode(d, cv::IMREAD_GRAYSCALE);
+  } catch (const cv::Exception&) {
+    obraz.release();
+  }
+  std::fflush(stderr);
+  if (puvodni >= 0 && nikam >= 0) dup2(puvodni, 2);
+  if (nikam >= 0) close(nikam);
+  if (puvodni >= 0) close(puvodni);
+  return obraz;
+}
+
+}  // namespace
+
 bool nacti_snimek(const char* jmeno, cv::Mat& obraz, std::string* chyba) {
-  obraz = cv::imread(jmeno, cv::IMREAD_GRAYSCALE);
+  obraz.release();
+  struct stat info {};
+  if (stat(jmeno, &info) != 0)
+    return selhani(chyba, jmeno, std::string("cannot be opened: ") + std::strerror(errno));
+  if (S_ISDIR(info.st_mode)) return selhani(chyba, jmeno, "is a directory, not an image file");
+  if (!S_ISREG(info.st_mode)) return selhani(chyba, jmeno, "is not a regular file");
+  if (info.st_size == 0) return selhani(chyba, jmeno, "the file is empty");
+  if (info.st_size > nejvetsi_soubor)
+    return selhani(chyba, jmeno,
+                   "the file has " + std::to_string(info.st_size) +
+                       " bytes, far more than a camera image");
+  std::FILE* soubor = std::fopen(jmeno, "rb");
+  if (soubor == nullptr)
+    return selhani(chyba, jmeno, std::string("cannot be opened: ") + std::strerror(errno));
+  std::vector<unsigned char> data(static_cast<std::size_t>(info.st_size));
+  data.resize(std::fread(data.data(), 1, data.size(), soubor));
+  const bool chyba_cteni = std::ferror(soubor) != 0;
+  std::fclose(soubor);
+  if (chyba_cteni) return selhani(chyba, jmeno, "read error");
+  if (!hlavicka_bmp_v_poradku(data, jmeno, chyba)) return false;
+
+  obraz = dekoduj_potichu(data);
   if (obraz.empty() || obraz.type() != CV_8UC1) {
     obraz.release();
-    if (chyba != nullptr)
-      *chyba = std::string(jmeno) + ": missing or not a readable image";
-    return false;
+    return selhani(chyba, jmeno, "not a readable image (damaged or of an unsupported kind)");
   }
   if (obraz.cols < sirka_obrazu || obraz.rows < vyska_obrazu) {
-    if (chyba != nullptr)
-      *chyba = std::string(jmeno) + ": image is " + std::to_string(obraz.cols) + " x " +
-               std::to_string(obraz.rows) + " pixels, smaller than 640 x 480";
+    const std::string rozmer = std::to_string(obraz.cols) + " x " + std::to_string(obraz.rows);
     obraz.release();
-    return false;
+    return selhani(chyba, jmeno, "image is " + rozmer + " pixels, smaller than 640 x 480");
   }
   return true;
 }

@@ -4,7 +4,11 @@
 // nacti_snimek succeeds only for a readable image of at least 640 x 480
 // pixels (a larger one is used by its top-left 640 x 480 area); otherwise
 // it leaves `obraz` empty, returns false and, when chyba is given, sets it to
-// one line that names the file and the problem.
+// one line that names the file and the problem. A missing, unreadable, empty
+// or oversized file, a directory, and a bitmap whose header gives no sensible
+// size or whose uncompressed pixels cannot fit the file are refused before
+// the image library sees them; the library's own messages and exceptions
+// never reach the caller or standard error.
 #pragma once
 
 #include <opencv2/core.hpp>

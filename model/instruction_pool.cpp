@@ -1,6 +1,8 @@
 // The instruction pool, the model list and List::countitem.
 #include "model/instruction_pool.h"
 
+#include <set>
+
 #include "reconstruction/log_file.h"
 
 PolygonInstrukce* instrukce_polygonu[kapacita_instrukci];
@@ -43,8 +45,31 @@ void pridej_instrukci(Polygon3D* polygon, PolygonInstrukce* ins) {
 }
 
 void vyprazdni_model() {
+  // Each polygon is freed once with its instruction elements, then every
+  // model element; the instructions are freed through their pool slots (a
+  // polygon's instructions all live in the pool, shared between polygons).
+  std::set<Polygon3D*> polygony;
+  for (PrvekSeznamu<Polygon3D*>* e = model1.Prvni(); e != nullptr;) {
+    PrvekSeznamu<Polygon3D*>* dalsi = e->dalsi;
+    polygony.insert(e->hodnota);
+    delete e;
+    e = dalsi;
+  }
+  for (Polygon3D* p : polygony) {
+    for (PrvekSeznamu<PolygonInstrukce*>* i = p->instrukce.Prvni(); i != nullptr;) {
+      PrvekSeznamu<PolygonInstrukce*>* dalsi = i->dalsi;
+      delete i;
+      i = dalsi;
+    }
+    delete p;
+  }
   model1.prvni = model1.posledni = nullptr;
-  init_ins();
+  novyprvek = nullptr;
+  novyprvek2 = nullptr;
+  for (PolygonInstrukce*& slot : instrukce_polygonu) {
+    delete slot;
+    slot = nullptr;
+  }
 }
 
 template <class T>

@@ -37,6 +37,9 @@ void pridej_polygon(Seznam<Polygon3D*>& seznam, Polygon3D* polygon);
 // novyprvek2.
 void pridej_instrukci(Polygon3D* polygon, PolygonInstrukce* ins);
 
-// Empties model1 (without freeing; the program never frees model objects)
-// and clears the pool. For tests that build several models in one process.
+// Empties model1 and the pool and frees what they held: every polygon of
+// model1 with its instruction elements, the model elements and every pooled
+// instruction. The programs build one model and never call it; it is for
+// tests and tools that build several models in one process. Every polygon of
+// model1 must have been made with new and hold only pooled instructions.
 void vyprazdni_model();

@@ -40,7 +40,9 @@ bool zapis_soubor(const std::string& cesta, const std::vector<std::uint8_t>& baj
   const std::string docasny = cesta + ".tmp";
   std::FILE* f = std::fopen(docasny.c_str(), "wb");
   if (f == nullptr) return false;
-  const bool zapsano = std::fwrite(bajty.data(), 1, bajty.size(), f) == bajty.size();
+  // An empty vector may have no data pointer, which fwrite must not get.
+  const bool zapsano =
+      bajty.empty() || std::fwrite(bajty.data(), 1, bajty.size(), f) == bajty.size();
   const bool zavreno = std::fclose(f) == 0;
   if (!zapsano || !zavreno || std::rename(docasny.c_str(), cesta.c_str()) != 0) {
     std::remove(docasny.c_str());

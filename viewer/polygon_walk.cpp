@@ -52,6 +52,7 @@ class Chodec {
     skonci();
     zapis_stopu("vertexu:%d\n", n_);
     if (vynechano_ > 0) zapis_stopu("vynechanych vertexu:%d\n", vynechano_);
+    if (neciselnych_ > 0) zapis_stopu("vynechanych neciselnych vertexu:%d\n", neciselnych_);
   }
 
  private:
@@ -85,6 +86,12 @@ class Chodec {
   }
 
   void vrchol(double x, double y, double z) {
+    // The tessellator fails on coordinates that are not numbers (it crashes
+    // inside GLU); such a vertex cannot be drawn anyway.
+    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z)) {
+      neciselnych_++;
+      return;
+    }
     if (n_ >= kapacita_vrcholu) {
       vynechano_++;
       return;
@@ -141,6 +148,7 @@ class Chodec {
   double zasoba_[kapacita_vrcholu][3];
   int n_ = 0;
   int vynechano_ = 0;
+  int neciselnych_ = 0;
   double predchozi_[3] = {std::numeric_limits<double>::quiet_NaN(),
                           std::numeric_limits<double>::quiet_NaN(), 10000.0};
 };

@@ -12,7 +12,11 @@
 // vertices beyond the 700th are left out (the line "vynechanych vertexu:%d"
 // counts them); an oblouk without two instructions after it ends the walk;
 // an oblouk before any point, or whose three points have no circle, becomes
-// a straight edge to its end point ("oblouk bez kruznice").
+// a straight edge to its end point ("oblouk bez kruznice"); a vertex with a
+// coordinate that is not finite (a bod whose y or z is NaN or infinite, or
+// x infinite) has no place to be drawn and is left out of both drawings, so
+// that the tessellator never sees one (the line "vynechanych neciselnych
+// vertexu:%d" counts them).
 #pragma once
 
 #include "model/instruction_list.h"

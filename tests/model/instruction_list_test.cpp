@@ -31,12 +31,14 @@ TEST(PolygonInstrukce, KindIsDerivedFromNanAndY) {
 TEST(Seznam, AppendKeepsHeadTailAndLinks) {
   Seznam<Polygon3D*> seznam;
   EXPECT_EQ(seznam.Prvni(), nullptr);
-  auto* a = new PrvekSeznamu<Polygon3D*>(nullptr);
+  PrvekSeznamu<Polygon3D*> prvek_a(nullptr);
+  auto* a = &prvek_a;
   EXPECT_EQ(a->rezerva, 0u);
   seznam.Pridej(a);
   EXPECT_EQ(seznam.prvni, a);
   EXPECT_EQ(seznam.posledni, a);
-  auto* b = new PrvekSeznamu<Polygon3D*>(nullptr);
+  PrvekSeznamu<Polygon3D*> prvek_b(nullptr);
+  auto* b = &prvek_b;
   seznam.Pridej(b);
   EXPECT_EQ(seznam.prvni, a);
   EXPECT_EQ(a->dalsi, b);
@@ -66,10 +68,26 @@ TEST(Polygon3D, BuilderProtocolSharesInstructionsThroughThePool) {
   EXPECT_EQ(seznam.Prvni()->hodnota, polygon);
 
   // A freed-up gap is handed out before higher slots.
+  PolygonInstrukce* const i0 = instrukce_polygonu[0];
+  PolygonInstrukce* const i1 = instrukce_polygonu[1];
   instrukce_polygonu[0] = nullptr;
   EXPECT_EQ(PolygonInstrukceAlok(), 0);
   init_ins();
   EXPECT_EQ(volnych_instrukci(), kapacita_instrukci);
+
+  for (PrvekSeznamu<Polygon3D*>* e = seznam.Prvni(); e != nullptr;) {
+    PrvekSeznamu<Polygon3D*>* dalsi = e->dalsi;
+    for (PrvekSeznamu<PolygonInstrukce*>* i = e->hodnota->instrukce.Prvni(); i != nullptr;) {
+      PrvekSeznamu<PolygonInstrukce*>* dalsi_i = i->dalsi;
+      delete i;
+      i = dalsi_i;
+    }
+    delete e->hodnota;
+    delete e;
+    e = dalsi;
+  }
+  delete i0;
+  delete i1;
 }
 
 TEST(List, CountitemCountsAndLogs) {
@@ -80,8 +98,10 @@ TEST(List, CountitemCountsAndLogs) {
   EXPECT_EQ(obsah_logu(), "checkB1\ncheckB2\ncheckB4\n");
 
   Seznam<Polygon3D*> seznam;
-  seznam.Pridej(new PrvekSeznamu<Polygon3D*>(nullptr));
-  seznam.Pridej(new PrvekSeznamu<Polygon3D*>(nullptr));
+  PrvekSeznamu<Polygon3D*> prvky[2] = {PrvekSeznamu<Polygon3D*>(nullptr),
+                                       PrvekSeznamu<Polygon3D*>(nullptr)};
+  seznam.Pridej(&prvky[0]);
+  seznam.Pridej(&prvky[1]);
   std::fclose(log1);
   log1 = std::tmpfile();
   EXPECT_EQ(List<Polygon3D*>(seznam.Prvni()).countitem(), 2);
@@ -95,7 +115,7 @@ TEST(InstructionPoolDeathTest, FullPoolEndsTheProgramWithAMessage) {
   EXPECT_EQ(volnych_instrukci(), 0);
   EXPECT_EXIT(PolygonInstrukceAlok(), testing::ExitedWithCode(1),
               "instruction pool is full \\(4000 instructions\\)");
-  init_ins();
+  vyprazdni_model();
 }
 
 }  // namespace

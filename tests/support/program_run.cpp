@@ -2,6 +2,7 @@
 #include "tests/support/program_run.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -35,9 +36,13 @@ std::string novy_adresar(const std::string& predpona) {
   return std::string(buf.data());
 }
 
-VysledekBehu spust_program(const std::string& program, const std::string& adresar,
-                           const std::string& vstup, int limit_sekund,
-                           const std::vector<std::string>& prostredi) {
+namespace {
+
+constexpr uid_t nikdo = 65534;
+
+VysledekBehu spust(const std::string& program, const std::string& adresar,
+                   const std::string& vstup, int limit_sekund,
+                   const std::vector<std::string>& prostredi, bool bez_prav) {
   VysledekBehu vysledek;
   const std::string soubor_vstupu = adresar + "/.stdin";
   const std::string soubor_vystupu = adresar + "/.stdout";
@@ -58,6 +63,9 @@ VysledekBehu spust_program(const std::string& program, const std::string& adresa
     dup2(err, 2);
     setpgid(0, 0);
     for (const std::string& p : prostredi) putenv(const_cast<char*>(p.c_str()));
+    if (bez_prav && geteuid() == 0 &&
+        (setgroups(0, nullptr) != 0 || setgid(nikdo) != 0 || setuid(nikdo) != 0))
+      _exit(126);
     execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
@@ -83,6 +91,19 @@ VysledekBehu spust_program(const std::string& program, const std::string& adresa
   std::remove(soubor_vystupu.c_str());
   std::remove(soubor_chyb.c_str());
   return vysledek;
+}
+
+}  // namespace
+
+VysledekBehu spust_program(const std::string& program, const std::string& adresar,
+                           const std::string& vstup, int limit_sekund,
+                           const std::vector<std::string>& prostredi) {
+  return spust(program, adresar, vstup, limit_sekund, prostredi, false);
+}
+
+VysledekBehu spust_program_bez_prav(const std::string& program, const std::string& adresar,
+                                    const std::vector<std::string>& prostredi) {
+  return spust(program, adresar, "", 120, prostredi, true);
 }
 
 VysledekBehu spust_bez_displeje(const std::string& program, const std::string& adresar,

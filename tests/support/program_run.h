@@ -19,6 +19,12 @@ VysledekBehu spust_program(const std::string& program, const std::string& adresa
                            const std::string& vstup = "", int limit_sekund = 120,
                            const std::vector<std::string>& prostredi = {});
 
+// The same as an unprivileged user when the tests run as root (uid and gid
+// 65534, no supplementary groups), so that file permissions apply; as any
+// other user it is spust_program. The directory must let that user in.
+VysledekBehu spust_program_bez_prav(const std::string& program, const std::string& adresar,
+                                    const std::vector<std::string>& prostredi = {});
+
 // Runs a reconstruction program without a display: everything up to the
 // window happens, then opening the window fails.
 VysledekBehu spust_bez_displeje(const std::string& program, const std::string& adresar,

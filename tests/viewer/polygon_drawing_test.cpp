@@ -27,12 +27,29 @@ Ins bod(float x, float y, float z) { return {x, y, z}; }
 const Ins konec{nan_f, 0, 0};
 const Ins oblouk{nan_f, 1, 0};
 
+// Polygons made by polygon(), freed after each test.
+std::vector<Polygon3D*> vytvorene;
+
 Polygon3D* polygon(const std::vector<Ins>& ins) {
   Polygon3D* p = new Polygon3D(new PolygonInstrukce(ins[0].x, ins[0].y, ins[0].z));
   for (size_t i = 1; i < ins.size(); i++)
     p->instrukce.Pridej(
         new PrvekSeznamu<PolygonInstrukce*>(new PolygonInstrukce(ins[i].x, ins[i].y, ins[i].z)));
+  vytvorene.push_back(p);
   return p;
+}
+
+void uvolni_polygony() {
+  for (Polygon3D* p : vytvorene) {
+    for (PrvekSeznamu<PolygonInstrukce*>* e = p->instrukce.Prvni(); e != nullptr;) {
+      PrvekSeznamu<PolygonInstrukce*>* dalsi = e->dalsi;
+      delete e->hodnota;
+      delete e;
+      e = dalsi;
+    }
+    delete p;
+  }
+  vytvorene.clear();
 }
 
 std::vector<std::string> radky(const std::string& text) {
@@ -69,6 +86,7 @@ class Kresleni : public ::testing::Test {
     otevri_testovaci_log();
   }
   void TearDown() override {
+    uvolni_polygony();
     obnov_grafiku();
     zavri_testovaci_log();
     stopa_kresleni = true;
@@ -287,6 +305,34 @@ TEST_F(Kresleni, MoreThanSevenHundredVerticesAreCutAtTheStore) {
   EXPECT_EQ(volani("vertex3d").size(), 700u);
   EXPECT_NE(precti_testovaci_log().find("vertexu:700\nvynechanych vertexu:100\n"),
             std::string::npos);
+}
+
+TEST_F(Kresleni, VerticesThatAreNotNumbersAreLeftOutOfBothDrawings) {
+  const float inf = std::numeric_limits<float>::infinity();
+  const std::vector<Ins> ins = {bod(0, 0, 0), bod(1, nan_f, 0), bod(1, 0, inf), bod(inf, 1, 0),
+                                bod(1, 1, 0), bod(0, 1, 0)};
+  Zobraz(polygon(ins));
+  const std::vector<Volani> v = volani("tess_vertex");
+  ASSERT_EQ(v.size(), 3u);
+  for (const Volani& c : v)
+    for (int k = 0; k < 3; k++) EXPECT_TRUE(std::isfinite(c.argumenty[k]));
+  EXPECT_EQ(precti_testovaci_log(), "vertexu:3\nvynechanych neciselnych vertexu:3\n");
+  nahrad_grafiku();
+  Obrys(polygon(ins));
+  EXPECT_EQ(volani("vertex3d").size(), 3u);
+  EXPECT_NE(precti_testovaci_log().find("vertexu:3\nvynechanych neciselnych vertexu:3\n"),
+            std::string::npos);
+}
+
+// The input the fuzzing found: a point whose y is NaN after a konec used to
+// crash the real tessellator at the end of the polygon.
+TEST_F(Kresleni, RealTessellatorSurvivesAPointWithoutY) {
+  nahrad_grafiku(true);
+  Zobraz(polygon({bod(0, 0, 0), konec, bod(1, 0, 2), bod(0, 1, 0), bod(0, 3, 3), bod(3, nan_f, 2),
+                  bod(0, 4, 4)}));
+  for (const Volani& c : volani("vertex3d"))
+    for (int k = 0; k < 3; k++) EXPECT_TRUE(std::isfinite(c.argumenty[k]));
+  EXPECT_EQ(volani("tess_vertex").size(), 0u);  // the real tessellator was used
 }
 
 TEST_F(Kresleni, ArcWithoutTwoFollowingInstructionsEndsTheWalk) {

@@ -54,18 +54,33 @@ XvfbDisplej::XvfbDisplej(const std::string& obrazovka) {
       if (waitpid(pid, &stav, WNOHANG) == pid) break;  // lost the number to another server
       pockej_sekund(0.05);
     }
-    if (jmeno_.empty()) {
+    bool ukonceny = false;
+    if (!jmeno_.empty() && !odpovida(&ukonceny)) {
+      // No answer, or the socket was another server's that took the number
+      // at the same moment: give this one up and try the next number.
+      jmeno_.clear();
+      pid_ = -1;
+    }
+    if (jmeno_.empty() && !ukonceny) {
       kill(pid, SIGTERM);
       waitpid(pid, nullptr, 0);
     }
   }
-  if (!jmeno_.empty()) {
-    // Wait until the server answers.
-    for (int i = 0; i < 50; i++) {
-      if (std::system(("DISPLAY=" + jmeno_ + " xdpyinfo >/dev/null 2>&1").c_str()) == 0) break;
-      pockej_sekund(0.1);
+}
+
+bool XvfbDisplej::odpovida(bool* ukonceny) {
+  // Up to 30 s: a loaded machine (the sanitizer suite) starts servers slowly.
+  int stav;
+  for (int i = 0; i < 300; i++) {
+    if (waitpid(pid_, &stav, WNOHANG) == pid_) break;  // our server has ended
+    if (std::system(("DISPLAY=" + jmeno_ + " xdpyinfo >/dev/null 2>&1").c_str()) == 0) {
+      if (waitpid(pid_, &stav, WNOHANG) == 0) return true;  // and it was ours that answered
+      break;
     }
+    pockej_sekund(0.1);
   }
+  *ukonceny = waitpid(pid_, &stav, WNOHANG) != 0;
+  return false;
 }
 
 XvfbDisplej::~XvfbDisplej() {

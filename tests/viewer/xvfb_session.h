@@ -24,6 +24,10 @@ class XvfbDisplej {
   std::string prikaz(const std::string& prikaz) const;
 
  private:
+  // Whether the server just started on jmeno_ answers, and is this one's;
+  // sets *ukonceny when the server has ended (and was reaped).
+  bool odpovida(bool* ukonceny);
+
   pid_t pid_ = -1;
   std::string jmeno_;
 };
@@ -64,6 +68,10 @@ class BeziciProgram {
   std::string chyby() const;
 
  private:
+  // Whether the server just started on jmeno_ answers, and is this one's;
+  // sets *ukonceny when the server has ended (and was reaped).
+  bool odpovida(bool* ukonceny);
+
   pid_t pid_ = -1;
   int kod_ = -1;
   std::string adresar_;
