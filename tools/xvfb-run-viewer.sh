@@ -4,8 +4,8 @@
 #
 #   tools/xvfb-run-viewer.sh PROGRAM DIRECTORY SCREENSHOT.png [SECONDS]
 #
-# Starts a private Xvfb (1024x768x24, or $XVFB_SCREEN) when DISPLAY is not
-# set, and stops it on exit. Enter is fed to the program's prompts. The view
+# Starts a private Xvfb (1024x768x24, or $XVFB_SCREEN) on a display number
+# it picks itself when DISPLAY is not set, and stops it on exit. Enter is fed to the program's prompts. The view
 # is turned by moving the pointer to (540, 360) in the window: the heading
 # becomes -540 (= 180) degrees and the elevation 180.5 + 360, i.e. the view
 # looks along +y towards the cameras' scene. SECONDS (default 1) is the time
@@ -40,17 +40,23 @@ cleanup() {
 trap cleanup EXIT INT TERM
 
 if [ -z "${DISPLAY:-}" ]; then
-  for n in $(seq $((200 + $$ % 500)) 999); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { number=$n; break; }
-  done
-  Xvfb ":$number" -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
+  # Xvfb picks a free display number itself and writes it to fd 3 once
+  # clients can connect.
+  display_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
   xvfb_pid=$!
-  export DISPLAY=":$number"
-  for _ in $(seq 100); do
-    xdpyinfo >/dev/null 2>&1 && break
+  number=
+  for _ in $(seq 300); do
+    number=$(head -n 1 "$display_file")
+    [ -n "$number" ] && [ "$(wc -l < "$display_file")" -ge 1 ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
     sleep 0.1
   done
-  xdpyinfo >/dev/null 2>&1 || { echo "$0: Xvfb did not start" >&2; exit 1; }
+  rm -f "$display_file"
+  case "$number" in
+    ''|*[!0-9]*) echo "$0: Xvfb did not start" >&2; exit 1 ;;
+  esac
+  export DISPLAY=":$number"
 fi
 
 xdotool mousemove "$(( $(xdpyinfo | awk '/dimensions:/{split($2,a,"x"); print a[1]}') / 2 ))" \

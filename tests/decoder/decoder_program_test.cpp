@@ -12,12 +12,14 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "tests/support/program_run.h"
+#include "tests/support/xvfb_session.h"
 #include "tools/decoder_report.h"
 
 namespace {
@@ -227,29 +229,9 @@ std::string spust_prikaz(const std::string& prikaz) {
 class VirtualDisplay : public testing::Test {
  protected:
   void SetUp() override {
-    cislo_ = 200 + static_cast<int>(getpid() % 700);
-    displej_ = ":" + std::to_string(cislo_);
-    xvfb_ = fork();
-    if (xvfb_ == 0) {
-      const int nic = open("/dev/null", 0);
-      dup2(nic, 1);
-      dup2(nic, 2);
-      execlp("Xvfb", "Xvfb", displej_.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-             static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    ASSERT_GT(xvfb_, 0);
-    for (int i = 0; i < 100; ++i) {
-      if (std::system(("xdpyinfo -display " + displej_ + " >/dev/null 2>&1").c_str()) == 0) return;
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    FAIL() << "Xvfb did not start on " << displej_;
-  }
-  void TearDown() override {
-    if (xvfb_ > 0) {
-      kill(xvfb_, SIGTERM);
-      waitpid(xvfb_, nullptr, 0);
-    }
+    xvfb_ = std::make_unique<XvfbDisplej>("1024x768x24");
+    displej_ = xvfb_->jmeno();
+    ASSERT_FALSE(displej_.empty()) << "Xvfb did not start";
   }
   std::string x(const std::string& prikaz) {
     return spust_prikaz("DISPLAY=" + displej_ + " " + prikaz + " 2>/dev/null");
@@ -266,9 +248,8 @@ class VirtualDisplay : public testing::Test {
   void uloz_snimek_obrazovky(const std::string& nazev) {
     x("import -window root '" + std::string(TESTS_LOG_DIR) + "/" + nazev + ".png'");
   }
-  int cislo_ = 0;
+  std::unique_ptr<XvfbDisplej> xvfb_;
   std::string displej_;
-  pid_t xvfb_ = -1;
 };
 
 TEST_F(VirtualDisplay, BothWindowsAppearAndEnterEndsTheProgram) {

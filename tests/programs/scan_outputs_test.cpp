@@ -4,10 +4,12 @@
 // run goes on to the viewer.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <fstream>
 #include <map>
 #include <set>
 #include <sstream>
@@ -117,6 +119,31 @@ TEST(ScanOutputs, AnOutputThatCannotBeWrittenIsAWarningAndTheRunGoesOn) {
   // 253 points of 3 floats and 2 bytes, 4 reference marks of 3 floats and 1 byte.
   const std::size_t hlavicka = body.find("end_header\n") + 11;
   EXPECT_EQ(body.size() - hlavicka, 253u * 14 + 4u * 13);
+}
+
+TEST(ScanOutputs, ADirectoryTheUserCannotWriteGivesWarningsAndTheRunGoesOnToTheViewer) {
+  // The program runs as an unprivileged user in a directory it may read but
+  // not write; only the log, made beforehand, is open to it. Only root can
+  // start a program as another user.
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to run the program as another user";
+  const std::string adresar = novy_adresar("outputs-readonly");
+  std::string chyba;
+  ASSERT_TRUE(zapis_scenu(vytvor_scenu(NastaveniSceny{}), adresar, &chyba)) << chyba;
+  const std::string log = adresar + "/logfile.txt";
+  { std::ofstream f(log); }
+  ASSERT_EQ(chmod(log.c_str(), 0666), 0);
+  ASSERT_EQ(chmod(adresar.c_str(), 0755), 0);
+  const VysledekBehu beh = spust_program_bez_prav(VIEWER_POLAR_PATH, adresar, {"DISPLAY", "SDL_VIDEODRIVER"});
+  EXPECT_FALSE(beh.vyprsel);
+  EXPECT_EQ(beh.kod, 1);  // the window, not the files, ends a run without a display
+  for (const char* soubor : {"model.ply", "points.ply"}) {
+    EXPECT_NE(beh.chyby.find(std::string("warning: ") + soubor + ": cannot be written"), std::string::npos)
+        << beh.chyby;
+    EXPECT_FALSE(existuje(adresar + "/" + soubor));
+    EXPECT_FALSE(existuje(adresar + "/" + soubor + ".tmp"));
+  }
+  EXPECT_NE(beh.chyby.find("\nviewer: "), std::string::npos) << beh.chyby;
+  EXPECT_NE(precti_soubor(log).find("warning: model.ply: cannot be written"), std::string::npos);
 }
 
 }  // namespace

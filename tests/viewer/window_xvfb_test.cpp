@@ -15,7 +15,7 @@
 
 #include "tests/support/program_run.h"
 #include "tests/viewer/marker_scene.h"
-#include "tests/viewer/xvfb_session.h"
+#include "tests/support/xvfb_session.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 class XvfbDisplej {
  public:
   // Starts Xvfb with one screen of the given geometry (e.g. "1024x768x24")
-  // on a display number no other server uses; jmeno() is empty on failure.
+  // on a display number the server picks itself; jmeno() is empty on failure.
   explicit XvfbDisplej(const std::string& obrazovka);
   ~XvfbDisplej();
   XvfbDisplej(const XvfbDisplej&) = delete;
@@ -24,10 +24,6 @@ class XvfbDisplej {
   std::string prikaz(const std::string& prikaz) const;
 
  private:
-  // Whether the server just started on jmeno_ answers, and is this one's;
-  // sets *ukonceny when the server has ended (and was reaped).
-  bool odpovida(bool* ukonceny);
-
   pid_t pid_ = -1;
   std::string jmeno_;
 };
@@ -68,10 +64,6 @@ class BeziciProgram {
   std::string chyby() const;
 
  private:
-  // Whether the server just started on jmeno_ answers, and is this one's;
-  // sets *ukonceny when the server has ended (and was reaped).
-  bool odpovida(bool* ukonceny);
-
   pid_t pid_ = -1;
   int kod_ = -1;
   std::string adresar_;

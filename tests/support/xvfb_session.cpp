@@ -1,7 +1,8 @@
 // Xvfb sessions for the window tests.
-#include "tests/viewer/xvfb_session.h"
+#include "tests/support/xvfb_session.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -28,59 +29,43 @@ long velikost_souboru(const std::string& cesta) {
 }
 
 XvfbDisplej::XvfbDisplej(const std::string& obrazovka) {
-  // A display number derived from the process id, skipping numbers with a
-  // socket or lock file of another server.
-  for (int pokus = 0; pokus < 100 && jmeno_.empty(); pokus++) {
-    const int cislo = 150 + (static_cast<int>(getpid()) + pokus * 7) % 700;
-    const std::string n = std::to_string(cislo);
-    if (existuje("/tmp/.X11-unix/X" + n) || existuje("/tmp/.X" + n + "-lock")) continue;
-    const pid_t pid = fork();
-    if (pid == 0) {
-      const int nic = open("/dev/null", O_RDWR);
-      dup2(nic, 0);
-      dup2(nic, 1);
-      dup2(nic, 2);
-      execlp("Xvfb", "Xvfb", (":" + n).c_str(), "-screen", "0", obrazovka.c_str(), "-nolisten",
-             "tcp", static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    for (int i = 0; i < 100; i++) {
-      if (existuje("/tmp/.X11-unix/X" + n)) {
-        pid_ = pid;
-        jmeno_ = ":" + n;
-        break;
-      }
-      int stav;
-      if (waitpid(pid, &stav, WNOHANG) == pid) break;  // lost the number to another server
-      pockej_sekund(0.05);
-    }
-    bool ukonceny = false;
-    if (!jmeno_.empty() && !odpovida(&ukonceny)) {
-      // No answer, or the socket was another server's that took the number
-      // at the same moment: give this one up and try the next number.
-      jmeno_.clear();
-      pid_ = -1;
-    }
-    if (jmeno_.empty() && !ukonceny) {
-      kill(pid, SIGTERM);
-      waitpid(pid, nullptr, 0);
-    }
+  // Xvfb picks a display number that no other server holds and writes it to
+  // the pipe once clients can connect (-displayfd): no race with the other
+  // tests starting servers at the same moment.
+  int roura[2];
+  if (pipe(roura) != 0) return;
+  const pid_t pid = fork();
+  if (pid < 0) {
+    close(roura[0]);
+    close(roura[1]);
+    return;
   }
-}
-
-bool XvfbDisplej::odpovida(bool* ukonceny) {
+  if (pid == 0) {
+    close(roura[0]);
+    const int nic = open("/dev/null", O_RDWR);
+    dup2(nic, 0);
+    dup2(nic, 1);
+    dup2(nic, 2);
+    const std::string fd = std::to_string(roura[1]);
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", obrazovka.c_str(), "-nolisten", "tcp",
+           static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(roura[1]);
   // Up to 30 s: a loaded machine (the sanitizer suite) starts servers slowly.
-  int stav;
-  for (int i = 0; i < 300; i++) {
-    if (waitpid(pid_, &stav, WNOHANG) == pid_) break;  // our server has ended
-    if (std::system(("DISPLAY=" + jmeno_ + " xdpyinfo >/dev/null 2>&1").c_str()) == 0) {
-      if (waitpid(pid_, &stav, WNOHANG) == 0) return true;  // and it was ours that answered
-      break;
-    }
-    pockej_sekund(0.1);
+  std::string cislo;
+  char znak;
+  const auto konec = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (std::chrono::steady_clock::now() < konec) {
+    pollfd cekani{roura[0], POLLIN, 0};
+    if (poll(&cekani, 1, 100) <= 0) continue;
+    const ssize_t n = read(roura[0], &znak, 1);
+    if (n <= 0 || znak == '\n') break;
+    cislo += znak;
   }
-  *ukonceny = waitpid(pid_, &stav, WNOHANG) != 0;
-  return false;
+  close(roura[0]);
+  pid_ = pid;
+  if (!cislo.empty() && cislo.find_first_not_of("0123456789") == std::string::npos) jmeno_ = ":" + cislo;
 }
 
 XvfbDisplej::~XvfbDisplej() {
