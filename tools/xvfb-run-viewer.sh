@@ -41,9 +41,10 @@ trap cleanup EXIT INT TERM
 
 if [ -z "${DISPLAY:-}" ]; then
   # Xvfb picks a free display number itself and writes it to fd 3 once
-  # clients can connect.
+  # clients can connect. -noreset: a server resetting after its last client
+  # (xdpyinfo, xdotool) left would refuse the viewer's connection meanwhile.
   display_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -noreset -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
   xvfb_pid=$!
   number=
   for _ in $(seq 300); do

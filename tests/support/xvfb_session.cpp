@@ -31,7 +31,9 @@ long velikost_souboru(const std::string& cesta) {
 XvfbDisplej::XvfbDisplej(const std::string& obrazovka) {
   // Xvfb picks a display number that no other server holds and writes it to
   // the pipe once clients can connect (-displayfd): no race with the other
-  // tests starting servers at the same moment.
+  // tests starting servers at the same moment. -noreset: by default the
+  // server resets when its last client leaves, and a program connecting
+  // during that reset (right after an xdotool or xdpyinfo call) is refused.
   int roura[2];
   if (pipe(roura) != 0) return;
   const pid_t pid = fork();
@@ -47,8 +49,8 @@ XvfbDisplej::XvfbDisplej(const std::string& obrazovka) {
     dup2(nic, 1);
     dup2(nic, 2);
     const std::string fd = std::to_string(roura[1]);
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", obrazovka.c_str(), "-nolisten", "tcp",
-           static_cast<char*>(nullptr));
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-noreset", "-screen", "0", obrazovka.c_str(), "-nolisten",
+           "tcp", static_cast<char*>(nullptr));
     _exit(127);
   }
   close(roura[1]);
