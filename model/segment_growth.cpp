@@ -9,6 +9,8 @@
 //   has passed never need a second look, and a partner already found
 //   admissible against the first s segments only needs the segments from s
 //   on.
+// - Segments that share the end j with (i, j) are skipped by index, as in
+//   the plain procedure.
 // - The grid only skips segments that the crossing test cannot call
 //   crossing: see okraj_dotazu. Which witness is found first does not
 //   matter, so the recent witnesses of a point are tried first and the grid
@@ -67,6 +69,11 @@ struct Usecka {
   BodRoviny e;  // vector from a to b, as the crossing test takes it
   float min_x, max_x, min_y, max_y;
 };
+
+// Segments that share an end point with (i, j) never cross it: decided by
+// the indices, since the crossing test's float arithmetic can put the shared
+// end at a parameter a rounding below 1 and call it a crossing.
+inline bool dotyka_se(const Usecka& u, int bod) { return u.a == bod || u.b == bod; }
 
 std::uint64_t klic_dvojice(int a, int b) {
   const auto m = static_cast<std::uint32_t>(std::min(a, b));
@@ -285,7 +292,7 @@ class RychlyRust {
         const int index = pamet[k];
         if (index < od) continue;
         const Usecka& u = usecky_[index];
-        if (u.a != i && u.b != i && usecky_se_krizi(p, d, body_[u.a], u.e)) {
+        if (!dotyka_se(u, i) && !dotyka_se(u, j) && usecky_se_krizi(p, d, body_[u.a], u.e)) {
           std::rotate(pamet.begin(), pamet.begin() + k, pamet.begin() + k + 1);
           return true;
         }
@@ -312,7 +319,7 @@ class RychlyRust {
           if (u.a == j) return true;
           continue;
         }
-        if (okraj < 0 || !muze_krizit(u)) continue;
+        if (dotyka_se(u, j) || okraj < 0 || !muze_krizit(u)) continue;
         if (usecky_se_krizi(p, d, body_[u.a], u.e)) return true;
       }
       return false;
@@ -347,7 +354,7 @@ class RychlyRust {
             if (index < od || razitka_[index] == razitko_) continue;
             razitka_[index] = razitko_;
             const Usecka& u = usecky_[index];
-            if (u.a == i || u.b == i || !muze_krizit(u)) continue;
+            if (dotyka_se(u, i) || dotyka_se(u, j) || !muze_krizit(u)) continue;
             if (usecky_se_krizi(p, d, body_[u.a], u.e)) {
               zapamatuj_svedka(i, index);
               return true;

@@ -9,7 +9,8 @@
 // Candidate of point i: among all other points j whose distance from i is a
 // number below 65535, the nearest one (ties to the lower index) for which the
 // segment (i, j) is admissible: no segment (i, j) or (j, i) exists yet, and
-// no existing segment that does not touch i crosses it.
+// no existing segment that touches neither i nor j crosses it (segments
+// sharing an end point never block each other).
 //
 // Full pass: the candidate of every point in index order; the current pair
 // becomes the shortest of them (ties to the lower index), or stays unset.

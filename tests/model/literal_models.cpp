@@ -50,7 +50,7 @@ bool pripustna(const std::vector<BodRoviny>& body, int i, int j) {
       if (b == j) return false;
     } else if (b == i) {
       if (a == j) return false;
-    } else {
+    } else if (a != j && b != j) {  // a segment sharing the end j never blocks
       const BodRoviny D{body[j].x - body[i].x, body[j].y - body[i].y};
       const BodRoviny E{body[b].x - body[a].x, body[b].y - body[a].y};
       if (krizi(body[i], D, body[a], E)) return false;
