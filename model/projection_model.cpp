@@ -7,6 +7,7 @@
 #include <limits>
 #include <vector>
 
+#include "common/geometry.h"
 #include "model/instruction_pool.h"
 #include "model/numeric_helpers.h"
 #include "model/segment_growth.h"
@@ -31,22 +32,10 @@ int pocet_bodu_slotu(int slot) {
   return pocet < nejvice ? pocet : nejvice;
 }
 
-// a x b of double vectors.
-void vektorovy_soucin(const double a[3], const double b[3], double vysledek[3]) {
-  vysledek[0] = a[1] * b[2] - a[2] * b[1];
-  vysledek[1] = a[2] * b[0] - a[0] * b[2];
-  vysledek[2] = a[0] * b[1] - a[1] * b[0];
-}
-
 // v divided by its length (unless that is exactly 0), rounded to float.
 void normalizuj(const double v[3], float vysledek[3]) {
   const double delka = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
   for (int c = 0; c < 3; c++) vysledek[c] = static_cast<float>(delka != 0 ? v[c] / delka : v[c]);
-}
-
-double skalarne(const float a[3], const float b[3]) {
-  return static_cast<double>(a[0]) * b[0] + static_cast<double>(a[1]) * b[1] +
-         static_cast<double>(a[2]) * b[2];
 }
 
 struct BodPoloviny {
@@ -69,7 +58,7 @@ void projection_model3D() {
   const double b[3] = {-static_cast<double>(osa_rotace[1][0]), -static_cast<double>(osa_rotace[1][1]),
                        -static_cast<double>(osa_rotace[1][2])};
   double soucin[3];
-  vektorovy_soucin(a, b, soucin);
+  vektorove(a, b, soucin);
   float n[3];
   for (int c = 0; c < 3; c++) n[c] = static_cast<float>(soucin[c]);
   if (je_nula(n[0]) && je_nula(n[1]) && je_nula(n[2])) {
@@ -100,10 +89,10 @@ void projection_model3D() {
     const double nd[3] = {n[0], n[1], n[2]};
     const double wd[3] = {w[0], w[1], w[2]};
     double s[3];
-    vektorovy_soucin(nd, wd, s);
+    vektorove(nd, wd, s);
     normalizuj(s, u);
     const double ud[3] = {u[0], u[1], u[2]};
-    vektorovy_soucin(nd, ud, s);
+    vektorove(nd, ud, s);
     normalizuj(s, v);
   }
 

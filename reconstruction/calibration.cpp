@@ -7,6 +7,7 @@
 #include <cmath>
 #include <memory>
 
+#include "common/geometry.h"
 #include "reconstruction/bitmap_reader.h"
 #include "reconstruction/log_file.h"
 
@@ -16,32 +17,7 @@ namespace {
 // unit length.
 constexpr double vzdalenost_roviny = 225.0;
 
-double skalarne(const float* a, const float* b) {
-  return static_cast<double>(a[0]) * b[0] + static_cast<double>(a[1]) * b[1] +
-         static_cast<double>(a[2]) * b[2];
-}
-
-void vektorove(const float* a, const float* b, float* vysledek) {
-  vysledek[0] =
-      static_cast<float>(static_cast<double>(a[1]) * b[2] - static_cast<double>(b[1]) * a[2]);
-  vysledek[1] =
-      static_cast<float>(static_cast<double>(a[2]) * b[0] - static_cast<double>(b[2]) * a[0]);
-  vysledek[2] =
-      static_cast<float>(static_cast<double>(a[0]) * b[1] - static_cast<double>(b[0]) * a[1]);
-}
-
 float delka(const float* a) { return static_cast<float>(std::sqrt(skalarne(a, a))); }
-
-// Determinant of the 3 x 3 matrix made of columns a, b, c of the 3 x 4
-// matrix m, expanded along its rows.
-double determinant(const float m[3][4], int a, int b, int c) {
-  return m[0][a] *
-             (static_cast<double>(m[1][b]) * m[2][c] - static_cast<double>(m[1][c]) * m[2][b]) -
-         m[1][a] *
-             (static_cast<double>(m[0][b]) * m[2][c] - static_cast<double>(m[0][c]) * m[2][b]) +
-         m[2][a] *
-             (static_cast<double>(m[0][b]) * m[1][c] - static_cast<double>(m[0][c]) * m[1][b]);
-}
 
 bool konecne(const float* a, int n) {
   for (int i = 0; i < n; i++)
@@ -253,23 +229,18 @@ bool promitni_na_pixel(const RovinaKamery& rovina, const float stred[3], const f
     k[j] = stred[j];
     smer[j] = static_cast<double>(bod[j]) - k[j];
   }
-  n[0] = h[1] * v[2] - v[1] * h[2];
-  n[1] = h[2] * v[0] - v[2] * h[0];
-  n[2] = h[0] * v[1] - v[0] * h[1];
-  auto sk = [](const double* a, const double* b) {
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-  };
-  const double jmenovatel = sk(n, smer);
+  vektorove(h, v, n);
+  const double jmenovatel = skalarne(n, smer);
   if (jmenovatel == 0.0) return false;
   double ok[3];
   for (int j = 0; j < 3; j++) ok[j] = o[j] - k[j];
-  const double t = sk(n, ok) / jmenovatel;
+  const double t = skalarne(n, ok) / jmenovatel;
   double d[3];  // from O to the point where the ray meets the plane
   for (int j = 0; j < 3; j++) d[j] = k[j] + t * smer[j] - o[j];
-  const double hh = sk(h, h), hv = sk(h, v), vv = sk(v, v);
+  const double hh = skalarne(h, h), hv = skalarne(h, v), vv = skalarne(v, v);
   const double det = hh * vv - hv * hv;
   if (det == 0.0) return false;
-  const double rh = sk(h, d), rv = sk(v, d);
+  const double rh = skalarne(h, d), rv = skalarne(v, d);
   const double u = (rh * vv - rv * hv) / det;
   const double w = (hh * rv - hv * rh) / det;
   *sloupec = 360.0 + u / x_px;

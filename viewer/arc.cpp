@@ -4,25 +4,20 @@
 
 #include <cmath>
 
+#include "common/geometry.h"
 #include "model/numeric_helpers.h"
 #include "viewer/drawing_trace.h"
 
 namespace {
 
 constexpr float tolerance = 0.00001f;
-constexpr double pi_programu = 3.14159265;
-constexpr double dve_pi_programu = 6.2831853;
 constexpr float neplatny_uhel = -1000.0f;
-
-double rad_oblouku(double stupne) { return stupne * pi_programu / 180; }
 
 bool rovno(float a, float b) { return porovnejfloat(a, b, tolerance) == 0; }
 bool nula(float a) { return rovno(a, 0.0f); }
 
 void normalizuj(float v[3]) {
-  const float delka = static_cast<float>(
-      std::sqrt(static_cast<double>(v[0]) * v[0] + static_cast<double>(v[1]) * v[1] +
-                static_cast<double>(v[2]) * v[2]));
+  const float delka = static_cast<float>(std::sqrt(skalarne(v, v)));
   if (delka != 0) {
     v[0] /= delka;
     v[1] /= delka;
@@ -30,6 +25,8 @@ void normalizuj(float v[3]) {
   }
 }
 
+// a x b with the products taken in float (not in double as vektorove
+// does): the arc's frame has always been built this way.
 void vektorovy_soucin(const float a[3], const float b[3], float v[3]) {
   v[0] = a[1] * b[2] - a[2] * b[1];
   v[1] = a[2] * b[0] - a[0] * b[2];
@@ -40,40 +37,42 @@ bool konecne(const float v[3]) {
   return std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]);
 }
 
+// The chords a = E - A and b = H - A of the three points, their normal
+// n = a x b and the squares of the three lengths, in double.
+struct Tetivy {
+  double a[3], b[3], n[3];
+  double aa, bb, nn;
+};
+
+Tetivy tetivy(const float A[3], const float E[3], const float H[3]) {
+  Tetivy t;
+  for (int i = 0; i < 3; i++) {
+    t.a[i] = static_cast<double>(E[i]) - A[i];
+    t.b[i] = static_cast<double>(H[i]) - A[i];
+  }
+  vektorove(t.a, t.b, t.n);
+  t.nn = skalarne(t.n, t.n);
+  t.aa = skalarne(t.a, t.a);
+  t.bb = skalarne(t.b, t.b);
+  return t;
+}
+
 // The points have no circle when they lie on one line or two of them
 // coincide: the cross product of the two chords vanishes against their
 // lengths.
 bool v_primce(const float A[3], const float E[3], const float H[3]) {
-  double a[3], b[3];
-  for (int i = 0; i < 3; i++) {
-    a[i] = static_cast<double>(E[i]) - A[i];
-    b[i] = static_cast<double>(H[i]) - A[i];
-  }
-  const double n[3] = {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2],
-                       a[0] * b[1] - a[1] * b[0]};
-  const double nn = n[0] * n[0] + n[1] * n[1] + n[2] * n[2];
-  const double aa = a[0] * a[0] + a[1] * a[1] + a[2] * a[2];
-  const double bb = b[0] * b[0] + b[1] * b[1] + b[2] * b[2];
-  return !(nn > 1e-12 * aa * bb);
+  const Tetivy t = tetivy(A, E, H);
+  return !(t.nn > 1e-12 * t.aa * t.bb);
 }
 
 // Centre of the circle through A, E, H in their plane (general position).
 void stred_v_rovine(const float A[3], const float E[3], const float H[3], float K[3]) {
-  double a[3], b[3];
-  for (int i = 0; i < 3; i++) {
-    a[i] = static_cast<double>(E[i]) - A[i];
-    b[i] = static_cast<double>(H[i]) - A[i];
-  }
-  const double n[3] = {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2],
-                       a[0] * b[1] - a[1] * b[0]};
-  const double nn = n[0] * n[0] + n[1] * n[1] + n[2] * n[2];
-  const double aa = a[0] * a[0] + a[1] * a[1] + a[2] * a[2];
-  const double bb = b[0] * b[0] + b[1] * b[1] + b[2] * b[2];
+  const Tetivy t = tetivy(A, E, H);
   // K - A = ((|a|^2 b - |b|^2 a) x n) / (2 |n|^2)
-  const double w[3] = {aa * b[0] - bb * a[0], aa * b[1] - bb * a[1], aa * b[2] - bb * a[2]};
-  const double c[3] = {w[1] * n[2] - w[2] * n[1], w[2] * n[0] - w[0] * n[2],
-                       w[0] * n[1] - w[1] * n[0]};
-  for (int i = 0; i < 3; i++) K[i] = static_cast<float>(A[i] + c[i] / (2 * nn));
+  double w[3], c[3];
+  for (int i = 0; i < 3; i++) w[i] = t.aa * t.b[i] - t.bb * t.a[i];
+  vektorove(w, t.n, c);
+  for (int i = 0; i < 3; i++) K[i] = static_cast<float>(A[i] + c[i] / (2 * t.nn));
 }
 
 // A candidate angle (radians) minus its offset, brought into 0..2pi; a
@@ -205,9 +204,7 @@ bool vrcholy_oblouku(const float A[3], const float E[3], const float H[3],
   }
 
   float KA[3] = {K[0] - A[0], K[1] - A[1], K[2] - A[2]};
-  const float r = static_cast<float>(std::sqrt(static_cast<double>(KA[0]) * KA[0] +
-                                               static_cast<double>(KA[1]) * KA[1] +
-                                               static_cast<double>(KA[2]) * KA[2]));
+  const float r = static_cast<float>(std::sqrt(skalarne(KA, KA)));
   if (!konecne(K) || !std::isfinite(r) || nula(r)) return false;
 
   // Frame of the arc's plane: U towards the centre from A, W the normal,
@@ -262,7 +259,7 @@ bool vrcholy_oblouku(const float A[3], const float E[3], const float H[3],
   }
 
   for (int i = 1; i <= vrcholu_oblouku; i++) {
-    const double t = rad_oblouku(smer * rozsah * i / vrcholu_oblouku + s);
+    const double t = radiany(smer * rozsah * i / vrcholu_oblouku + s);
     for (int k = 0; k < 3; k++)
       vrcholy[i - 1][k] =
           K[k] + static_cast<double>(r) * (U[k] * std::sin(t) + V[k] * std::cos(t));
