@@ -150,15 +150,12 @@ double uhel_bodu(const float Q[3], const float K[3], float r, const float U[3], 
   return t * 180 / pi_programu;
 }
 
-}  // namespace
-
-bool vrcholy_oblouku(const float A[3], const float E[3], const float H[3],
-                     double vrcholy[vrcholu_oblouku][3]) {
-  // Perpendicular-bisector planes of the three pairs of points.
+// The perpendicular-bisector planes of the three pairs of points, as the
+// rows of G (normal, then right-hand side), written to the trace.
+void roviny_os(const float A[3], const float E[3], const float H[3], float G[3][4]) {
   const float AA = A[0] * A[0] + A[1] * A[1] + A[2] * A[2];
   const float EE = E[0] * E[0] + E[1] * E[1] + E[2] * E[2];
   const float HH = H[0] * H[0] + H[1] * H[1] + H[2] * H[2];
-  float G[3][4];
   for (int i = 0; i < 3; i++) {
     G[0][i] = 2 * (A[i] - E[i]);
     G[1][i] = 2 * (H[i] - A[i]);
@@ -167,54 +164,60 @@ bool vrcholy_oblouku(const float A[3], const float E[3], const float H[3],
   G[0][3] = EE - AA;
   G[1][3] = AA - HH;
   G[2][3] = HH - EE;
-  for (const float* radek : G)
-    zapis_stopu("matice:   %lf    %lf    %lf    %lf\n", radek[0], radek[1], radek[2], radek[3]);
+  for (int k = 0; k < 3; k++)
+    zapis_stopu("matice:   %lf    %lf    %lf    %lf\n", G[k][0], G[k][1], G[k][2], G[k][3]);
+}
 
-  if (v_primce(A, E, H)) return false;
+// Centre of an arc in the plane z = A[2], by Cramer's rule from two of the
+// bisector planes (the first pair whose determinant is not zero within the
+// tolerance); the determinants go to the trace. False when the determinant
+// is exactly zero.
+bool stred_v_rovine_z(const float A[3], const float G[3][4], float K[3]) {
+  int r1 = 0, r2 = 1;
+  float det = G[r1][0] * G[r2][1] - G[r1][1] * G[r2][0];
+  if (nula(det)) {
+    r2 = 2;
+    det = G[r1][0] * G[r2][1] - G[r1][1] * G[r2][0];
+    if (nula(det)) {
+      r1 = 1;
+      det = G[r1][0] * G[r2][1] - G[r1][1] * G[r2][0];
+    }
+  }
+  const float det1 = G[r1][1] * G[r2][3] - G[r1][3] * G[r2][1];
+  const float det2 = G[r1][3] * G[r2][0] - G[r1][0] * G[r2][3];
+  zapis_stopu("det0: %lf\n", det);
+  zapis_stopu("det1: %lf\n", det1);
+  zapis_stopu("det2: %lf\n", det2);
+  // Points off one line never give an exactly zero determinant here; the
+  // check only keeps the division finite.
+  if (det == 0) return false;
+  K[0] = det1 / det;
+  K[1] = det2 / det;
+  K[2] = A[2];
+  return true;
+}
 
+// The centre of the circle through A, E, H: in a plane z = const by
+// stred_v_rovine_z, otherwise by stred_v_rovine.
+bool stred_oblouku(const float A[3], const float E[3], const float H[3], const float G[3][4],
+                   float K[3]) {
   int rovina = 3;
   for (int i = 0; i < 3 && rovina == 3; i++)
     if (rovno(A[i], E[i]) && rovno(A[i], H[i])) rovina = i;
+  if (rovina == 2) return stred_v_rovine_z(A, G, K);
+  stred_v_rovine(A, E, H, K);
+  return true;
+}
 
-  float K[3];
-  if (rovina == 2) {
-    int r1 = 0, r2 = 1;
-    float det = G[r1][0] * G[r2][1] - G[r1][1] * G[r2][0];
-    if (nula(det)) {
-      r2 = 2;
-      det = G[r1][0] * G[r2][1] - G[r1][1] * G[r2][0];
-      if (nula(det)) {
-        r1 = 1;
-        det = G[r1][0] * G[r2][1] - G[r1][1] * G[r2][0];
-      }
-    }
-    const float det1 = G[r1][1] * G[r2][3] - G[r1][3] * G[r2][1];
-    const float det2 = G[r1][3] * G[r2][0] - G[r1][0] * G[r2][3];
-    zapis_stopu("det0: %lf\n", det);
-    zapis_stopu("det1: %lf\n", det1);
-    zapis_stopu("det2: %lf\n", det2);
-    // Points off one line never give an exactly zero determinant here; the
-    // check only keeps the division finite.
-    if (det == 0) return false;
-    K[0] = det1 / det;
-    K[1] = det2 / det;
-    K[2] = A[2];
-  } else {
-    stred_v_rovine(A, E, H, K);
-  }
-
-  float KA[3] = {K[0] - A[0], K[1] - A[1], K[2] - A[2]};
-  const float r = static_cast<float>(std::sqrt(skalarne(KA, KA)));
-  if (!konecne(K) || !std::isfinite(r) || nula(r)) return false;
-
-  // Frame of the arc's plane: U towards the centre from A, W the normal,
-  // V in the plane perpendicular to U.
-  float U[3] = {KA[0], KA[1], KA[2]};
-  normalizuj(U);
+// The unit normal W of the plane of U and the direction from E to K (from
+// H, turned, when A and E lie opposite each other), and V = U x W. False
+// when no finite frame results.
+bool ramec_oblouku(const float U[3], const float K[3], const float E[3], const float H[3],
+                   float V[3]) {
   float T[3] = {K[0] - E[0], K[1] - E[1], K[2] - E[2]};
   normalizuj(T);
   zapis_stopu("n2:   <     %lf,    %lf,    %lf    >\n", T[0], T[1], T[2]);
-  float W[3], V[3];
+  float W[3];
   vektorovy_soucin(U, T, W);
   normalizuj(W);
   vektorovy_soucin(U, W, V);
@@ -232,31 +235,58 @@ bool vrcholy_oblouku(const float A[3], const float E[3], const float H[3],
     vektorovy_soucin(U, W, V);
     normalizuj(V);
   }
-  if (!konecne(U) || !konecne(V) || (nula(V[0]) && nula(V[1]) && nula(V[2]))) return false;
+  return konecne(U) && konecne(V) && !(nula(V[0]) && nula(V[1]) && nula(V[2]));
+}
+
+// Direction (+1 or -1) and extent in degrees of the sweep from angle s to
+// angle e that passes angle h.
+void rozsah_oblouku(double s, double e, double h, int* smer, double* rozsah) {
+  if (e > s) {
+    *rozsah = e - s;
+    if (s < h && h < e) {
+      *smer = 1;
+    } else {
+      *smer = -1;
+      *rozsah = std::fabs(360 - *rozsah);
+    }
+  } else {
+    *rozsah = 360 - std::fabs(e - s);
+    if (e < h && h < s) {
+      *smer = -1;
+      *rozsah = std::fabs(360 - *rozsah);
+    } else {
+      *smer = 1;
+    }
+  }
+}
+
+}  // namespace
+
+bool vrcholy_oblouku(const float A[3], const float E[3], const float H[3],
+                     double vrcholy[vrcholu_oblouku][3]) {
+  float G[3][4];
+  roviny_os(A, E, H, G);
+  if (v_primce(A, E, H)) return false;
+
+  float K[3];
+  if (!stred_oblouku(A, E, H, G, K)) return false;
+  const float KA[3] = {K[0] - A[0], K[1] - A[1], K[2] - A[2]};
+  const float r = static_cast<float>(std::sqrt(skalarne(KA, KA)));
+  if (!konecne(K) || !std::isfinite(r) || nula(r)) return false;
+
+  // Frame of the arc's plane: U towards the centre from A, V in the plane
+  // perpendicular to U.
+  float U[3] = {KA[0], KA[1], KA[2]};
+  normalizuj(U);
+  float V[3];
+  if (!ramec_oblouku(U, K, E, H, V)) return false;
 
   const double s = uhel_bodu(A, K, r, U, V);
   const double e = uhel_bodu(E, K, r, U, V);
   const double h = uhel_bodu(H, K, r, U, V);
-
   int smer;
   double rozsah;
-  if (e > s) {
-    rozsah = e - s;
-    if (s < h && h < e) {
-      smer = 1;
-    } else {
-      smer = -1;
-      rozsah = std::fabs(360 - rozsah);
-    }
-  } else {
-    rozsah = 360 - std::fabs(e - s);
-    if (e < h && h < s) {
-      smer = -1;
-      rozsah = std::fabs(360 - rozsah);
-    } else {
-      smer = 1;
-    }
-  }
+  rozsah_oblouku(s, e, h, &smer, &rozsah);
 
   for (int i = 1; i <= vrcholu_oblouku; i++) {
     const double t = radiany(smer * rozsah * i / vrcholu_oblouku + s);
