@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "model/instruction_pool.h"
-#include "model/ply_writer.h"
+#include "common/ply_writer.h"
 #include "reconstruction/atomic_file.h"
 #include "reconstruction/scene_tables.h"
 
