@@ -1,5 +1,6 @@
-# Sources of the helpers that the reconstruction, the model and the viewer
-# share (common/geometry.h is header-only).
+# Sources of the helpers that every program shares (common/geometry.h is
+# header-only).
 set(SCANNER_COMMON_SOURCES
+  common/messages.cpp
   common/ply_writer.cpp
 )

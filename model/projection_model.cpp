@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/geometry.h"
+#include "common/messages.h"
 #include "model/instruction_pool.h"
 #include "model/numeric_helpers.h"
 #include "model/segment_growth.h"
@@ -50,9 +51,10 @@ struct Polovina {
 };
 
 // The unit normal n of the central plane through the origin and the
-// turntable axis A, B: (O - A) x (O - B) with O the origin. False (with the
-// messages) when the axis is in line with the origin.
-bool normala_stredni_roviny(float n[3]) {
+// turntable axis A, B: (O - A) x (O - B) with O the origin. False (with
+// chyba, when not null, and a log line) when the axis is in line with the
+// origin.
+bool normala_stredni_roviny(float n[3], std::string* chyba) {
   const double a[3] = {-static_cast<double>(osa_rotace[0][0]), -static_cast<double>(osa_rotace[0][1]),
                        -static_cast<double>(osa_rotace[0][2])};
   const double b[3] = {-static_cast<double>(osa_rotace[1][0]), -static_cast<double>(osa_rotace[1][1]),
@@ -61,9 +63,9 @@ bool normala_stredni_roviny(float n[3]) {
   vektorove(a, b, soucin);
   for (int c = 0; c < 3; c++) n[c] = static_cast<float>(soucin[c]);
   if (je_nula(n[0]) && je_nula(n[1]) && je_nula(n[2])) {
-    std::fprintf(stderr,
-                 "projection model: the turntable axis is in line with the origin (camera 1), so the "
-                 "central plane is undefined; no model is built\n");
+    if (chyba != nullptr)
+      *chyba = zprava("turntable axis", "in line with the origin (camera 1), so the central plane is undefined; "
+                                        "no projection model is built");
     zapis_log("projection model: turntable axis in line with the origin, no model built\n");
     return false;
   }
@@ -72,8 +74,12 @@ bool normala_stredni_roviny(float n[3]) {
   return true;
 }
 
-// One point instruction per point of every slot, recorded in adresy_bodu_global.
-void zaloz_body() {
+// One point instruction per point of every slot, recorded in
+// adresy_bodu_global. False when the pool has too few free slots.
+bool zaloz_body() {
+  int potreba = 0;
+  for (int slot = 0; slot < konfigurace::slotu_dat; slot++) potreba += pocet_bodu_slotu(slot);
+  if (!rezervuj_instrukce(potreba)) return false;
   for (int slot = 0; slot < konfigurace::slotu_dat; slot++) {
     const int pocet = pocet_bodu_slotu(slot);
     for (int i = 0; i < pocet; i++) {
@@ -81,6 +87,7 @@ void zaloz_body() {
       adresy_bodu_global[slot][i] = nova_instrukce(p[0], p[1], p[2]);
     }
   }
+  return true;
 }
 
 // The in-plane axes u = n x w and v = n x u, with w the normalised (0.1, 0.1, -0.1).
@@ -182,10 +189,11 @@ void postav_polovinu(const Polovina& polovina, const float u[3], const float v[3
 
 }  // namespace
 
-void projection_model3D() {
+bool projection_model3D(std::string* chyba) {
   float n[3];
-  if (!normala_stredni_roviny(n)) return;
-  zaloz_body();
+  if (!normala_stredni_roviny(n, chyba)) return false;
+  // A full pool is no error here: pool_pretekl tells the caller.
+  if (!zaloz_body()) return true;
   float u[3], v[3];
   osy_v_rovine(n, u, v);
   Polovina poloviny[2];
@@ -193,4 +201,5 @@ void projection_model3D() {
   std::printf("OK1\n");
   ZapisPruniku zapis;
   for (const Polovina& polovina : poloviny) postav_polovinu(polovina, u, v, zapis);
+  return true;
 }
