@@ -2,11 +2,16 @@
 #include "decoder/correspondence.h"
 
 #include <X11/Xlib.h>
+#include <poll.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <opencv2/highgui.hpp>
+#include <string>
 
+#include "common/messages.h"
 #include "decoder/decoder_state.h"
 #include "decoder/image_input.h"
 
@@ -50,6 +55,20 @@ bool okno_otevrene(const char* jmeno) {
   return cv::getWindowProperty(jmeno, cv::WND_PROP_VISIBLE) > 0;
 }
 
+// Whether standard input is at its end or closed. Input that waits there is
+// read and dropped, so that its end can be seen; it never blocks.
+bool vstup_skoncil() {
+  pollfd p{0, POLLIN, 0};
+  while (poll(&p, 1, 0) > 0) {
+    if (p.revents & POLLNVAL) return true;
+    char bajty[256];
+    const ssize_t n = read(0, bajty, sizeof bajty);
+    if (n == 0 || (n < 0 && errno != EINTR && errno != EAGAIN)) return true;
+    if (n < 0) return false;
+  }
+  return false;
+}
+
 }  // namespace
 
 bool nahledy_citelne(std::string* chyba) {
@@ -77,8 +96,7 @@ bool KorespondujiciUkaz(std::string* chyba) {
     nahled2.ptr<unsigned char>(p.y2)[p.x2] = 0;
   }
   if (!okna_k_dispozici()) {
-    std::fprintf(stderr, "decoder: no display to show the windows kamera1 and kamera2 on; "
-                         "data.txt is complete\n");
+    ohlas(zprava("kamera1, kamera2", "no display to show the windows on; data.txt is complete"));
     return true;
   }
   cv::imshow("kamera1", nahled1);
@@ -87,6 +105,7 @@ bool KorespondujiciUkaz(std::string* chyba) {
     key = cv::waitKey(10) & 0xFF;
     // Closing both windows ends the wait as well; nothing else could.
     if (!okno_otevrene("kamera1") && !okno_otevrene("kamera2")) break;
+    if (vstup_skoncil()) break;
   } while (!je_enter(key));
   return true;
 }

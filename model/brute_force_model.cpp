@@ -8,12 +8,22 @@
 #include "model/segment_records.h"
 #include "reconstruction/scene_tables.h"
 
+namespace {
+int bodu_slotu(int slot) {
+  return body_pocty[slot] < konfigurace::souradnic_na_slot ? body_pocty[slot] : konfigurace::souradnic_na_slot;
+}
+}  // namespace
+
 void brutalforce_model3D() {
+  int potreba = 0;
+  for (int slot = 0; slot <= slot_referenci; slot++)
+    for (int i = 0; i < bodu_slotu(slot); i++) potreba += znacka_platna(slot, i);
+  if (!rezervuj_instrukce(potreba)) return;
   std::vector<int> vytvorene;
   for (int slot = 0; slot <= slot_referenci; slot++) {
-    const int n = body_pocty[slot] < konfigurace::souradnic_na_slot ? body_pocty[slot]
-                                                                     : konfigurace::souradnic_na_slot;
+    const int n = bodu_slotu(slot);
     for (int i = 0; i < n; i++) {
+      if (!znacka_platna(slot, i)) continue;
       const float* p = body_souradnice[slot][i];
       vytvorene.push_back(nova_instrukce(p[0], p[1], p[2]));
     }

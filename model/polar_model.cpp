@@ -41,6 +41,7 @@ void postav_polar_model() {
   for (int slot = 0; slot < slotu_polaru; slot++) {
     const int pocet = pocet_bodu_slotu(slot);
     for (int i = 0; i < pocet && bodu_celkem < konfigurace::kapacita_pole_bodu; i++) {
+      if (!znacka_platna(slot, i)) continue;
       for (int c = 0; c < 3; c++) pole_bodu[bodu_celkem][c] = body_souradnice[slot][i][c];
       bodu_celkem++;
     }
@@ -65,6 +66,7 @@ void postav_polar_model() {
 
   usecky_proviz_pocet = 0;
   std::printf("Vytvareni 3D bodu...\n");
+  if (!rezervuj_instrukce(n)) return;
   std::vector<PolygonInstrukce*> instrukce(static_cast<std::size_t>(n));
   for (int i = 0; i < n; i++) {
     const int k = nova_instrukce(pole_bodu[i][0], pole_bodu[i][1], pole_bodu[i][2]);
