@@ -145,7 +145,7 @@ class Chodec {
   }
 
   Kresba kresba_;
-  double zasoba_[kapacita_vrcholu][3];
+  double zasoba_[kapacita_vrcholu][3] = {};
   int n_ = 0;
   int vynechano_ = 0;
   int neciselnych_ = 0;
