@@ -114,8 +114,8 @@ TEST(ScanOutputs, AnOutputThatCannotBeWrittenIsAWarningAndTheRunGoesOn) {
   const VysledekBehu beh = spust_bez_displeje(VIEWER_POLAR_PATH, adresar, "\n");
   EXPECT_FALSE(beh.vyprsel);
   EXPECT_EQ(beh.kod, 1);  // the window, not the file, ends a run without a display
-  EXPECT_NE(beh.chyby.find("warning: model.ply: cannot be written"), std::string::npos) << beh.chyby;
-  EXPECT_NE(beh.chyby.find("\nviewer: "), std::string::npos) << beh.chyby;
+  EXPECT_NE(beh.chyby.find("viewer_polar: model.ply: cannot be written"), std::string::npos) << beh.chyby;
+  EXPECT_NE(beh.chyby.find("\nviewer_polar: display: "), std::string::npos) << beh.chyby;
   EXPECT_EQ(jmena_v_adresari(adresar + "/model.ply"), std::vector<std::string>{"obsah"});
   for (const std::string& jmeno : jmena_v_adresari(adresar))
     EXPECT_EQ(jmeno.find(".ply."), std::string::npos) << jmeno << " left behind";
@@ -142,12 +142,12 @@ TEST(ScanOutputs, ADirectoryTheUserCannotWriteGivesWarningsAndTheRunGoesOnToTheV
   EXPECT_FALSE(beh.vyprsel);
   EXPECT_EQ(beh.kod, 1);  // the window, not the files, ends a run without a display
   for (const char* soubor : {"model.ply", "points.ply"}) {
-    EXPECT_NE(beh.chyby.find(std::string("warning: ") + soubor + ": cannot be written"), std::string::npos)
+    EXPECT_NE(beh.chyby.find(std::string("viewer_polar: ") + soubor + ": cannot be written"), std::string::npos)
         << beh.chyby;
     EXPECT_FALSE(existuje(adresar + "/" + soubor));
     EXPECT_FALSE(existuje(adresar + "/" + soubor + ".tmp"));
   }
-  EXPECT_NE(beh.chyby.find("\nviewer: "), std::string::npos) << beh.chyby;
+  EXPECT_NE(beh.chyby.find("\nviewer_polar: display: "), std::string::npos) << beh.chyby;
   EXPECT_NE(precti_soubor(log).find("warning: model.ply: cannot be written"), std::string::npos);
 }
 
