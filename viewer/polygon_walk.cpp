@@ -146,7 +146,7 @@ class Chodec {
   }
 
   Kresba kresba_;
-  double zasoba_[kapacita_vrcholu][3];
+  double zasoba_[kapacita_vrcholu][3] = {};
   // Vertices the tessellator creates where edges cross; freed with the walk.
   NoveVrcholy nove_vrcholy_;
   int n_ = 0;
