@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "common/geometry.h"
 #include "model/instruction_pool.h"
 #include "model/segment_growth.h"
 #include "model/segment_records.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr double pi_programu = 3.14159265;
 constexpr int slotu_polaru = 5;
 
 int pocet_bodu_slotu(int slot) {

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "model/ply_writer.h"
+#include "common/ply_writer.h"
 #include "reconstruction/scene_tables.h"
 
 namespace {

@@ -22,6 +22,16 @@ void pockej_sekund(double sekund) {
   std::this_thread::sleep_for(std::chrono::milliseconds(static_cast<long>(sekund * 1000)));
 }
 
+bool pockej_na(const std::function<bool()>& podminka, double sekund) {
+  const auto konec = std::chrono::steady_clock::now() +
+                     std::chrono::milliseconds(static_cast<long>(sekund * 1000));
+  while (!podminka()) {
+    if (std::chrono::steady_clock::now() > konec) return false;
+    pockej_sekund(0.05);
+  }
+  return true;
+}
+
 long velikost_souboru(const std::string& cesta) {
   struct stat info {};
   if (stat(cesta.c_str(), &info) != 0) return -1;
@@ -134,6 +144,34 @@ Snimek vyfot(const XvfbDisplej& displej, const std::string& cesta) {
   if (!f.read(reinterpret_cast<char*>(s.rgb.data()), static_cast<std::streamsize>(s.rgb.size())))
     return {};
   return s;
+}
+
+Snimek ustaleny_snimek(const XvfbDisplej& displej, const std::string& cesta,
+                       const Snimek& predchozi, int zmena, double sekund) {
+  Snimek minuly = vyfot(displej, cesta);
+  Snimek s = minuly;
+  pockej_na(
+      [&] {
+        pockej_sekund(0.1);
+        s = vyfot(displej, cesta);
+        const bool ustaleny = s.platny() && s.rozdil(minuly) == 0;
+        minuly = s;
+        return ustaleny && (!predchozi.platny() || s.rozdil(predchozi) > zmena);
+      },
+      sekund);
+  return s;
+}
+
+bool pockej_na_okno(const XvfbDisplej& displej, const std::string& okno,
+                    const std::string& cesta, double sekund) {
+  const bool viditelne = pockej_na(
+      [&] {
+        return displej.prikaz("xwininfo -id " + okno).find("Map State: IsViewable") !=
+               std::string::npos;
+      },
+      sekund);
+  if (viditelne) ustaleny_snimek(displej, cesta, Snimek(), 0, sekund);
+  return viditelne;
 }
 
 BeziciProgram::BeziciProgram(const std::string& program, const std::vector<std::string>& argumenty,

@@ -5,6 +5,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,14 @@ struct Snimek {
 // A screenshot of the whole screen, kept as a PPM file at `cesta`.
 Snimek vyfot(const XvfbDisplej& displej, const std::string& cesta);
 
+// Screenshots every 0.1 s until two in a row are the same picture and it
+// differs from `predchozi` in more than `zmena` pixels (with an invalid
+// `predchozi`, any settled picture will do); waits at most `sekund`. The
+// last screenshot, kept at `cesta`; after the time limit it is the last one
+// taken, for the caller's checks to fail on.
+Snimek ustaleny_snimek(const XvfbDisplej& displej, const std::string& cesta,
+                       const Snimek& predchozi, int zmena, double sekund);
+
 class BeziciProgram {
  public:
   // Starts `program` with `argumenty` in `adresar` on the display, with
@@ -79,5 +88,16 @@ std::string najdi_okno(const XvfbDisplej& displej, pid_t pid, double sekund);
 // Absolute position of the window's top-left corner.
 bool poloha_okna(const XvfbDisplej& displej, const std::string& okno, int* x, int* y);
 
+// Waits until the window is mapped and the screen's picture has settled
+// (screenshots kept at `cesta`), at most `sekund`; false when the window
+// never became viewable.
+bool pockej_na_okno(const XvfbDisplej& displej, const std::string& okno,
+                    const std::string& cesta, double sekund);
+
+// Checks `podminka` every 0.05 s until it holds, at most `sekund`; whether it held.
+bool pockej_na(const std::function<bool()>& podminka, double sekund);
+
 long velikost_souboru(const std::string& cesta);
+// A fixed wait: only for the time a key is held, or for watching that
+// nothing happens during a stated time.
 void pockej_sekund(double sekund);

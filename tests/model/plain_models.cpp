@@ -1,5 +1,5 @@
 // Plain reference builders.
-#include "tests/model/literal_models.h"
+#include "tests/model/plain_models.h"
 
 #include <cmath>
 #include <cstdio>
