@@ -6,6 +6,7 @@
 #include "model/instruction_pool.h"
 #include "programs/scan_outputs.h"
 #include "reconstruction/calibration.h"
+#include "reconstruction/camera_rig.h"
 #include "model/polar_model.h"
 #include "model/projection_model.h"
 #include "reconstruction/configuration.h"
@@ -24,6 +25,8 @@ int main() {
   std::string chyba;
   if (!nacti_snimky_znacek(&chyba)) ukonci_chybou("%s", chyba.c_str());
   nastav_obdelniky_kamer();
+  bool z_rigu = false;
+  if (!nacti_rig_programu(&z_rigu, &chyba)) ukonci_chybou("%s", chyba.c_str());
   prepocet_bodu(true);
   if constexpr (konfigurace::je_projekce) projection_model3D();
   if constexpr (konfigurace::je_kalibrace) {

@@ -9,6 +9,7 @@
 
 #include "reconstruction/bitmap_reader.h"
 #include "reconstruction/log_file.h"
+#include "reconstruction/rig_calibration.h"
 
 namespace {
 
@@ -423,9 +424,10 @@ void kalibrace() {
     if (!snimky[kamera]) ukonci_chybou("%s", chyba.c_str());
   }
   std::string chyba;
-  if (!kalibruj(reinterpret_cast<const unsigned char*>(snimky[0].get()),
-                reinterpret_cast<const unsigned char*>(snimky[1].get()), stdout, &chyba))
-    ukonci_chybou("%s", chyba.c_str());
+  const auto* snimek1 = reinterpret_cast<const unsigned char*>(snimky[0].get());
+  const auto* snimek2 = reinterpret_cast<const unsigned char*>(snimky[1].get());
+  if (!kalibruj(snimek1, snimek2, stdout, &chyba)) ukonci_chybou("%s", chyba.c_str());
+  uloz_rig_z_kalibrace(snimek1, snimek2, stdout);
   vypis_zaver_kalibrace(stdout);
   std::fflush(stdout);
   std::getchar();

@@ -116,6 +116,8 @@ bool kalibruj(const unsigned char* snimek1, const unsigned char* snimek2, std::F
 void vypis_zaver_kalibrace(std::FILE* vystup);
 
 // Reads "kalib1.bmp" and "kalib2.bmp", runs kalibruj on standard output,
-// prints the closing line and reads one character from standard input. Ends
-// the program (status 1, one message) on bad input.
+// solves both cameras from all their marks (rig_calibration.h) and, when
+// they fit, writes "rig.yml" (uloz_rig_z_kalibrace), prints the closing line
+// and reads one character from standard input. Ends the program (status 1,
+// one message) on bad input.
 void kalibrace();

@@ -1,7 +1,12 @@
 // accuracy_report: runs start-up and triangulation of viewer_polar on a
 // sample scene and compares every turned point and the turntable axis with
-// the scene's ground truth; then splits the error into its sources with the
-// double-precision model of the reconstruction.
+// the scene's ground truth, as they are and after the best rigid alignment;
+// then splits the error into its sources with the double-precision model of
+// the reconstruction. A "rig.yml" in the scene directory is used as the
+// programs use it (the points are then compared after the alignment, since
+// the rig's frame is the calibration object's, and its projection centres
+// against the true ones); a scene with cameras of its own names them in
+// "rig_truth.yml".
 //
 // Usage: accuracy_report [SCENE_DIRECTORY]
 // Without an argument: the current directory when it holds ground_truth.txt,
@@ -15,12 +20,15 @@
 #include <string>
 #include <vector>
 
+#include "reconstruction/camera_rig.h"
 #include "reconstruction/marker_scan.h"
 #include "reconstruction/scene_tables.h"
 #include "reconstruction/triangulation.h"
 #include "tools/ground_truth.h"
 #include "tools/marker_painting.h"
 #include "tools/reconstruction_model.h"
+#include "tools/rigid_alignment.h"
+#include "tools/sample_scene.h"
 #include "tools/seeded_random.h"
 
 namespace {
@@ -85,6 +93,24 @@ void odchylky_stylu(StylZnacky styl, double stredni[2], double rozptyl[2]) {
   }
 }
 
+// The projection centres of the rig used against the true ones, both in the
+// calibration object's frame (the frame of a rig the calibration writes).
+void vypis_stredy_rigu(const PravdaSceny& pravda, const SestavaKamer& s) {
+  std::printf("\nProjection centres of rig.yml against the true ones in the calibration "
+              "object's frame:\n");
+  for (int k = 0; k < 2; k++) {
+    const Bod3 d = projekcni_stred(s, k) - pravda.posun_kalibrace;
+    Bod3 mistni;  // the transpose of the object's rotation applied to d
+    const auto& r = pravda.otoceni_kalibrace;
+    mistni.x = r[0][0] * d.x + r[1][0] * d.y + r[2][0] * d.z;
+    mistni.y = r[0][1] * d.x + r[1][1] * d.y + r[2][1] * d.z;
+    mistni.z = r[0][2] * d.x + r[1][2] * d.y + r[2][2] * d.z;
+    const Bod3 rig{stereo_kamera[k][0], stereo_kamera[k][1], stereo_kamera[k][2]};
+    std::printf("  camera %d: [%.4f, %.4f, %.4f], true [%.4f, %.4f, %.4f], off by %.4f\n", k + 1,
+                rig.x, rig.y, rig.z, mistni.x, mistni.y, mistni.z, delka(rig - mistni));
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -121,9 +147,24 @@ int main(int argc, char** argv) {
     return 1;
   }
   nastav_obdelniky_kamer();
+  // The scene's own "rig.yml" is used as the programs use it; the true
+  // cameras are the scene's "rig_truth.yml" when it has one.
+  bool z_rigu = false;
+  if (!nacti_rig_programu(&z_rigu, &chyba)) {
+    std::fprintf(stderr, "%s\n", chyba.c_str());
+    return 1;
+  }
   prepocet_bodu(true);
 
-  const SestavaKamer s = vychozi_sestava();
+  const bool vlastni_sestava = stat(soubor_pravdy_rigu, &info) == 0;
+  RigKamer pravy_rig;
+  if (vlastni_sestava && !nacti_rig(soubor_pravdy_rigu, &pravy_rig, &chyba)) {
+    std::fprintf(stderr, "%s\n", chyba.c_str());
+    return 1;
+  }
+  const SestavaKamer s = vlastni_sestava ? sestava_z_rigu(pravy_rig) : vychozi_sestava();
+  // The error model below describes a reconstruction with the true cameras.
+  const bool rozklad = !z_rigu && !vlastni_sestava;
   const StylZnacky styl = pravda.styl == "pixel" ? StylZnacky::pixel : StylZnacky::skvrna;
   std::printf("Sample scene %s (seed %lld, markers painted as %s)\n\n", adresar.c_str(),
               pravda.seed, styl == StylZnacky::pixel ? "single pixels" : "blobs");
@@ -143,6 +184,17 @@ int main(int argc, char** argv) {
   odchylky_stylu(styl, st, rz);
   double ocekavany_ctverec_znacek = 0;
   int chybi = 0;
+  std::vector<Bod3> spoctene_body, prave_body;
+  for (const ZaznamZnacky& z : pravda.znacky) {
+    if (z.cislo > body_pocty[z.slot]) continue;
+    const float* r = body_souradnice[z.slot][z.cislo - 1];
+    spoctene_body.push_back({r[0], r[1], r[2]});
+    prave_body.push_back(z.pravda);
+  }
+  const Zarovnani zarovnani = nejlepsi_zarovnani(spoctene_body, prave_body);
+  Souhrn zarovnane;
+  for (std::size_t i = 0; i < spoctene_body.size(); i++)
+    zarovnane.pridej(delka(zarovnani(spoctene_body[i]) - prave_body[i]));
   for (const ZaznamZnacky& z : pravda.znacky) {
     if (z.cislo > body_pocty[z.slot]) {
       chybi++;
@@ -153,6 +205,7 @@ int main(int argc, char** argv) {
     const double e = delka(spoctene - z.pravda);
     za_polohu[z.slot].pridej(e);
     celkem.pridej(e);
+    if (!rozklad) continue;
 
     const int uhel = pravda.uhly[z.slot];
     const PixelyBodu bod_pravda =
@@ -200,10 +253,15 @@ int main(int argc, char** argv) {
   char t[64];
   std::snprintf(t, sizeof t, "all positions, %d markers", celkem.pocet);
   radek_souhrnu(t, celkem);
+  radek_souhrnu("all, after the best rigid alignment", zarovnane);
   if (chybi > 0) std::printf("  %d markers of the ground truth were not read\n", chybi);
 
-  const Bod3 stred{osa_rotace[0][0], osa_rotace[0][1], osa_rotace[0][2]};
-  const Bod3 smer = jednotkovy(Bod3{rotace_normalovy[0], rotace_normalovy[1], rotace_normalovy[2]});
+  // With rig.yml the reconstruction's frame is the rig's: the axis is
+  // compared after the alignment of the points.
+  const Zarovnani do_pravdy = z_rigu ? zarovnani : Zarovnani{};
+  const Bod3 stred = do_pravdy(Bod3{osa_rotace[0][0], osa_rotace[0][1], osa_rotace[0][2]});
+  const Bod3 smer = jednotkovy(
+      do_pravdy.smer(Bod3{rotace_normalovy[0], rotace_normalovy[1], rotace_normalovy[2]}));
   const Bod3 pravy_smer = jednotkovy(pravda.osa.smer);
   const double uhel_osy =
       std::acos(std::clamp(skalar(smer, pravy_smer), -1.0, 1.0)) * 180.0 / M_PI;
@@ -214,6 +272,13 @@ int main(int argc, char** argv) {
   std::printf("  centre offset              %.4f (%.4f across the true axis)\n",
               delka(odchylka), delka(kolmo));
 
+  if (z_rigu) vypis_stredy_rigu(pravda, s);
+  if (!rozklad) {
+    std::printf("\nThe split of the error into its sources assumes the reconstruction works with "
+                "the true cameras; left out (%s).\n",
+                z_rigu ? "rig.yml is used" : "the scene has cameras of its own");
+    return 0;
+  }
   std::printf("\nWhere the error comes from (model of the reconstruction in double precision):\n");
   std::printf("  %-44s %8s %8s\n", "", "RMS", "largest");
   radek_souhrnu("marker pixels, all effects", zdroj_znacky);
