@@ -416,19 +416,18 @@ void vypis_zaver_kalibrace(std::FILE* vystup) {
   }
 }
 
-void kalibrace() {
+bool kalibrace(std::string* chyba) {
   std::unique_ptr<char[]> snimky[2];
   for (int kamera = 0; kamera < 2; kamera++) {
-    std::string chyba;
-    snimky[kamera].reset(readBMP(kalibracni_snimky[kamera], &chyba));
-    if (!snimky[kamera]) ukonci_chybou("%s", chyba.c_str());
+    snimky[kamera].reset(readBMP(kalibracni_snimky[kamera], chyba));
+    if (!snimky[kamera]) return false;
   }
-  std::string chyba;
   const auto* snimek1 = reinterpret_cast<const unsigned char*>(snimky[0].get());
   const auto* snimek2 = reinterpret_cast<const unsigned char*>(snimky[1].get());
-  if (!kalibruj(snimek1, snimek2, stdout, &chyba)) ukonci_chybou("%s", chyba.c_str());
+  if (!kalibruj(snimek1, snimek2, stdout, chyba)) return false;
   uloz_rig_z_kalibrace(snimek1, snimek2, stdout);
   vypis_zaver_kalibrace(stdout);
   std::fflush(stdout);
   std::getchar();
+  return true;
 }

@@ -8,6 +8,7 @@
 #include <opencv2/calib3d.hpp>
 #include <opencv2/core.hpp>
 
+#include "common/messages.h"
 #include "reconstruction/bitmap_reader.h"
 #include "reconstruction/log_file.h"
 
@@ -290,7 +291,7 @@ void uloz_rig_z_kalibrace(const unsigned char* snimek1, const unsigned char* sni
   std::string chyba;
   if (!zapis_rig(soubor_rigu, rig, &chyba)) {
     std::fflush(vystup);
-    std::fprintf(stderr, "warning: %s\n", chyba.c_str());
+    ohlas(chyba + "; the viewer goes on without it");
     zapis_log("warning: %s\n", chyba.c_str());
     return;
   }

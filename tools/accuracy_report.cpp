@@ -99,12 +99,8 @@ void vypis_stredy_rigu(const PravdaSceny& pravda, const SestavaKamer& s) {
   std::printf("\nProjection centres of rig.yml against the true ones in the calibration "
               "object's frame:\n");
   for (int k = 0; k < 2; k++) {
-    const Bod3 d = projekcni_stred(s, k) - pravda.posun_kalibrace;
-    Bod3 mistni;  // the transpose of the object's rotation applied to d
-    const auto& r = pravda.otoceni_kalibrace;
-    mistni.x = r[0][0] * d.x + r[1][0] * d.y + r[2][0] * d.z;
-    mistni.y = r[0][1] * d.x + r[1][1] * d.y + r[2][1] * d.z;
-    mistni.z = r[0][2] * d.x + r[1][2] * d.y + r[2][2] * d.z;
+    const Bod3 mistni = do_mistniho_ramce(pravda.otoceni_kalibrace, pravda.posun_kalibrace,
+                                          projekcni_stred(s, k));
     const Bod3 rig{stereo_kamera[k][0], stereo_kamera[k][1], stereo_kamera[k][2]};
     std::printf("  camera %d: [%.4f, %.4f, %.4f], true [%.4f, %.4f, %.4f], off by %.4f\n", k + 1,
                 rig.x, rig.y, rig.z, mistni.x, mistni.y, mistni.z, delka(rig - mistni));

@@ -42,3 +42,9 @@ Zarovnani nejlepsi_zarovnani(const std::vector<Bod3>& z, const std::vector<Bod3>
   v.posun = tn - v.smer(tz);
   return v;
 }
+
+Bod3 do_mistniho_ramce(const double r[3][3], Bod3 posun, Bod3 x) {
+  const Bod3 d = x - posun;
+  return {r[0][0] * d.x + r[1][0] * d.y + r[2][0] * d.z, r[0][1] * d.x + r[1][1] * d.y + r[2][1] * d.z,
+          r[0][2] * d.x + r[1][2] * d.y + r[2][2] * d.z};
+}

@@ -19,3 +19,7 @@ struct Zarovnani {
 
 // The alignment that takes z[i] closest to na[i].
 Zarovnani nejlepsi_zarovnani(const std::vector<Bod3>& z, const std::vector<Bod3>& na);
+
+// A world point in the frame of a pose world = otoceni * local + posun
+// (the calibration object's): otoceni transposed times (x - posun).
+Bod3 do_mistniho_ramce(const double otoceni[3][3], Bod3 posun, Bod3 x);

@@ -60,11 +60,7 @@ double rms_po_zarovnani(const Scena& sc) {
 
 // The true projection centre of camera k in the calibration object's frame.
 Bod3 pravy_stred(const Scena& sc, int k) {
-  const Bod3 d = projekcni_stred(sc.sestava, k) - sc.posun_kalibrace;
-  const auto& r = sc.otoceni_kalibrace;
-  return {r[0][0] * d.x + r[1][0] * d.y + r[2][0] * d.z,
-          r[0][1] * d.x + r[1][1] * d.y + r[2][1] * d.z,
-          r[0][2] * d.x + r[1][2] * d.y + r[2][2] * d.z};
+  return do_mistniho_ramce(sc.otoceni_kalibrace, sc.posun_kalibrace, projekcni_stred(sc.sestava, k));
 }
 
 TEST(RigCalibration, TheRigSolvedFromSinglePixelMarksReconstructsTheSceneWell) {
