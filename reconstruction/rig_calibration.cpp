@@ -155,6 +155,33 @@ KameraRigu kamera_rigu(const cv::Matx33d& k, const cv::Vec3d& rvec, const cv::Ve
   return kr;
 }
 
+// Refines the first camera matrix k together with the pose by
+// cv::calibrateCamera (zero skew, no distortion) and gives the camera in the
+// rig form; false with the reason when OpenCV refuses.
+bool zpresni(const Shody& s, const cv::Matx33d& k, KameraRigu* kamera, std::string* duvod) {
+  std::vector<std::vector<cv::Point3f>> objekt(1);
+  std::vector<std::vector<cv::Point2f>> obraz(1);
+  for (std::size_t i = 0; i < s.objekt.size(); i++) {
+    objekt[0].emplace_back(s.objekt[i]);
+    obraz[0].emplace_back(s.obraz[i]);
+  }
+  cv::Mat matice(k), zkresleni = cv::Mat::zeros(1, 5, CV_64F);
+  std::vector<cv::Mat> rvecs, tvecs;
+  try {
+    cv::calibrateCamera(objekt, obraz, cv::Size(sirka_snimku, vyska_snimku), matice, zkresleni,
+                        rvecs, tvecs,
+                        cv::CALIB_USE_INTRINSIC_GUESS | cv::CALIB_FIX_K1 | cv::CALIB_FIX_K2 |
+                            cv::CALIB_FIX_K3 | cv::CALIB_ZERO_TANGENT_DIST,
+                        cv::TermCriteria(cv::TermCriteria::COUNT + cv::TermCriteria::EPS, 200,
+                                         1e-12));
+  } catch (const cv::Exception& e) {
+    *duvod = "the refinement failed (" + e.err + ")";
+    return false;
+  }
+  *kamera = kamera_rigu(cv::Matx33d(matice), cv::Vec3d(rvecs[0]), cv::Vec3d(tvecs[0]), s);
+  return true;
+}
+
 // Distances between where the rig camera projects each used mark and the
 // mark's pixel.
 bool zmer(KalibraceKamery* v, const Shody& s) {
@@ -211,30 +238,17 @@ KalibraceKamery kalibruj_kameru(const StredyZnacek& znacky) {
     return v;
   }
   cv::Matx33d k;
-  if (!matice_kamery(dlt(s), &k)) {
+  bool prvni = false;
+  try {
+    prvni = matice_kamery(dlt(s), &k);
+  } catch (const cv::Exception&) {
+    prvni = false;
+  }
+  if (!prvni) {
     v.duvod = "the marks do not determine a camera (the linear solve failed)";
     return v;
   }
-  std::vector<std::vector<cv::Point3f>> objekt(1);
-  std::vector<std::vector<cv::Point2f>> obraz(1);
-  for (std::size_t i = 0; i < s.objekt.size(); i++) {
-    objekt[0].emplace_back(s.objekt[i]);
-    obraz[0].emplace_back(s.obraz[i]);
-  }
-  cv::Mat matice(k), zkresleni = cv::Mat::zeros(1, 5, CV_64F);
-  std::vector<cv::Mat> rvecs, tvecs;
-  try {
-    cv::calibrateCamera(objekt, obraz, cv::Size(sirka_snimku, vyska_snimku), matice, zkresleni,
-                        rvecs, tvecs,
-                        cv::CALIB_USE_INTRINSIC_GUESS | cv::CALIB_FIX_K1 | cv::CALIB_FIX_K2 |
-                            cv::CALIB_FIX_K3 | cv::CALIB_ZERO_TANGENT_DIST,
-                        cv::TermCriteria(cv::TermCriteria::COUNT + cv::TermCriteria::EPS, 200,
-                                         1e-12));
-  } catch (const cv::Exception& e) {
-    v.duvod = "the refinement failed (" + e.err + ")";
-    return v;
-  }
-  v.kamera = kamera_rigu(cv::Matx33d(matice), cv::Vec3d(rvecs[0]), cv::Vec3d(tvecs[0]), s);
+  if (!zpresni(s, k, &v.kamera, &v.duvod)) return v;
   if (!zmer(&v, s)) {
     v.duvod = "marks lie behind the solved camera";
     return v;
