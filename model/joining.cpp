@@ -36,6 +36,7 @@ int pocet_bodu(int slot) {
 }
 
 PolygonInstrukce* instrukce_bodu(int slot, int i) {
+  if (slot < slotu_souradnic && !znacka_platna(slot, i)) return nullptr;
   const int k = adresy_bodu_global[slot][i];
   if (k < 0 || k >= kapacita_instrukci) return nullptr;
   return instrukce_polygonu[k];

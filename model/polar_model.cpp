@@ -41,6 +41,7 @@ void postav_polar_model() {
   for (int slot = 0; slot < slotu_polaru; slot++) {
     const int pocet = pocet_bodu_slotu(slot);
     for (int i = 0; i < pocet && bodu_celkem < konfigurace::kapacita_pole_bodu; i++) {
+      if (!znacka_platna(slot, i)) continue;
       for (int c = 0; c < 3; c++) pole_bodu[bodu_celkem][c] = body_souradnice[slot][i][c];
       bodu_celkem++;
     }

@@ -86,11 +86,13 @@ bool projection_model3D(std::string* chyba) {
   }
 
   int potreba = 0;
-  for (int slot = 0; slot < konfigurace::slotu_dat; slot++) potreba += pocet_bodu_slotu(slot);
+  for (int slot = 0; slot < konfigurace::slotu_dat; slot++)
+    for (int i = 0; i < pocet_bodu_slotu(slot); i++) potreba += znacka_platna(slot, i);
   if (!rezervuj_instrukce(potreba)) return true;
   for (int slot = 0; slot < konfigurace::slotu_dat; slot++) {
     const int pocet = pocet_bodu_slotu(slot);
     for (int i = 0; i < pocet; i++) {
+      if (!znacka_platna(slot, i)) continue;
       const float* p = body_souradnice[slot][i];
       adresy_bodu_global[slot][i] = nova_instrukce(p[0], p[1], p[2]);
     }
@@ -122,6 +124,7 @@ bool projection_model3D(std::string* chyba) {
   for (int slot = 0; slot < konfigurace::slotu_dat; slot++) {
     const int pocet = pocet_bodu_slotu(slot);
     for (int i = 0; i < pocet; i++) {
+      if (!znacka_platna(slot, i)) continue;
       const PolygonInstrukce* ins = instrukce_polygonu[adresy_bodu_global[slot][i]];
       const float p[3] = {ins->x, ins->y, ins->z};
       const double np = skalarne(n, p);

@@ -184,7 +184,8 @@ void otoc_bod(float* p, int slot) {
 
 bool prepocet_bodu(bool urcit_osu, std::string* chyba) {
   for (int slot : poradi_slotu)
-    for (int i = 0; i < body_pocty[slot]; i++) trianguluj_bod(slot, i);
+    for (int i = 0; i < body_pocty[slot]; i++)
+      if (znacka_platna(slot, i)) trianguluj_bod(slot, i);
 
   const float* r0 = body_souradnice[slot_referenci][0];
   const float* r1 = body_souradnice[slot_referenci][1];
@@ -204,6 +205,7 @@ bool prepocet_bodu(bool urcit_osu, std::string* chyba) {
   }
 
   for (int slot = 0; slot < 5; slot++)
-    for (int i = 0; i < body_pocty[slot]; i++) otoc_bod(body_souradnice[slot][i], slot);
+    for (int i = 0; i < body_pocty[slot]; i++)
+      if (znacka_platna(slot, i)) otoc_bod(body_souradnice[slot][i], slot);
   return true;
 }
