@@ -16,6 +16,7 @@
 #include "model/projection_model.h"
 #include "programs/scan_outputs.h"
 #include "reconstruction/calibration.h"
+#include "reconstruction/camera_rig.h"
 #include "reconstruction/configuration.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/marker_scan.h"
@@ -64,6 +65,8 @@ int main() {
   }
   if (!nacteno) return skonci_chybou(chyba);
   nastav_obdelniky_kamer();
+  bool z_rigu = false;
+  if (!nacti_rig_programu(&z_rigu, &chyba)) return skonci_chybou(chyba);
   if (!prepocet_bodu(true, &chyba)) return skonci_chybou(chyba);
   if (!krok_konfigurace(&chyba)) return skonci_chybou(chyba);
   zapis_vystupy_skenu();
