@@ -1,17 +1,24 @@
 // Entry point of the three reconstruction programs (viewer_projection,
 // viewer_calibration, viewer_polar), compiled once per configuration.
 //
-// Every stage reports bad input by returning false with one message; here
-// the message is printed, the log closed and the exit status chosen: 0 when
-// the viewer ends (window closed or Escape), 1 on bad input or when the
-// window cannot be opened.
+// The options come first (common/options.h: --help, --version and bad usage
+// end the program before anything is read or written); with none the run is
+// the plain one. Every stage reports bad input by returning false with one
+// message; here the message is printed, the log closed and the exit status
+// chosen: 0 when the viewer ends (window closed or Escape), after the
+// screenshot, or in batch mode (--no-window) once the files are written; 1 on
+// bad input, when the window cannot be opened or the screenshot written, and
+// in batch mode when an output file cannot be written.
 #include <string>
 
+#include "common/enter_prompt.h"
 #include "common/messages.h"
+#include "common/options.h"
 #include "model/instruction_pool.h"
 #include "model/polar_model.h"
 #include "model/projection_model.h"
 #include "programs/scan_outputs.h"
+#include "programs/usage.h"
 #include "reconstruction/calibration.h"
 #include "reconstruction/configuration.h"
 #include "reconstruction/log_file.h"
@@ -44,8 +51,12 @@ bool krok_konfigurace(std::string* chyba) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   nastav_jmeno_programu(konfigurace::jmeno_programu);
+  Volby volby;
+  const int konec = zpracuj_volby(argc, argv, popis_prohlizece(), &volby);
+  if (konec >= 0) return konec;
+  if (volby.bez_okna || !volby.snimek.empty()) vypni_cekani_na_enter();
   if (!otevri_log()) return skonci_chybou(zprava("logfile.txt", "cannot be created in the working directory"));
   init_ins();
   vynuluj_pocty_znacek();
@@ -54,8 +65,12 @@ int main() {
   nastav_obdelniky_kamer();
   if (!prepocet_bodu(true, &chyba)) return skonci_chybou(chyba);
   if (!krok_konfigurace(&chyba)) return skonci_chybou(chyba);
-  zapis_vystupy_skenu();
-  if (!spust_prohlizec(&chyba)) return skonci_chybou(chyba);
+  // In batch mode the files are the result: one not written is a failure.
+  if (!zapis_vystupy_skenu(!volby.bez_okna) && volby.bez_okna) {
+    zavri_log();
+    return 1;
+  }
+  if (!volby.bez_okna && !spust_prohlizec(&chyba, {volby.v_okne, volby.snimek})) return skonci_chybou(chyba);
   zavri_log();
   return 0;
 }

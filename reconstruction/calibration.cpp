@@ -7,6 +7,7 @@
 #include <cmath>
 #include <memory>
 
+#include "common/enter_prompt.h"
 #include "reconstruction/bitmap_reader.h"
 #include "reconstruction/log_file.h"
 
@@ -424,8 +425,9 @@ bool kalibrace(std::string* chyba) {
   if (!kalibruj(reinterpret_cast<const unsigned char*>(snimky[0].get()),
                 reinterpret_cast<const unsigned char*>(snimky[1].get()), stdout, chyba))
     return false;
-  vypis_zaver_kalibrace(stdout);
+  // Without the wait the prompt goes too; viewer_polar's distance line stays.
+  if (kalibrace_konci_vzdalenosti || ceka_na_enter()) vypis_zaver_kalibrace(stdout);
   std::fflush(stdout);
-  std::getchar();
+  if (ceka_na_enter()) std::getchar();
   return true;
 }

@@ -117,6 +117,8 @@ void vypis_zaver_kalibrace(std::FILE* vystup);
 
 // Reads "kalib1.bmp" and "kalib2.bmp", runs kalibruj on standard output,
 // prints the closing line and reads one character from standard input.
+// With the Enter waits off (common/enter_prompt.h) it reads nothing and
+// leaves out the Enter prompt (viewer_polar's distance line stays).
 // Returns false with one message in chyba on bad input (nothing is waited
 // for then).
 bool kalibrace(std::string* chyba);
