@@ -116,7 +116,7 @@ TEST(Volby, BadUsageIsOneLineNamingTheArgumentStatusTwoAndNothingWritten) {
     }
 }
 
-TEST(Volby, AMissingDirectoryIsOneMessageAndStatusOne) {
+TEST(Volby, AMissingDirectoryOrABatchOutputNotWrittenIsStatusOne) {
   const std::string adresar = novy_adresar("options-cwd");
   for (const Program& p : programy()) {
     SCOPED_TRACE(p.jmeno);
@@ -126,6 +126,15 @@ TEST(Volby, AMissingDirectoryIsOneMessageAndStatusOne) {
     EXPECT_EQ(beh.chyby.find('\n'), beh.chyby.size() - 1) << beh.chyby;
     EXPECT_TRUE(obsah_adresare(adresar).empty());
   }
+  // In batch mode the files are the result: a model.ply that cannot take
+  // the model (a directory stands there) is a failure, not a warning.
+  const std::string sken = se_vzorkem(programy()[0]);
+  fs::create_directory(sken + "/model.ply");
+  const VysledekBehu beh = spust_program(VIEWER_POLAR_PATH, sken, "", 60, bez_displeje, {"--no-window"});
+  EXPECT_EQ(beh.kod, 1);
+  EXPECT_EQ(beh.chyby.rfind("viewer_polar: model.ply: cannot be written", 0), 0u) << beh.chyby;
+  EXPECT_EQ(beh.chyby.find("the viewer goes on"), std::string::npos) << beh.chyby;
+  EXPECT_TRUE(existuje(sken + "/points.ply"));
 }
 
 // Three runs without a display: the plain one inside its directory (Enter on
