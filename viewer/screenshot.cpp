@@ -1,9 +1,8 @@
-// One frame as a PNG file, encoded by OpenCV's image codecs.
+// One frame as a PNG file, encoded by libpng's simplified interface.
 #include "viewer/screenshot.h"
 
-#include <opencv2/core.hpp>
-#include <opencv2/imgcodecs.hpp>
-#include <utility>
+#include <png.h>
+
 #include <vector>
 
 #include "common/messages.h"
@@ -11,21 +10,33 @@
 #include "reconstruction/scene_tables.h"
 #include "viewer/window.h"
 
+namespace {
+
+// The PNG file of xscr x yscr RGB pixels, rows from the top; empty on failure.
+std::string png_soubor(const std::vector<unsigned char>& rgb) {
+  png_image obraz{};
+  obraz.version = PNG_IMAGE_VERSION;
+  obraz.width = static_cast<png_uint_32>(xscr);
+  obraz.height = static_cast<png_uint_32>(yscr);
+  obraz.format = PNG_FORMAT_RGB;
+  png_alloc_size_t velikost = 0;
+  if (!png_image_write_to_memory(&obraz, nullptr, &velikost, 0, rgb.data(), 0, nullptr)) return "";
+  std::string png(velikost, '\0');
+  if (!png_image_write_to_memory(&obraz, png.data(), &velikost, 0, rgb.data(), 0, nullptr)) return "";
+  png.resize(velikost);
+  return png;
+}
+
+}  // namespace
+
 bool uloz_snimek_obrazovky(const std::string& cesta, std::string* chyba) {
   mouseMovement(540, 360);
   std::vector<unsigned char> rgb;
   display_a_precti(&rgb);
-  // The codec takes blue, green, red.
-  for (std::size_t i = 0; i + 2 < rgb.size(); i += 3) std::swap(rgb[i], rgb[i + 2]);
-  std::vector<unsigned char> png;
-  try {
-    if (!cv::imencode(".png", cv::Mat(yscr, xscr, CV_8UC3, rgb.data()), png)) png.clear();
-  } catch (const cv::Exception&) {
-    png.clear();
-  }
+  const std::string png = png_soubor(rgb);
   if (png.empty()) {
     if (chyba != nullptr) *chyba = zprava(cesta, "cannot be written (the PNG encoder failed)");
     return false;
   }
-  return zapis_atomicky(cesta, std::string(png.begin(), png.end()), chyba);
+  return zapis_atomicky(cesta, png, chyba);
 }
