@@ -20,7 +20,7 @@
 #include "model/polar_model.h"
 #include "model/projection_model.h"
 #include "reconstruction/scene_tables.h"
-#include "tests/model/literal_models.h"
+#include "tests/model/plain_models.h"
 #include "tests/model/point_sets.h"
 
 namespace {
@@ -152,7 +152,7 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark((std::string(nazev_modelu) + "/fast").c_str(), BM_rychly)
         ->Arg(bodu)
         ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark((std::string(nazev_modelu) + "/literal").c_str(), BM_doslovny)
+    benchmark::RegisterBenchmark((std::string(nazev_modelu) + "/plain").c_str(), BM_doslovny)
         ->Arg(bodu)
         ->Unit(benchmark::kMillisecond)
         ->Iterations(1);
@@ -162,9 +162,9 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks(&zapisovac);
   for (int bodu : velikosti) {
     const std::string rychly = std::string(nazev_modelu) + "/fast/" + std::to_string(bodu);
-    const std::string doslovny = std::string(nazev_modelu) + "/literal/" + std::to_string(bodu) + "/iterations:1";
+    const std::string doslovny = std::string(nazev_modelu) + "/plain/" + std::to_string(bodu) + "/iterations:1";
     if (zapisovac.casy.count(rychly) == 0 || zapisovac.casy.count(doslovny) == 0) continue;
-    std::printf("%s model, %d points: literal %.1f ms, fast %.3f ms, ratio %.0f, results identical: %s\n",
+    std::printf("%s model, %d points: plain %.1f ms, fast %.3f ms, ratio %.0f, results identical: %s\n",
                 nazev_modelu, bodu, zapisovac.casy[doslovny], zapisovac.casy[rychly],
                 zapisovac.casy[doslovny] / zapisovac.casy[rychly], shoda[bodu] ? "yes" : "NO");
   }

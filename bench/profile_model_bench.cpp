@@ -12,7 +12,7 @@
 #include "model/instruction_pool.h"
 #include "model/profile_model.h"
 #include "reconstruction/scene_tables.h"
-#include "tests/model/literal_models.h"
+#include "tests/model/plain_models.h"
 #include "tests/model/point_sets.h"
 
 namespace {
@@ -60,7 +60,7 @@ void BM_profil(benchmark::State& stav) {
 }  // namespace
 
 BENCHMARK_TEMPLATE(BM_profil, model3D)->Name("profile/fast")->Arg(konfigurace::znacek_na_slot)->Unit(benchmark::kMillisecond);
-BENCHMARK_TEMPLATE(BM_profil, model3D_doslovne)->Name("profile/literal")->Arg(konfigurace::znacek_na_slot)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_profil, model3D_doslovne)->Name("profile/plain")->Arg(konfigurace::znacek_na_slot)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
   priprav_slot(konfigurace::znacek_na_slot);

@@ -1,92 +1,66 @@
 // Writing "data.txt" through a temporary file.
 #include "decoder/data_file.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdlib>
+#include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "decoder/decoder_state.h"
+#include "reconstruction/atomic_file.h"
 
-std::FILE* uloz_data = nullptr;
 const int hlavicka_dat[12] = {302, 391, 123, 310, 556, 393, 377, 315, 497, 271, 387, 192};
 
 namespace {
 
-const char* const jmeno_dat = "data.txt";
-std::string docasne_jmeno;
+std::unique_ptr<AtomickySoubor> vystup;  // the file being written, or null
+
+std::FILE* proud_dat() { return vystup ? vystup->proud() : nullptr; }
 
 }  // namespace
 
 bool otevri_data(int uhel, std::string* chyba) {
-  char vzor[] = "data.txt.XXXXXX";
-  const int fd = mkstemp(vzor);
-  if (fd < 0) {
+  vystup = std::make_unique<AtomickySoubor>("data.txt");
+  if (!vystup->otevri()) {
     if (chyba != nullptr)
       *chyba = std::string("data.txt: cannot create the output file here: ") +
-               std::strerror(errno);
+               std::strerror(vystup->kod_chyby());
+    vystup.reset();
     return false;
   }
-  // mkstemp creates the file private; give it the usual permissions.
-  const mode_t maska = umask(0);
-  umask(maska);
-  fchmod(fd, 0666 & ~maska);
-  docasne_jmeno = vzor;
-  uloz_data = fdopen(fd, "w");
-  if (uloz_data == nullptr) {
-    close(fd);
-    std::remove(docasne_jmeno.c_str());
-    if (chyba != nullptr) *chyba = "data.txt: cannot write the output file";
-    return false;
-  }
-  for (int v : hlavicka_dat) std::fprintf(uloz_data, "%d\n", v);
-  std::fprintf(uloz_data, "M\n");
-  std::fprintf(uloz_data, "%d\n", uhel);
+  std::FILE* f = proud_dat();
+  for (int v : hlavicka_dat) std::fprintf(f, "%d\n", v);
+  std::fprintf(f, "M\n");
+  std::fprintf(f, "%d\n", uhel);
   return true;
 }
 
 void KorespondujiciUloz() {
-  if (uloz_data == nullptr) return;
+  std::FILE* f = proud_dat();
+  if (f == nullptr) return;
   for (int i = 0; i < kores_pocet; ++i) {
-    std::fprintf(uloz_data, "%d\n", korespond[i].x1);
-    std::fprintf(uloz_data, "%d\n", korespond[i].y1);
-    std::fprintf(uloz_data, "%d\n", korespond[i].x2);
-    std::fprintf(uloz_data, "%d\n", korespond[i].y2);
+    std::fprintf(f, "%d\n", korespond[i].x1);
+    std::fprintf(f, "%d\n", korespond[i].y1);
+    std::fprintf(f, "%d\n", korespond[i].x2);
+    std::fprintf(f, "%d\n", korespond[i].y2);
   }
-  std::fprintf(uloz_data, "Q\n");
+  std::fprintf(f, "Q\n");
 }
 
 bool dokonci_data(std::string* chyba) {
-  if (uloz_data == nullptr) {
+  if (proud_dat() == nullptr) {
     if (chyba != nullptr) *chyba = "data.txt: the output file is not open";
     return false;
   }
-  const bool zapsano = std::ferror(uloz_data) == 0;
-  const bool zavreno = std::fclose(uloz_data) == 0;
-  uloz_data = nullptr;
-  if (!zapsano || !zavreno) {
-    std::remove(docasne_jmeno.c_str());
-    if (chyba != nullptr) *chyba = "data.txt: writing the output file failed";
-    return false;
+  const bool hotovo = vystup->dokonci();
+  if (!hotovo && chyba != nullptr) {
+    if (vystup->selhani() == AtomickySoubor::Krok::prejmenovani)
+      *chyba = std::string("data.txt: cannot replace the output file: ") +
+               std::strerror(vystup->kod_chyby());
+    else
+      *chyba = "data.txt: writing the output file failed";
   }
-  if (std::rename(docasne_jmeno.c_str(), jmeno_dat) != 0) {
-    const int e = errno;
-    std::remove(docasne_jmeno.c_str());
-    if (chyba != nullptr)
-      *chyba = std::string("data.txt: cannot replace the output file: ") + std::strerror(e);
-    return false;
-  }
-  docasne_jmeno.clear();
-  return true;
+  vystup.reset();
+  return hotovo;
 }
 
-void zrus_data() {
-  if (uloz_data != nullptr) {
-    std::fclose(uloz_data);
-    uloz_data = nullptr;
-  }
-  if (!docasne_jmeno.empty()) std::remove(docasne_jmeno.c_str());
-  docasne_jmeno.clear();
-}
+void zrus_data() { vystup.reset(); }

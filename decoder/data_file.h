@@ -1,16 +1,14 @@
 // The output file "data.txt": the fixed header, the pairs and the end marker.
 //
-// The file is written under a temporary name in the same directory and
-// renamed to "data.txt" only by dokonci_data, so "data.txt" is either the
-// complete new file or whatever it was before the run. Content, one item per
+// The file is written through the atomic file writer (a unique temporary
+// name in the same directory, renamed to "data.txt" only by dokonci_data), so
+// "data.txt" is either the complete new file or whatever it was before the
+// run. Content, one item per
 // line: 302 391 123 310 556 393 377 315 497 271 387 192, "M", the angle, then
 // x1 y1 x2 y2 of every pair, then "Q".
 #pragma once
 
-#include <cstdio>
 #include <string>
-
-extern std::FILE* uloz_data;  // the open temporary file, or null
 
 // Creates the temporary file and writes the header with the angle.
 bool otevri_data(int uhel, std::string* chyba);

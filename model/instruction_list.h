@@ -4,8 +4,9 @@
 // number -> bod (a vertex); x NaN and y < 1 -> konec (end of a contour);
 // x NaN and y >= 1 or NaN -> oblouk (the next two instructions are the end
 // point and a middle point of a circular arc).
-// Polygon3D: 16-bit colour components (the viewer uses the low 8 bits; the
-// constructor leaves them unset) and a never-empty instruction list.
+// Polygon3D: 16-bit colour components (the viewer uses the low 8 bits; they
+// start at 0, black, until a builder sets them) and a never-empty instruction
+// list.
 // Seznam<T>: singly linked list with a tail pointer; elements are made with
 // new by the builders and never freed, lists never own them.
 // List<T>: a read-only view of a chain through its first element.
@@ -64,9 +65,9 @@ class Polygon3D {
     instrukce.Pridej(new PrvekSeznamu<PolygonInstrukce*>(prvni_instrukce));
   }
 
-  std::uint16_t cervena;
-  std::uint16_t zelena;
-  std::uint16_t modra;
+  std::uint16_t cervena = 0;
+  std::uint16_t zelena = 0;
+  std::uint16_t modra = 0;
   Seznam<PolygonInstrukce*> instrukce;
 };
 

@@ -4,7 +4,7 @@ set(MODEL_COMMON_SOURCES
   model/numeric_helpers.cpp
   model/triangle_geometry.cpp
   model/cuboid.cpp
-  model/ply_writer.cpp
+  model/segment_grid.cpp
 )
 set(MODEL_CONFIG_SOURCES
   model/trimming.cpp

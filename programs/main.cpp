@@ -8,8 +8,11 @@
 // chosen: 0 when the viewer ends (window closed or Escape), after the
 // screenshot, or in batch mode (--no-window) once the files are written; 1 on
 // bad input, when the window cannot be opened or the screenshot written, and
-// in batch mode when an output file cannot be written.
+// in batch mode when an output file (the log among them) cannot be written.
+#include <cerrno>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "common/enter_prompt.h"
 #include "common/messages.h"
@@ -57,20 +60,32 @@ int main(int argc, char** argv) {
   const int konec = zpracuj_volby(argc, argv, popis_prohlizece(), &volby);
   if (konec >= 0) return konec;
   if (volby.bez_okna || !volby.snimek.empty()) vypni_cekani_na_enter();
-  if (!otevri_log()) return skonci_chybou(zprava("logfile.txt", "cannot be created in the working directory"));
+  // Like the other output files, a log that cannot be made is a warning.
+  const bool log_otevren = otevri_log();
+  if (!log_otevren)
+    ohlas(zprava("logfile.txt", std::string("cannot be created in the working directory (") +
+                                    std::strerror(errno) + "); the program goes on without its log"));
   init_ins();
   vynuluj_pocty_znacek();
   std::string chyba;
-  if (!nacti_snimky_znacek(&chyba)) return skonci_chybou(chyba);
+  std::vector<std::string> varovani;
+  const bool nacteno = nacti_snimky_znacek(&chyba, &varovani);
+  for (const std::string& v : varovani) {
+    ohlas(v);
+    zapis_log("warning: %s\n", v.c_str());
+  }
+  if (!nacteno) return skonci_chybou(chyba);
   nastav_obdelniky_kamer();
   if (!prepocet_bodu(true, &chyba)) return skonci_chybou(chyba);
   if (!krok_konfigurace(&chyba)) return skonci_chybou(chyba);
-  // In batch mode the files are the result: one not written is a failure.
-  if (!zapis_vystupy_skenu(!volby.bez_okna) && volby.bez_okna) {
+  const bool zapsano = zapis_vystupy_skenu(!volby.bez_okna);
+  // In batch mode the files are the result: one not written (the log among
+  // them) is a failure.
+  if (volby.bez_okna) {
     zavri_log();
-    return 1;
+    return zapsano && log_otevren ? 0 : 1;
   }
-  if (!volby.bez_okna && !spust_prohlizec(&chyba, {volby.v_okne, volby.snimek})) return skonci_chybou(chyba);
+  if (!spust_prohlizec(&chyba, {volby.v_okne, volby.snimek})) return skonci_chybou(chyba);
   zavri_log();
   return 0;
 }

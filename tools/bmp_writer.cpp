@@ -1,7 +1,7 @@
 // Bitmap writer.
 #include "tools/bmp_writer.h"
 
-#include <cstdio>
+#include "reconstruction/atomic_file.h"
 
 namespace {
 
@@ -37,18 +37,7 @@ std::vector<std::uint8_t> bajty_bmp(const Obraz& obraz, std::uint32_t posun_dat)
 }
 
 bool zapis_soubor(const std::string& cesta, const std::vector<std::uint8_t>& bajty) {
-  const std::string docasny = cesta + ".tmp";
-  std::FILE* f = std::fopen(docasny.c_str(), "wb");
-  if (f == nullptr) return false;
-  // An empty vector may have no data pointer, which fwrite must not get.
-  const bool zapsano =
-      bajty.empty() || std::fwrite(bajty.data(), 1, bajty.size(), f) == bajty.size();
-  const bool zavreno = std::fclose(f) == 0;
-  if (!zapsano || !zavreno || std::rename(docasny.c_str(), cesta.c_str()) != 0) {
-    std::remove(docasny.c_str());
-    return false;
-  }
-  return true;
+  return zapis_atomicky(cesta, bajty.data(), bajty.size(), nullptr);
 }
 
 bool zapis_bmp(const std::string& cesta, const Obraz& obraz) {

@@ -3,8 +3,8 @@
 // Obraz holds width x height pixels, red first, row 0 first; zapis_bmp writes
 // them bottom-up as the file's rows in the same order (row 0 is the first row
 // stored), so that readBMP gives the pixels back unchanged. The file is
-// written to a temporary name and renamed, so an existing file is replaced
-// only by a complete one. Returns false when the file cannot be written.
+// written by the atomic file writer, so an existing file is replaced only by
+// a complete one. Returns false when the file cannot be written.
 #pragma once
 
 #include <cstdint>

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "reconstruction/atomic_file.h"
 #include "tools/decoder_sample_scene.h"
 
 using namespace vzorek;
@@ -204,7 +205,9 @@ int main(int argc, char** argv) {
       char jmeno[16];
       std::snprintf(jmeno, sizeof jmeno, "060%d%d%d.bmp", cislice[j], rodiny[j], i + 1);
       const std::string cesta = adresar + "/" + jmeno;
-      if (!cv::imwrite(cesta, obrazy[i][static_cast<std::size_t>(j)])) {
+      std::vector<std::uint8_t> bajty;
+      if (!cv::imencode(".bmp", obrazy[i][static_cast<std::size_t>(j)], bajty) ||
+          !zapis_atomicky(cesta, bajty.data(), bajty.size(), nullptr)) {
         std::fprintf(stderr, "decoder_sample: %s: cannot write\n", cesta.c_str());
         return 1;
       }
@@ -212,11 +215,12 @@ int main(int argc, char** argv) {
   }
 
   const std::string cesta = adresar + "/truth.txt";
-  std::FILE* f = std::fopen((cesta + ".tmp").c_str(), "w");
-  if (f == nullptr) {
+  AtomickySoubor soubor(cesta);
+  if (!soubor.otevri()) {
     std::fprintf(stderr, "decoder_sample: %s: cannot write\n", cesta.c_str());
     return 1;
   }
+  std::FILE* f = soubor.proud();
   for (int i = 0; i < 2; ++i) {
     int videt = 0, osvetlenych = 0;
     for (const Krizeni& kr : krizeni) {
@@ -232,9 +236,7 @@ int main(int argc, char** argv) {
     std::fprintf(f, "%d %.3f %.3f %.3f %.3f %d %d %d\n", kr.kod, kr.x[0], kr.y[0], kr.x[1],
                  kr.y[1], kr.kontrast[0], kr.kontrast[1], kr.skvrna ? 1 : 0);
   }
-  const bool v_poradku = std::ferror(f) == 0;
-  if (std::fclose(f) != 0 || !v_poradku ||
-      std::rename((cesta + ".tmp").c_str(), cesta.c_str()) != 0) {
+  if (!soubor.dokonci()) {
     std::fprintf(stderr, "decoder_sample: %s: cannot write\n", cesta.c_str());
     return 1;
   }

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <opencv2/imgcodecs.hpp>
+#include <filesystem>
 #include <string>
 
 #include "decoder/correspondence.h"
@@ -84,7 +85,7 @@ TEST(OldIdentification, FindsTheCrossCentresAndTheirCodes) {
   const bool hotovo = Identifikace(1, &chyba);
   const std::string vystup = testing::internal::GetCapturedStdout();
   ASSERT_EQ(chdir(puvodni.c_str()), 0);
-  std::system(("rm -rf '" + adresar + "'").c_str());
+  std::filesystem::remove_all(adresar);
   ASSERT_TRUE(hotovo) << chyba;
   EXPECT_EQ(vystup,
             "vyrazeno pro nejednoznacny kod: 0\n"

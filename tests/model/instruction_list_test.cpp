@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
+#include <new>
 #include <string>
 
 #include "model/cuboid.h"
@@ -89,6 +91,22 @@ TEST(Polygon3D, BuilderProtocolSharesInstructionsThroughThePool) {
   }
   delete i0;
   delete i1;
+}
+
+TEST(Polygon3D, ColoursStartBlackWhateverTheMemoryHeld) {
+  // Built over memory full of a pattern, as a reused heap block may be.
+  alignas(Polygon3D) unsigned char pamet[sizeof(Polygon3D)];
+  // Volatile stores, so that the compiler cannot drop them as dead before
+  // the constructor runs.
+  volatile unsigned char* vypln = pamet;
+  for (std::size_t i = 0; i < sizeof pamet; ++i) vypln[i] = 0xAB;
+  PolygonInstrukce bod(1, 2, 3);
+  Polygon3D* polygon = new (pamet) Polygon3D(&bod);
+  EXPECT_EQ(polygon->cervena, 0);
+  EXPECT_EQ(polygon->zelena, 0);
+  EXPECT_EQ(polygon->modra, 0);
+  delete polygon->instrukce.Prvni();
+  polygon->~Polygon3D();
 }
 
 TEST(List, CountitemCountsAndLogs) {

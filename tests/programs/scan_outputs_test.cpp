@@ -107,13 +107,18 @@ TEST(ScanOutputs, AnOutputThatCannotBeWrittenIsAWarningAndTheRunGoesOn) {
   const std::string adresar = novy_adresar("outputs");
   std::string chyba;
   ASSERT_TRUE(zapis_scenu(vytvor_scenu(NastaveniSceny{}), adresar, &chyba)) << chyba;
-  ASSERT_EQ(mkdir((adresar + "/model.ply.tmp").c_str(), 0755), 0);
+  // A directory with a file in it holds the name: the finished file cannot
+  // be renamed over it.
+  ASSERT_EQ(mkdir((adresar + "/model.ply").c_str(), 0755), 0);
+  { std::ofstream f(adresar + "/model.ply/obsah"); }
   const VysledekBehu beh = spust_bez_displeje(VIEWER_POLAR_PATH, adresar, "\n");
   EXPECT_FALSE(beh.vyprsel);
   EXPECT_EQ(beh.kod, 1);  // the window, not the file, ends a run without a display
   EXPECT_NE(beh.chyby.find("viewer_polar: model.ply: cannot be written"), std::string::npos) << beh.chyby;
   EXPECT_NE(beh.chyby.find("\nviewer_polar: display: "), std::string::npos) << beh.chyby;
-  EXPECT_FALSE(existuje(adresar + "/model.ply"));
+  EXPECT_EQ(jmena_v_adresari(adresar + "/model.ply"), std::vector<std::string>{"obsah"});
+  for (const std::string& jmeno : jmena_v_adresari(adresar))
+    EXPECT_EQ(jmeno.find(".ply."), std::string::npos) << jmeno << " left behind";
   const std::string body = precti_soubor(adresar + "/points.ply");
   EXPECT_EQ(body.rfind("ply\nformat binary_little_endian 1.0\n", 0), 0u);
   // 253 points of 3 floats and 2 bytes, 4 reference marks of 3 floats and 1 byte.

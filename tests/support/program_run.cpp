@@ -8,9 +8,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -34,6 +36,15 @@ std::string novy_adresar(const std::string& predpona) {
   buf.push_back('\0');
   if (mkdtemp(buf.data()) == nullptr) return "";
   return std::string(buf.data());
+}
+
+std::vector<std::string> jmena_v_adresari(const std::string& adresar) {
+  std::vector<std::string> jmena;
+  std::error_code chyba;
+  for (const auto& polozka : std::filesystem::directory_iterator(adresar, chyba))
+    jmena.push_back(polozka.path().filename().string());
+  std::sort(jmena.begin(), jmena.end());
+  return jmena;
 }
 
 namespace {

@@ -38,5 +38,9 @@ bool zastaveno_u_okna(const VysledekBehu& beh);
 // A new empty directory under the system's temporary directory.
 std::string novy_adresar(const std::string& predpona);
 
+// The names of the entries of a directory (hidden ones too), sorted; empty
+// when it cannot be read.
+std::vector<std::string> jmena_v_adresari(const std::string& adresar);
+
 std::string precti_soubor(const std::string& cesta);
 bool existuje(const std::string& cesta);

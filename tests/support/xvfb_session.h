@@ -5,6 +5,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,14 +47,24 @@ struct Snimek {
 // A screenshot of the whole screen, kept as a PPM file at `cesta`.
 Snimek vyfot(const XvfbDisplej& displej, const std::string& cesta);
 
+// Screenshots every 0.1 s until two in a row are the same picture and it
+// differs from `predchozi` in more than `zmena` pixels (with an invalid
+// `predchozi`, any settled picture will do); waits at most `sekund`. The
+// last screenshot, kept at `cesta`; after the time limit it is the last one
+// taken, for the caller's checks to fail on.
+Snimek ustaleny_snimek(const XvfbDisplej& displej, const std::string& cesta,
+                       const Snimek& predchozi, int zmena, double sekund);
+
 class BeziciProgram {
  public:
   // Starts `program` with `argumenty` in `adresar` on the display, with
   // `vstup` on standard input; stdout and stderr go to files in `adresar`.
-  // `prostredi` holds extra NAME=value settings.
+  // `prostredi` holds extra NAME=value settings. Standard input ends after
+  // `vstup`, unless `vstup_otevreny`: then it is a pipe that stays open, with
+  // nothing more to read, until the program ends.
   BeziciProgram(const std::string& program, const std::vector<std::string>& argumenty,
                 const std::string& adresar, const std::string& displej, const std::string& vstup,
-                const std::vector<std::string>& prostredi = {});
+                const std::vector<std::string>& prostredi = {}, bool vstup_otevreny = false);
   ~BeziciProgram();
 
   pid_t pid() const { return pid_; }
@@ -66,6 +77,7 @@ class BeziciProgram {
  private:
   pid_t pid_ = -1;
   int kod_ = -1;
+  int zapis_vstupu_ = -1;  // the parent's end of an open standard input
   std::string adresar_;
 };
 
@@ -76,5 +88,16 @@ std::string najdi_okno(const XvfbDisplej& displej, pid_t pid, double sekund);
 // Absolute position of the window's top-left corner.
 bool poloha_okna(const XvfbDisplej& displej, const std::string& okno, int* x, int* y);
 
+// Waits until the window is mapped and the screen's picture has settled
+// (screenshots kept at `cesta`), at most `sekund`; false when the window
+// never became viewable.
+bool pockej_na_okno(const XvfbDisplej& displej, const std::string& okno,
+                    const std::string& cesta, double sekund);
+
+// Checks `podminka` every 0.05 s until it holds, at most `sekund`; whether it held.
+bool pockej_na(const std::function<bool()>& podminka, double sekund);
+
 long velikost_souboru(const std::string& cesta);
+// A fixed wait: only for the time a key is held, or for watching that
+// nothing happens during a stated time.
 void pockej_sekund(double sekund);

@@ -9,7 +9,6 @@
 
 #include <cstdio>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -59,9 +58,16 @@ class Okna : public ::testing::Test {
   // Turns the view round to face the scene along +y: the heading is minus
   // the sum of all x motions since the start (540 = 180 + a full turn), the
   // elevation 180.5 plus the sum of the y motions (360 = a full turn).
+  // Waits for the first picture of the window.
+  bool pripraveno(const std::string& okno) {
+    return pockej_na_okno(*displej_, okno, adresar_ + "/ready.ppm", 30);
+  }
+
+  // Waits until the turn has changed the picture and it has settled.
   void otoc_k_scene(const std::string& okno) {
+    const Snimek pred = vyfot(*displej_, adresar_ + "/before-turn.ppm");
     displej_->prikaz("xdotool mousemove --window " + okno + " 540 360");
-    pockej_sekund(0.8);
+    ustaleny_snimek(*displej_, adresar_ + "/turned.ppm", pred, 100, 30);
   }
 
   void posli_zavreni(const std::string& okno) {
@@ -92,7 +98,7 @@ TEST_P(ProgramyVOkne, ShowTheSceneMoveKeepTheLogAndEndOnTheCloseRequest) {
   BeziciProgram beh(p.cesta, {}, adresar_, displej_->jmeno(), enter_na_vstupu);
   const std::string okno = najdi_okno(*displej_, beh.pid(), 60);
   ASSERT_FALSE(okno.empty()) << beh.chyby();
-  pockej_sekund(0.5);
+  ASSERT_TRUE(pripraveno(okno)) << beh.chyby();
   otoc_k_scene(okno);
   const Snimek pred = fotka("facing-scene.ppm");
   ASSERT_TRUE(pred.platny());
@@ -107,19 +113,20 @@ TEST_P(ProgramyVOkne, ShowTheSceneMoveKeepTheLogAndEndOnTheCloseRequest) {
   }
   if (!p.pohledove_cary && !p.kalibracni_znacky) ADD_FAILURE() << "unknown program";
 
-  // The log holds the first frame and then stays as it is.
+  // The log holds the first frame and then stays as it is: watched for two
+  // seconds of redrawn frames.
   const std::string log = adresar_ + "/logfile.txt";
   const long velikost1 = velikost_souboru(log);
   pockej_sekund(2);
   EXPECT_EQ(velikost_souboru(log), velikost1);
   EXPECT_EQ(fotka("still.ppm").rozdil(pred), 0);
 
-  // Holding W moves the eye: the picture changes.
+  // Holding W for 0.1 s moves the eye: the picture changes.
   displej_->prikaz("xdotool keydown w");
   pockej_sekund(0.1);
   displej_->prikaz("xdotool keyup w");
-  pockej_sekund(0.5);
-  EXPECT_GT(fotka("after-w.ppm").rozdil(pred), 100);
+  snimky_.push_back(adresar_ + "/after-w.ppm");
+  EXPECT_GT(ustaleny_snimek(*displej_, snimky_.back(), pred, 100, 30).rozdil(pred), 100);
   EXPECT_EQ(velikost_souboru(log), velikost1);
 
   posli_zavreni(okno);
@@ -145,7 +152,7 @@ TEST_F(Okna, TestSceneShowsColoursOutlinesSegmentsAndTheRightScale) {
   BeziciProgram beh(VIEWER_TEST_SCENE_PATH, {}, adresar_, displej_->jmeno(), "");
   const std::string okno = najdi_okno(*displej_, beh.pid(), 60);
   ASSERT_FALSE(okno.empty()) << beh.chyby();
-  pockej_sekund(0.5);
+  ASSERT_TRUE(pripraveno(okno)) << beh.chyby();
   otoc_k_scene(okno);
   const Snimek s = fotka("test-scene.ppm");
   ASSERT_TRUE(s.platny());
@@ -186,14 +193,19 @@ TEST_F(Okna, PointerLeavingTheBoxIsWarpedToTheOppositeEdge) {
   BeziciProgram beh(VIEWER_TEST_SCENE_PATH, {}, adresar_, displej_->jmeno(), "");
   const std::string okno = najdi_okno(*displej_, beh.pid(), 60);
   ASSERT_FALSE(okno.empty()) << beh.chyby();
-  pockej_sekund(0.5);
+  ASSERT_TRUE(pripraveno(okno)) << beh.chyby();
   int wx = 0, wy = 0;
   ASSERT_TRUE(poloha_okna(*displej_, okno, &wx, &wy));
   displej_->prikaz("xdotool mousemove --window " + okno + " 600 300");
-  pockej_sekund(0.8);
-  std::istringstream poloha(displej_->prikaz("xdotool getmouselocation"));
+  std::string poloha;
   int x = -1, y = -1;
-  ASSERT_EQ(std::sscanf(poloha.str().c_str(), "x:%d y:%d", &x, &y), 2) << poloha.str();
+  pockej_na(
+      [&] {
+        poloha = displej_->prikaz("xdotool getmouselocation");
+        return std::sscanf(poloha.c_str(), "x:%d y:%d", &x, &y) == 2 && x - wx != 600;
+      },
+      30);
+  ASSERT_EQ(std::sscanf(poloha.c_str(), "x:%d y:%d", &x, &y), 2) << poloha;
   EXPECT_EQ(x - wx, 220);
   EXPECT_EQ(y - wy, 300);
   posli_zavreni(okno);
@@ -205,7 +217,7 @@ TEST_F(Okna, EscapeEndsTheProgramWithStatusZero) {
   BeziciProgram beh(VIEWER_POLAR_PATH, {}, adresar_, displej_->jmeno(), enter_na_vstupu);
   const std::string okno = najdi_okno(*displej_, beh.pid(), 60);
   ASSERT_FALSE(okno.empty()) << beh.chyby();
-  pockej_sekund(0.5);
+  ASSERT_TRUE(pripraveno(okno)) << beh.chyby();
   displej_->prikaz("xdotool key Escape");
   EXPECT_EQ(beh.pockej(20), 0);
   // The same shutdown as closing the window: the frame count ends the log.
@@ -245,10 +257,10 @@ TEST(OknoNaMaleObrazovce, FillsAnEightHundredBySixHundredScreen) {
   BeziciProgram beh(VIEWER_TEST_SCENE_PATH, {}, adresar, displej.jmeno(), "");
   const std::string okno = najdi_okno(displej, beh.pid(), 60);
   ASSERT_FALSE(okno.empty()) << beh.chyby();
-  pockej_sekund(0.5);
+  ASSERT_TRUE(pockej_na_okno(displej, okno, adresar + "/ready.ppm", 30)) << beh.chyby();
+  const Snimek pred = vyfot(displej, adresar + "/before-turn.ppm");
   displej.prikaz("xdotool mousemove --window " + okno + " 540 360");
-  pockej_sekund(0.8);
-  const Snimek s = vyfot(displej, adresar + "/small.ppm");
+  const Snimek s = ustaleny_snimek(displej, adresar + "/small.ppm", pred, 100, 30);
   ASSERT_EQ(s.sirka, 800);
   const std::vector<int> o = s.ohraniceni({{0, 200, 0}, {0, 0, 255}, {0, 160, 160}, {0, 0, 200}});
   EXPECT_NEAR(o[2] - o[0] + 1, 520, 12);
