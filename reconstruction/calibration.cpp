@@ -7,9 +7,11 @@
 #include <cmath>
 #include <memory>
 
+#include "common/enter_prompt.h"
 #include "common/geometry.h"
 #include "reconstruction/bitmap_reader.h"
 #include "reconstruction/log_file.h"
+#include "reconstruction/rig_calibration.h"
 
 namespace {
 
@@ -430,11 +432,13 @@ bool kalibrace(std::string* chyba) {
     snimky[kamera].reset(readBMP(kalibracni_snimky[kamera], chyba));
     if (!snimky[kamera]) return false;
   }
-  if (!kalibruj(reinterpret_cast<const unsigned char*>(snimky[0].get()),
-                reinterpret_cast<const unsigned char*>(snimky[1].get()), stdout, chyba))
-    return false;
-  vypis_zaver_kalibrace(stdout);
+  const auto* snimek1 = reinterpret_cast<const unsigned char*>(snimky[0].get());
+  const auto* snimek2 = reinterpret_cast<const unsigned char*>(snimky[1].get());
+  if (!kalibruj(snimek1, snimek2, stdout, chyba)) return false;
+  uloz_rig_z_kalibrace(snimek1, snimek2, stdout);
+  // Without the wait the prompt goes too; viewer_polar's distance line stays.
+  if (kalibrace_konci_vzdalenosti || ceka_na_enter()) vypis_zaver_kalibrace(stdout);
   std::fflush(stdout);
-  std::getchar();
+  if (ceka_na_enter()) std::getchar();
   return true;
 }

@@ -4,6 +4,7 @@ set(RECONSTRUCTION_COMMON_SOURCES
   reconstruction/log_file.cpp
   reconstruction/bitmap_reader.cpp
   reconstruction/atomic_file.cpp
+  reconstruction/rig_file.cpp
 )
 set(RECONSTRUCTION_CONFIG_SOURCES
   reconstruction/scene_tables.cpp
@@ -11,4 +12,6 @@ set(RECONSTRUCTION_CONFIG_SOURCES
   reconstruction/triangulation.cpp
   reconstruction/scan_export.cpp
   reconstruction/calibration.cpp
+  reconstruction/camera_rig.cpp
+  reconstruction/rig_calibration.cpp
 )

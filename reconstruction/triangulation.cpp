@@ -7,6 +7,7 @@
 
 #include "common/geometry.h"
 #include "common/messages.h"
+#include "reconstruction/camera_rig.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/scene_tables.h"
 
@@ -39,21 +40,14 @@ void trianguluj_bod(int slot, int i) {
   const BodData& bod = body_data[slot][i];
   const float* k1 = stereo_kamera[0];
   const float* k2 = stereo_kamera[1];
-  const float* l1 = stereo_lok[0];
-  const float* l2 = stereo_lok[1];
 
   vektor80[0] = 0.999f;
   vektor80[1] = -0.034f;
-  const double du1 = static_cast<double>(bod.x1 - 360) * x_px;
-  const float p1[3] = {static_cast<float>(l1[0] + du1 * vektor80[0]),
-                       static_cast<float>(l1[1] + du1 * vektor80[1]),
-                       static_cast<float>(l1[2] + static_cast<double>(bod.y1 - 240) * y_px)};
+  float p1[3], p2[3];
+  bod_obrazove_roviny(0, bod.x1, bod.y1, p1);
   vektor80[0] = 0.984f;
   vektor80[1] = 0.173f;
-  const double du2 = static_cast<double>(bod.x2 - 360) * x_px;
-  const float p2[3] = {static_cast<float>(l2[0] + du2 * vektor80[0]),
-                       static_cast<float>(l2[1] + du2 * vektor80[1]),
-                       static_cast<float>(l2[2] + static_cast<double>(bod.y2 - 240) * y_px)};
+  bod_obrazove_roviny(1, bod.x2, bod.y2, p2);
 
   float u[3], v[3], d[3], minus_d[3];
   for (int j = 0; j < 3; j++) {

@@ -1,7 +1,12 @@
 // accuracy_report: runs start-up and triangulation of viewer_polar on a
 // sample scene and compares every turned point and the turntable axis with
-// the scene's ground truth; then splits the error into its sources with the
-// double-precision model of the reconstruction.
+// the scene's ground truth, as they are and after the best rigid alignment;
+// then splits the error into its sources with the double-precision model of
+// the reconstruction. A "rig.yml" in the scene directory is used as the
+// programs use it (the points are then compared after the alignment, since
+// the rig's frame is the calibration object's, and its projection centres
+// against the true ones); a scene with cameras of its own names them in
+// "rig_truth.yml".
 //
 // Usage: accuracy_report [SCENE_DIRECTORY]
 // Without an argument: the current directory when it holds ground_truth.txt,
@@ -15,12 +20,15 @@
 #include <string>
 #include <vector>
 
+#include "reconstruction/camera_rig.h"
 #include "reconstruction/marker_scan.h"
 #include "reconstruction/scene_tables.h"
 #include "reconstruction/triangulation.h"
 #include "tools/ground_truth.h"
 #include "tools/marker_painting.h"
 #include "tools/reconstruction_model.h"
+#include "tools/rigid_alignment.h"
+#include "tools/sample_scene.h"
 #include "tools/seeded_random.h"
 
 namespace {
@@ -85,10 +93,24 @@ void odchylky_stylu(StylZnacky styl, double stredni[2], double rozptyl[2]) {
   }
 }
 
+// The projection centres of the rig used against the true ones, both in the
+// calibration object's frame (the frame of a rig the calibration writes).
+void vypis_stredy_rigu(const PravdaSceny& pravda, const SestavaKamer& s) {
+  std::printf("\nProjection centres of rig.yml against the true ones in the calibration "
+              "object's frame:\n");
+  for (int k = 0; k < 2; k++) {
+    const Bod3 mistni = do_mistniho_ramce(pravda.otoceni_kalibrace, pravda.posun_kalibrace,
+                                          projekcni_stred(s, k));
+    const Bod3 rig{stereo_kamera[k][0], stereo_kamera[k][1], stereo_kamera[k][2]};
+    std::printf("  camera %d: [%.4f, %.4f, %.4f], true [%.4f, %.4f, %.4f], off by %.4f\n", k + 1,
+                rig.x, rig.y, rig.z, mistni.x, mistni.y, mistni.z, delka(rig - mistni));
+  }
+}
+
 // The scene directory from the arguments (see the usage above), its ground
 // truth, and the pipeline of the programs up to the turn into the common
 // frame, run inside that directory. False after a message on standard error.
-bool priprav_scenu(int argc, char** argv, std::string* adresar, PravdaSceny* pravda) {
+bool priprav_scenu(int argc, char** argv, std::string* adresar, PravdaSceny* pravda, bool* z_rigu) {
   struct stat info {};
   *adresar = argc > 1                                     ? argv[1]
              : stat("ground_truth.txt", &info) == 0 ? "."
@@ -120,8 +142,48 @@ bool priprav_scenu(int argc, char** argv, std::string* adresar, PravdaSceny* pra
     return false;
   }
   nastav_obdelniky_kamer();
+  // The scene's own "rig.yml" is used as the programs use it.
+  if (!nacti_rig_programu(z_rigu, &chyba)) {
+    std::fprintf(stderr, "%s\n", chyba.c_str());
+    return false;
+  }
   prepocet_bodu(true);
   return true;
+}
+
+// The true cameras: the scene's "rig_truth.yml" when it has one, else the
+// compiled-in set-up. False after a message on standard error.
+bool prave_kamery(SestavaKamer* s, bool* vlastni_sestava) {
+  struct stat info {};
+  *vlastni_sestava = stat(soubor_pravdy_rigu, &info) == 0;
+  if (!*vlastni_sestava) {
+    *s = vychozi_sestava();
+    return true;
+  }
+  RigKamer pravy_rig;
+  std::string chyba;
+  if (!nacti_rig(soubor_pravdy_rigu, &pravy_rig, &chyba)) {
+    std::fprintf(stderr, "%s\n", chyba.c_str());
+    return false;
+  }
+  *s = sestava_z_rigu(pravy_rig);
+  return true;
+}
+
+// The best rigid alignment of the turned points onto the truth, and the
+// distances after it.
+Zarovnani zarovnej(const PravdaSceny& pravda, Souhrn* zarovnane) {
+  std::vector<Bod3> spoctene_body, prave_body;
+  for (const ZaznamZnacky& z : pravda.znacky) {
+    if (z.cislo > body_pocty[z.slot]) continue;
+    const float* r = body_souradnice[z.slot][z.cislo - 1];
+    spoctene_body.push_back({r[0], r[1], r[2]});
+    prave_body.push_back(z.pravda);
+  }
+  const Zarovnani zarovnani = nejlepsi_zarovnani(spoctene_body, prave_body);
+  for (std::size_t i = 0; i < spoctene_body.size(); i++)
+    zarovnane->pridej(delka(zarovnani(spoctene_body[i]) - prave_body[i]));
+  return zarovnani;
 }
 
 // The reference marks: their true image positions and the pixels read.
@@ -132,7 +194,7 @@ struct Reference {
 // The errors of the turned points, their sources in the double-precision
 // model and the sizes the sensitivities lead one to expect.
 struct Rozbor {
-  Souhrn za_polohu[5], celkem;
+  Souhrn za_polohu[5], celkem, zarovnane;
   Souhrn zdroj_kvantovani, zdroj_skvrna, zdroj_znacky, zdroj_reference, zdroj_float, model_kontrola;
   double sum_kvant_ocekavane = 0, mez_kvantovani_max = 0, mez_kvantovani_sum = 0;
   double st[2], rz[2];  // the kept pixel's mean offset and variance (column, row)
@@ -143,12 +205,13 @@ struct Rozbor {
 // One marker of the ground truth: its error and the errors of the model
 // with each source alone, and its expected sizes.
 void rozeber_znacku(const SestavaKamer& s, const PravdaSceny& pravda, const Reference& ref,
-                    const ZaznamZnacky& z, Rozbor& r) {
+                    const ZaznamZnacky& z, bool rozklad, Rozbor& r) {
   const float* bod = body_souradnice[z.slot][z.cislo - 1];
   const Bod3 spoctene{bod[0], bod[1], bod[2]};
   const double e = delka(spoctene - z.pravda);
   r.za_polohu[z.slot].pridej(e);
   r.celkem.pridej(e);
+  if (!rozklad) return;
 
   const int uhel = pravda.uhly[z.slot];
   const PixelyBodu bod_pravda = pixely_z_pozic(promitni(s, 0, z.poloha), promitni(s, 1, z.poloha));
@@ -195,12 +258,16 @@ void vypis_polohy(const Rozbor& r) {
   char t[64];
   std::snprintf(t, sizeof t, "all positions, %d markers", r.celkem.pocet);
   radek_souhrnu(t, r.celkem);
+  radek_souhrnu("all, after the best rigid alignment", r.zarovnane);
   if (r.chybi > 0) std::printf("  %d markers of the ground truth were not read\n", r.chybi);
 }
 
-void vypis_osu(const PravdaSceny& pravda) {
-  const Bod3 stred{osa_rotace[0][0], osa_rotace[0][1], osa_rotace[0][2]};
-  const Bod3 smer = jednotkovy(Bod3{rotace_normalovy[0], rotace_normalovy[1], rotace_normalovy[2]});
+// With rig.yml the reconstruction's frame is the rig's: the axis is then
+// compared after the alignment of the points (do_pravdy).
+void vypis_osu(const PravdaSceny& pravda, const Zarovnani& do_pravdy) {
+  const Bod3 stred = do_pravdy(Bod3{osa_rotace[0][0], osa_rotace[0][1], osa_rotace[0][2]});
+  const Bod3 smer = jednotkovy(
+      do_pravdy.smer(Bod3{rotace_normalovy[0], rotace_normalovy[1], rotace_normalovy[2]}));
   const Bod3 pravy_smer = jednotkovy(pravda.osa.smer);
   const double uhel_osy =
       std::acos(std::clamp(skalar(smer, pravy_smer), -1.0, 1.0)) * 180.0 / M_PI;
@@ -249,9 +316,12 @@ void vypis_ocekavane(const Rozbor& r, const SestavaKamer& s, const PravdaSceny& 
 int main(int argc, char** argv) {
   std::string adresar;
   PravdaSceny pravda;
-  if (!priprav_scenu(argc, argv, &adresar, &pravda)) return 1;
-
-  const SestavaKamer s = vychozi_sestava();
+  bool z_rigu = false, vlastni_sestava = false;
+  if (!priprav_scenu(argc, argv, &adresar, &pravda, &z_rigu)) return 1;
+  SestavaKamer s;
+  if (!prave_kamery(&s, &vlastni_sestava)) return 1;
+  // The error model describes a reconstruction with the true cameras.
+  const bool rozklad = !z_rigu && !vlastni_sestava;
   const StylZnacky styl = pravda.styl == "pixel" ? StylZnacky::pixel : StylZnacky::skvrna;
   std::printf("Sample scene %s (seed %lld, markers painted as %s)\n\n", adresar.c_str(),
               pravda.seed, styl == StylZnacky::pixel ? "single pixels" : "blobs");
@@ -265,16 +335,24 @@ int main(int argc, char** argv) {
 
   Rozbor rozbor;
   odchylky_stylu(styl, rozbor.st, rozbor.rz);
+  const Zarovnani zarovnani = zarovnej(pravda, &rozbor.zarovnane);
   for (const ZaznamZnacky& z : pravda.znacky) {
     if (z.cislo > body_pocty[z.slot]) {
       rozbor.chybi++;
       continue;
     }
-    rozeber_znacku(s, pravda, ref, z, rozbor);
+    rozeber_znacku(s, pravda, ref, z, rozklad, rozbor);
   }
 
   vypis_polohy(rozbor);
-  vypis_osu(pravda);
+  vypis_osu(pravda, z_rigu ? zarovnani : Zarovnani{});
+  if (z_rigu) vypis_stredy_rigu(pravda, s);
+  if (!rozklad) {
+    std::printf("\nThe split of the error into its sources assumes the reconstruction works with "
+                "the true cameras; left out (%s).\n",
+                z_rigu ? "rig.yml is used" : "the scene has cameras of its own");
+    return 0;
+  }
   vypis_zdroje(rozbor);
   vypis_ocekavane(rozbor, s, pravda, ref);
   return 0;

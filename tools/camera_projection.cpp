@@ -37,6 +37,12 @@ Bod3 projekcni_stred(const SestavaKamer& s, int k) { return z_pole(s.kamera[k]);
 
 Bod3 bod_roviny(const SestavaKamer& s, int k, double sloupec, double radek) {
   const Bod3 l = z_pole(s.stred[k]);
+  if (s.obecna) {
+    const double* a = s.krok_sloupce[k];
+    const double* b = s.krok_radku[k];
+    return l + (sloupec - s.pixel_stredu[k][0]) * Bod3{a[0], a[1], a[2]} +
+           (radek - s.pixel_stredu[k][1]) * Bod3{b[0], b[1], b[2]};
+  }
   const double du = (sloupec - sloupec_stredu) * static_cast<double>(s.x_px);
   const double dv = (radek - radek_stredu) * static_cast<double>(s.y_px);
   return l + du * vodorovny(s, k) + dv * svisly;
@@ -44,6 +50,11 @@ Bod3 bod_roviny(const SestavaKamer& s, int k, double sloupec, double radek) {
 
 PoziceVObraze promitni(const SestavaKamer& s, int k, Bod3 x) {
   PoziceVObraze p;
+  if (s.obecna) {
+    const double bod[3] = {x.x, x.y, x.z};
+    p.pred_kamerou = promitni_rigem(kamera_ze_sestavy(s, k), bod, &p.sloupec, &p.radek);
+    return p;
+  }
   const Bod3 kk = z_pole(s.kamera[k]);
   const Bod3 l = z_pole(s.stred[k]);
   const Bod3 h = vodorovny(s, k);
@@ -96,4 +107,76 @@ Osa osa_z_referenci(Bod3 r0, Bod3 r1, Bod3 r2) {
   const Bod3 c = (1.0 / (2.0 * skalar(axb, axb))) *
                  vektorove(skalar(a, a) * b - skalar(b, b) * a, axb);
   return {r2 + c, n};
+}
+
+SestavaKamer sestava_z_rigu(const RigKamer& rig) {
+  SestavaKamer s{};
+  s.obecna = true;
+  for (int k = 0; k < 2; k++) {
+    const KameraRigu& c = rig.kamera[k];
+    for (int j = 0; j < 3; j++) {
+      s.kamera[k][j] = static_cast<float>(c.stred_projekce[j]);
+      s.stred[k][j] = static_cast<float>(c.bod_stredu[j]);
+      s.krok_sloupce[k][j] = c.krok_sloupce[j];
+      s.krok_radku[k][j] = c.krok_radku[j];
+    }
+    s.pixel_stredu[k][0] = c.pixel_stredu[0];
+    s.pixel_stredu[k][1] = c.pixel_stredu[1];
+  }
+  return s;
+}
+
+KameraRigu kamera_ze_sestavy(const SestavaKamer& s, int k) {
+  KameraRigu c{};
+  for (int j = 0; j < 3; j++) {
+    c.stred_projekce[j] = s.kamera[k][j];
+    c.bod_stredu[j] = s.stred[k][j];
+    c.krok_sloupce[j] = s.obecna ? s.krok_sloupce[k][j]
+                                 : static_cast<double>(s.x_px) * (j < 2 ? s.vodorovny[k][j] : 0.0f);
+    c.krok_radku[j] = s.obecna ? s.krok_radku[k][j] : (j == 2 ? static_cast<double>(s.y_px) : 0.0);
+  }
+  c.pixel_stredu[0] = s.obecna ? s.pixel_stredu[k][0] : sloupec_stredu;
+  c.pixel_stredu[1] = s.obecna ? s.pixel_stredu[k][1] : radek_stredu;
+  return c;
+}
+
+RigKamer rig_ze_sestavy(const SestavaKamer& s, const std::string& jednotka) {
+  RigKamer rig;
+  rig.jednotka = jednotka;
+  for (int k = 0; k < 2; k++) rig.kamera[k] = kamera_ze_sestavy(s, k);
+  return rig;
+}
+
+SestavaKamer siroka_sestava() {
+  // Projection centres, the point both cameras look at (the middle of the
+  // vase above the turntable centre), roll about the optical axis.
+  const Bod3 stredy[2] = {{-22.0, 10.0, 4.0}, {40.0, 6.0, -3.0}};
+  const Bod3 cil{4.6, 135.8, 0.0};
+  const double natoceni[2] = {2.0, -3.0};  // degrees
+  const double vzdalenost = 180.0;
+  const double roztec[2] = {0.11, 0.12};
+  SestavaKamer s{};
+  s.obecna = true;
+  for (int k = 0; k < 2; k++) {
+    const Bod3 vpred = jednotkovy(cil - stredy[k]);
+    const Bod3 vpravo = jednotkovy(vektorove(vpred, Bod3{0, 0, 1}));
+    const Bod3 nahoru = vektorove(vpravo, vpred);
+    const double a = natoceni[k] * M_PI / 180.0;
+    const Bod3 sloupce = std::cos(a) * vpravo + std::sin(a) * nahoru;
+    const Bod3 radky = -std::sin(a) * vpravo + std::cos(a) * nahoru;
+    const Bod3 l = stredy[k] + vzdalenost * vpred;
+    const double pole_k[3] = {stredy[k].x, stredy[k].y, stredy[k].z};
+    const double pole_l[3] = {l.x, l.y, l.z};
+    const double pole_s[3] = {sloupce.x, sloupce.y, sloupce.z};
+    const double pole_r[3] = {radky.x, radky.y, radky.z};
+    for (int j = 0; j < 3; j++) {
+      s.kamera[k][j] = static_cast<float>(pole_k[j]);
+      s.stred[k][j] = static_cast<float>(pole_l[j]);
+      s.krok_sloupce[k][j] = roztec[0] * pole_s[j];
+      s.krok_radku[k][j] = roztec[1] * pole_r[j];
+    }
+    s.pixel_stredu[k][0] = 330.0;
+    s.pixel_stredu[k][1] = 250.0;
+  }
+  return s;
 }

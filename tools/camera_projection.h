@@ -13,6 +13,9 @@
 #pragma once
 
 #include <cmath>
+#include <string>
+
+#include "reconstruction/rig_file.h"
 
 struct Bod3 {
   double x = 0, y = 0, z = 0;
@@ -29,16 +32,40 @@ inline double delka(Bod3 a) { return std::sqrt(skalar(a, a)); }
 inline Bod3 jednotkovy(Bod3 a) { return (1.0 / delka(a)) * a; }
 
 // The camera set-up. Values are floats as the reconstruction stores them.
+// With obecna set the cameras are general pinholes as a rig file describes
+// them: pixel (c, r) of camera k lies at stred[k] + (c - pixel_stredu[k][0])
+// * krok_sloupce[k] + (r - pixel_stredu[k][1]) * krok_radku[k], and
+// vodorovny, x_px and y_px are not used.
 struct SestavaKamer {
   float kamera[2][3];   // projection centres K1, K2
   float stred[2][3];    // image-plane centres L1, L2
   float vodorovny[2][2];  // direction of increasing column (x, y), z = 0
   float x_px;           // pixel width on the image plane
   float y_px;           // pixel height on the image plane
+  bool obecna = false;
+  double pixel_stredu[2][2] = {};
+  double krok_sloupce[2][3] = {};
+  double krok_radku[2][3] = {};
 };
 
 // The default set-up of the reconstruction programs.
 SestavaKamer vychozi_sestava();
+
+// A set-up that differs from the default in every respect a user's rig
+// may: the cameras 62 units apart instead of 28.5, each turned to look at
+// the turntable, tilted and rolled by a few degrees, a pixel pitch of
+// 0.11 x 0.12 at 180 units instead of 0.135 x 0.149 at 225, and the
+// principal point at pixel (330, 250).
+SestavaKamer siroka_sestava();
+
+// A set-up from a rig file's cameras (general; centres rounded to float).
+SestavaKamer sestava_z_rigu(const RigKamer& rig);
+
+// Camera k of the set-up as a rig file describes it.
+KameraRigu kamera_ze_sestavy(const SestavaKamer& s, int k);
+
+// The set-up as a rig file's content (exact: floats and doubles as held).
+RigKamer rig_ze_sestavy(const SestavaKamer& s, const std::string& jednotka);
 
 constexpr int sloupec_stredu = 360;
 constexpr int radek_stredu = 240;

@@ -15,13 +15,18 @@ namespace {
 void napoveda(std::FILE* kam) {
   std::fprintf(kam,
       "usage: make_sample_scene [--out DIR] [--seed N] [--single-pixel] [--rough-reference]\n"
-      "                         [--tilt DEGREES] [--plain]\n"
+      "                         [--tilt DEGREES] [--plain] [--wide-rig | --rig FILE]\n"
       "  --out DIR          directory to write into, made if missing (default: current directory)\n"
       "  --seed N           seed of the marker placement and blob sizes (default 1)\n"
       "  --single-pixel     paint every marker as one pixel instead of a small blob\n"
       "  --rough-reference  leave the reference marks at their nominal places on the circle\n"
       "  --tilt DEGREES     tilt the turntable about the x axis (default 0)\n"
-      "  --plain            black background instead of the shaded vase and turntable\n");
+      "  --plain            black background instead of the shaded vase and turntable\n"
+      "  --wide-rig         cameras of their own: 62 units apart, turned, tilted and rolled,\n"
+      "                     another pixel pitch; the calibration object stands on the turntable\n"
+      "  --rig FILE         the true cameras from a rig file (format of rig.yml); the\n"
+      "                     calibration object stands on the turntable\n"
+      "  With --wide-rig or --rig the true set-up is also written as rig_truth.yml.\n");
 }
 
 bool cele_cislo(const char* text, unsigned long long* hodnota) {
@@ -65,6 +70,16 @@ int main(int argc, char** argv) {
       nastaveni.presne_reference = false;
     } else if (a == "--plain") {
       nastaveni.pozadi = false;
+    } else if (a == "--wide-rig") {
+      nastaveni.sestava = siroka_sestava();
+    } else if (a == "--rig" && ma_hodnotu) {
+      RigKamer rig;
+      std::string chyba;
+      if (!nacti_rig(argv[++i], &rig, &chyba)) {
+        std::fprintf(stderr, "make_sample_scene: %s\n", chyba.c_str());
+        return 1;
+      }
+      nastaveni.sestava = sestava_z_rigu(rig);
     } else {
       std::fprintf(stderr, "make_sample_scene: unknown option or bad value: %s\n", a.c_str());
       napoveda(stderr);

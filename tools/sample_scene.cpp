@@ -210,6 +210,57 @@ void namaluj_polohu(Scena& sc, int slot, Nahoda& nahoda) {
   }
 }
 
+// Places the 16 marks by the calibration object's pose and paints them into
+// both calibration images.
+void namaluj_kalibraci(Scena& sc, Nahoda& nahoda) {
+  Bod3 mistni[16];
+  polohy_kalibracnich_znacek(mistni);
+  for (int i = 0; i < 16; i++) {
+    KalibracniZnacka& z = sc.kalibracni[i];
+    z.cislo = i + 1;
+    z.mistni = mistni[i];
+    const double* r0 = sc.otoceni_kalibrace[0];
+    const double* r1 = sc.otoceni_kalibrace[1];
+    const double* r2 = sc.otoceni_kalibrace[2];
+    const Bod3 m = mistni[i];
+    z.poloha = sc.posun_kalibrace + Bod3{r0[0] * m.x + r0[1] * m.y + r0[2] * m.z,
+                                         r1[0] * m.x + r1[1] * m.y + r1[2] * m.z,
+                                         r2[0] * m.x + r2[1] * m.y + r2[2] * m.z};
+  }
+  for (int k = 0; k < 2; k++) {
+    Obraz obraz;
+    for (KalibracniZnacka& z : sc.kalibracni) {
+      const double polomer = nahoda.rovnomerne(nejmensi_polomer_skvrny, nejvetsi_polomer_skvrny);
+      z.pozice[k] = promitni(sc.sestava, k, z.poloha);
+      z.pixel[k] = namaluj_znacku(obraz, z.pozice[k], sc.nastaveni.styl, polomer,
+                                  static_cast<std::uint8_t>(z.cislo), 0, 0);
+    }
+    sc.kalibrace[k] = std::move(obraz);
+  }
+}
+
+// The calibration object as a person puts it on the turntable: standing on
+// its edge (the shared column of marks 0, 1, 2 upright, one unit above the
+// turntable and a little off its centre), the open corner between its two
+// faces turned towards the cameras and then 12 degrees aside, so that both
+// faces are seen by both cameras at a slant.
+void umisti_kalibraci_na_tocnu(Scena& sc, Nahoda& nahoda) {
+  const double r2 = std::sqrt(2.0);
+  const double stac = 12.0 * pi_programu / 180.0;
+  const double cs = std::cos(stac), sn = std::sin(stac);
+  // Columns: world images of local x, y, z before the turn about z.
+  const double osy[3][3] = {{1 / r2, 0, -1 / r2}, {-1 / r2, 0, -1 / r2}, {0, 1, 0}};
+  for (int i = 0; i < 3; i++)
+    for (int j = 0; j < 3; j++) sc.otoceni_kalibrace[i][j] = osy[i][j];
+  for (int j = 0; j < 3; j++) {
+    const double x = osy[0][j], y = osy[1][j];
+    sc.otoceni_kalibrace[0][j] = cs * x - sn * y;
+    sc.otoceni_kalibrace[1][j] = sn * x + cs * y;
+  }
+  sc.posun_kalibrace = sc.tocna.stred + Bod3{-2.0, -3.0, 0.0} + 1.0 * sc.tocna.nahoru;
+  namaluj_kalibraci(sc, nahoda);
+}
+
 // The calibration is solved from marks 1, 9 and 15 (indices 0, 8, 14) as if
 // they lay on a camera's image plane, 225 units from its projection centre.
 // So the object stands there: the plane of those three marks faces the
@@ -244,30 +295,7 @@ void umisti_kalibraci(Scena& sc, Nahoda& nahoda) {
       q1[0] * teziste_mistni.x + q1[1] * teziste_mistni.y + q1[2] * teziste_mistni.z,
       q2[0] * teziste_mistni.x + q2[1] * teziste_mistni.y + q2[2] * teziste_mistni.z};
   sc.posun_kalibrace = Bod3{cil.x - teziste_svet.x, cil.y - teziste_svet.y, cil.z - teziste_svet.z};
-  Bod3 mistni[16];
-  polohy_kalibracnich_znacek(mistni);
-  for (int i = 0; i < 16; i++) {
-    KalibracniZnacka& z = sc.kalibracni[i];
-    z.cislo = i + 1;
-    z.mistni = mistni[i];
-    const double* r0 = sc.otoceni_kalibrace[0];
-    const double* r1 = sc.otoceni_kalibrace[1];
-    const double* r2 = sc.otoceni_kalibrace[2];
-    const Bod3 m = mistni[i];
-    z.poloha = sc.posun_kalibrace + Bod3{r0[0] * m.x + r0[1] * m.y + r0[2] * m.z,
-                                         r1[0] * m.x + r1[1] * m.y + r1[2] * m.z,
-                                         r2[0] * m.x + r2[1] * m.y + r2[2] * m.z};
-  }
-  for (int k = 0; k < 2; k++) {
-    Obraz obraz;
-    for (KalibracniZnacka& z : sc.kalibracni) {
-      const double polomer = nahoda.rovnomerne(nejmensi_polomer_skvrny, nejvetsi_polomer_skvrny);
-      z.pozice[k] = promitni(sc.sestava, k, z.poloha);
-      z.pixel[k] = namaluj_znacku(obraz, z.pozice[k], sc.nastaveni.styl, polomer,
-                                  static_cast<std::uint8_t>(z.cislo), 0, 0);
-    }
-    sc.kalibrace[k] = std::move(obraz);
-  }
+  namaluj_kalibraci(sc, nahoda);
 }
 
 }  // namespace
@@ -292,7 +320,7 @@ void polohy_kalibracnich_znacek(Bod3 v[16]) {
 Scena vytvor_scenu(const NastaveniSceny& nastaveni) {
   Scena sc;
   sc.nastaveni = nastaveni;
-  sc.sestava = vychozi_sestava();
+  sc.sestava = nastaveni.sestava ? *nastaveni.sestava : vychozi_sestava();
   const double naklon = radiany(nastaveni.naklon_stupnu);
   sc.tocna.stred = stred_tocny;
   sc.tocna.e1 = {1, 0, 0};
@@ -307,7 +335,10 @@ Scena vytvor_scenu(const NastaveniSceny& nastaveni) {
   }
   for (int slot = 0; slot < pocet_poloh; slot++) vyber_znacky(sc, slot);
   for (int slot = 0; slot < pocet_poloh; slot++) namaluj_polohu(sc, slot, nahoda);
-  umisti_kalibraci(sc, nahoda);
+  if (nastaveni.sestava)
+    umisti_kalibraci_na_tocnu(sc, nahoda);
+  else
+    umisti_kalibraci(sc, nahoda);
   return sc;
 }
 
@@ -328,6 +359,10 @@ bool zapis_scenu(const Scena& sc, const std::string& adresar, std::string* chyba
       return false;
     }
   }
+  if (sc.nastaveni.sestava &&
+      !zapis_rig(predpona + soubor_pravdy_rigu,
+                 rig_ze_sestavy(sc.sestava, "units of the sample scene (world frame)"), chyba))
+    return false;
   const std::string text = text_pravdy(sc);
   const std::string cesta = predpona + "ground_truth.txt";
   if (!zapis_soubor(cesta, std::vector<std::uint8_t>(text.begin(), text.end()))) {

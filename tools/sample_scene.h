@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,11 @@ struct NastaveniSceny {
   double naklon_stupnu = 0.0;
   // Shaded object and turntable behind the markers; black when false.
   bool pozadi = true;
+  // The true cameras; the compiled-in set-up when empty. With a set-up of
+  // its own the calibration object stands on the turntable as a person
+  // would put it there (kalibrace_na_tocne), and the scene's files include
+  // "rig_truth.yml", the true set-up as a rig file.
+  std::optional<SestavaKamer> sestava;
 };
 
 constexpr int pocet_poloh = 5;
@@ -104,7 +110,11 @@ void polohy_kalibracnich_znacek(Bod3 vysledek[16]);
 
 Scena vytvor_scenu(const NastaveniSceny& nastaveni);
 
+// The name of the true set-up's file in a scene with cameras of its own.
+constexpr const char* soubor_pravdy_rigu = "rig_truth.yml";
+
 // Writes the ten marker images, kalib1.bmp, kalib2.bmp and ground_truth.txt
-// into the existing directory `adresar`. Returns false with a message naming
+// (and rig_truth.yml for cameras of its own) into the existing directory
+// `adresar`. Returns false with a message naming
 // the file that could not be written.
 bool zapis_scenu(const Scena& scena, const std::string& adresar, std::string* chyba);

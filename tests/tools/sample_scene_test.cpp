@@ -323,3 +323,36 @@ TEST(SampleScene, UnwritableDirectoryIsReportedByFileName) {
 }
 
 }  // namespace
+
+namespace {
+
+// The wide rig's scene shows as much as the default one, and a scene made
+// from its "rig_truth.yml" (make_sample_scene --rig) is the same scene.
+TEST(SampleScene, WideRigSceneSeesEverythingAndComesBackThroughItsRigFile) {
+  NastaveniSceny n;
+  n.pozadi = false;
+  n.sestava = siroka_sestava();
+  const Scena sc = vytvor_scenu(n);
+  over_sken(sc);
+  for (int slot = 0; slot < pocet_poloh; slot++) EXPECT_GE(sc.znacky[slot].size(), 40u);
+  for (const KalibracniZnacka& z : sc.kalibracni)
+    for (int k = 0; k < 2; k++) {
+      EXPECT_TRUE(z.pozice[k].pred_kamerou);
+      EXPECT_GT(z.pozice[k].sloupec, 0);
+      EXPECT_LT(z.pozice[k].sloupec, 639);
+      EXPECT_GT(z.pozice[k].radek, 0);
+      EXPECT_LT(z.pozice[k].radek, 479);
+    }
+  const std::string adresar = novy_adresar("scene-wide");
+  std::string chyba;
+  ASSERT_TRUE(zapis_scenu(sc, adresar, &chyba)) << chyba;
+  RigKamer rig;
+  ASSERT_TRUE(nacti_rig(adresar + "/" + soubor_pravdy_rigu, &rig, &chyba)) << chyba;
+  n.sestava = sestava_z_rigu(rig);
+  const Scena znovu = vytvor_scenu(n);
+  for (int slot = 0; slot < pocet_poloh; slot++)
+    for (int k = 0; k < 2; k++) EXPECT_TRUE(znovu.snimky[slot][k].rgb == sc.snimky[slot][k].rgb);
+  for (int k = 0; k < 2; k++) EXPECT_TRUE(znovu.kalibrace[k].rgb == sc.kalibrace[k].rgb);
+}
+
+}  // namespace

@@ -1,0 +1,95 @@
+// The camera set-up of the triangulation and its source, compiled in or
+// "rig.yml".
+#include "reconstruction/camera_rig.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "reconstruction/log_file.h"
+#include "reconstruction/scene_tables.h"
+
+namespace {
+
+// Horizontal image directions of the compiled-in cameras.
+const float vodorovne_smery[2][2] = {{0.999f, -0.034f}, {0.984f, 0.173f}};
+
+MapovaniPixelu vychozi_mapovani(int kamera) {
+  const double x = x_px;
+  const double y = y_px;
+  return {{360.0, 240.0},
+          {x * vodorovne_smery[kamera][0], x * vodorovne_smery[kamera][1], x * 0.0},
+          {y * 0.0, y * 0.0, y * 1.0}};
+}
+
+}  // namespace
+
+MapovaniPixelu mapovani_kamer[2] = {vychozi_mapovani(0), vychozi_mapovani(1)};
+
+RigKamer vychozi_rig() {
+  RigKamer rig;
+  rig.jednotka = "units of the compiled-in set-up (camera 1 at the origin)";
+  for (int k = 0; k < 2; k++) {
+    KameraRigu& c = rig.kamera[k];
+    const MapovaniPixelu m = vychozi_mapovani(k);
+    const float vychozi_stredy[2][3] = {{0.0f, 0.0f, 0.0f}, {28.5f, 0.0f, 0.3f}};
+    const float vychozi_body[2][3] = {{7.65f, 224.775f, 0.0f}, {-10.425f, 221.4f, 0.3f}};
+    for (int j = 0; j < 3; j++) {
+      c.stred_projekce[j] = vychozi_stredy[k][j];
+      c.bod_stredu[j] = vychozi_body[k][j];
+      c.krok_sloupce[j] = m.krok_sloupce[j];
+      c.krok_radku[j] = m.krok_radku[j];
+    }
+    c.pixel_stredu[0] = m.pixel_stredu[0];
+    c.pixel_stredu[1] = m.pixel_stredu[1];
+  }
+  return rig;
+}
+
+void bod_obrazove_roviny(int kamera, int sloupec, int radek, float bod[3]) {
+  const MapovaniPixelu& m = mapovani_kamer[kamera];
+  const float* l = stereo_lok[kamera];
+  const double ds = sloupec - m.pixel_stredu[0];
+  const double dr = radek - m.pixel_stredu[1];
+  for (int j = 0; j < 3; j++)
+    bod[j] = static_cast<float>((l[j] + ds * m.krok_sloupce[j]) + dr * m.krok_radku[j]);
+}
+
+void pouzij_rig(const RigKamer& rig) {
+  for (int k = 0; k < 2; k++) {
+    const KameraRigu& c = rig.kamera[k];
+    MapovaniPixelu& m = mapovani_kamer[k];
+    for (int j = 0; j < 3; j++) {
+      stereo_kamera[k][j] = static_cast<float>(c.stred_projekce[j]);
+      stereo_lok[k][j] = static_cast<float>(c.bod_stredu[j]);
+      m.krok_sloupce[j] = c.krok_sloupce[j];
+      m.krok_radku[j] = c.krok_radku[j];
+    }
+    m.pixel_stredu[0] = c.pixel_stredu[0];
+    m.pixel_stredu[1] = c.pixel_stredu[1];
+    // Corners of the image in the drawing order of the compiled-in
+    // rectangles: left top, left bottom, right bottom, right top (rows grow
+    // upwards on the image plane of the compiled-in set-up).
+    const int rohy[4][2] = {{0, 480}, {0, 0}, {640, 0}, {640, 480}};
+    for (int r = 0; r < 4; r++) bod_obrazove_roviny(k, rohy[r][0], rohy[r][1], stereo_body[k][r]);
+  }
+}
+
+bool nacti_rig_programu(bool* pouzit, std::string* chyba) {
+  *pouzit = false;
+  struct stat info {};
+  if (stat(soubor_rigu, &info) != 0) {
+    if (errno == ENOENT) return true;
+    *chyba = std::string(soubor_rigu) + ": cannot be examined (" + std::strerror(errno) + ")";
+    return false;
+  }
+  RigKamer rig;
+  if (!nacti_rig(soubor_rigu, &rig, chyba)) return false;
+  pouzij_rig(rig);
+  *pouzit = true;
+  std::printf("camera set-up: %s (unit: %s)\n", soubor_rigu, rig.jednotka.c_str());
+  zapis_log("camera set-up: %s (unit: %s)\n", soubor_rigu, rig.jednotka.c_str());
+  return true;
+}

@@ -1,0 +1,44 @@
+// The camera set-up the triangulation works with: the projection centres
+// (stereo_kamera), the image-plane points of the centre pixels (stereo_lok)
+// and, in mapovani_kamer, per camera its centre pixel and the image-plane
+// steps of one column and one row.
+//
+// Pixel (column, row) of camera k lies on its image plane at
+//   stereo_lok[k] + (column - c0) * krok_sloupce + (row - r0) * krok_radku.
+// The compiled-in set-up (the default, vychozi_rig) has c0 = 360, r0 = 240,
+// krok_sloupce = x_px * (horizontal direction, 0) and krok_radku =
+// y_px * (0, 0, 1), each product exact in double, so that the mapping gives
+// bit for bit the points of the compiled-in formula.
+#pragma once
+
+#include <string>
+
+#include "reconstruction/rig_file.h"
+
+struct MapovaniPixelu {
+  double pixel_stredu[2];  // column, row of the pixel at stereo_lok
+  double krok_sloupce[3];
+  double krok_radku[3];
+};
+
+extern MapovaniPixelu mapovani_kamer[2];
+
+// The compiled-in set-up as a rig file's content.
+RigKamer vychozi_rig();
+
+// Makes `rig` the set-up of the triangulation and of the drawing: fills
+// stereo_kamera and stereo_lok (rounded to float, as all stored geometry),
+// mapovani_kamer, and the image rectangles stereo_body (the corners of the
+// 640 x 480 image).
+void pouzij_rig(const RigKamer& rig);
+
+// The image-plane point of pixel (sloupec, radek) of camera `kamera`, each
+// coordinate computed in double and stored as a float.
+void bod_obrazove_roviny(int kamera, int sloupec, int radek, float bod[3]);
+
+// Start-up: when "rig.yml" exists in the working directory, reads it, uses
+// it (pouzij_rig) and says so on standard output and in the log; *pouzit
+// tells whether it did. Without the file nothing is printed and the
+// compiled-in set-up stays. Returns false with a one-line message naming
+// the file and the field when the file is present but cannot be used.
+bool nacti_rig_programu(bool* pouzit, std::string* chyba);

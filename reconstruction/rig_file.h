@@ -1,0 +1,60 @@
+// The camera set-up file "rig.yml": per camera the projection centre and the
+// mapping of a pixel to its point on the camera's image plane.
+//
+// Pixel (column, row) of camera k lies on its image plane at
+//   bod_stredu + (column - pixel_stredu[0]) * krok_sloupce
+//              + (row - pixel_stredu[1]) * krok_radku,
+// and its viewing ray runs from stred_projekce through that point. Rows
+// count from the first row stored in the bitmap. All lengths are in the
+// file's unit.
+//
+// The file is OpenCV FileStorage YAML with a version (verze_rigu), the unit
+// (a non-empty text), and the maps "camera1" and "camera2" with the fields
+// projection_centre, centre_point, centre_pixel, column_step and row_step,
+// each preceded by a comment line. Numbers are written so that reading them
+// back gives the same doubles.
+//
+// nacti_rig refuses, with a one-line message naming the file and the field:
+// a file that cannot be read or parsed, a missing field, a field with the
+// wrong number of values or a value that is not a finite number, an unknown
+// version, a zero step, a column step parallel to the row step, and a
+// projection centre on its image plane. *rig is then left unchanged.
+#pragma once
+
+#include <string>
+
+struct KameraRigu {
+  double stred_projekce[3];  // projection centre
+  double bod_stredu[3];      // image-plane point of pixel pixel_stredu
+  double pixel_stredu[2];    // column, row
+  double krok_sloupce[3];    // image-plane step of one column
+  double krok_radku[3];      // image-plane step of one row
+};
+
+struct RigKamer {
+  std::string jednotka;  // the unit of every length
+  KameraRigu kamera[2];
+};
+
+constexpr const char* soubor_rigu = "rig.yml";
+constexpr int verze_rigu = 1;
+
+// The file's text.
+std::string text_rigu(const RigKamer& rig);
+
+// Writes the file atomically (an existing file is replaced only by a
+// complete one). Returns false with a message naming the file.
+bool zapis_rig(const std::string& cesta, const RigKamer& rig, std::string* chyba);
+
+// Parses a file's text; `cesta` names it in messages.
+bool precti_rig(const std::string& text, const std::string& cesta, RigKamer* rig,
+                std::string* chyba);
+
+// Reads and checks a file.
+bool nacti_rig(const std::string& cesta, RigKamer* rig, std::string* chyba);
+
+// The pixel (column, row, unrounded) at which the ray from the camera's
+// projection centre through world point x meets its image plane. Returns
+// false when x lies behind the projection centre or on its plane parallel
+// to the image plane.
+bool promitni_rigem(const KameraRigu& kamera, const double x[3], double* sloupec, double* radek);
