@@ -9,6 +9,7 @@
 #include "reconstruction/configuration.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/scan_export.h"
+#include "programs/surface_output.h"
 
 namespace {
 
@@ -30,4 +31,5 @@ void zapis_vystupy_skenu() {
   else
     zapis("model.ply", model_ply(false));
   zapis("points.ply", body_ply(false));
+  if constexpr (!konfigurace::je_kalibrace) zapis_plochu();
 }

@@ -1,8 +1,9 @@
 // The files a reconstruction program leaves beside "logfile.txt" once its
 // model is built: "model.ply" (viewer_calibration: "cameras.ply") and
-// "points.ply", binary PLY. A file that cannot be written is a warning on
-// standard error (the viewer still opens); an existing file is replaced only
-// by a complete new one.
+// "points.ply", binary PLY; viewer_polar and viewer_projection then build
+// and write "surface.ply" (surface_output.h). A file that cannot be written
+// is a warning on standard error (the viewer still opens); an existing file
+// is replaced only by a complete new one.
 #pragma once
 
 void zapis_vystupy_skenu();

@@ -13,6 +13,7 @@ packages=(
   libx11-dev
   xvfb xauth xdotool x11-utils imagemagick
   assimp-utils
+  libcgal-dev
 )
 
 missing=()

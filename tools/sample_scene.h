@@ -102,6 +102,14 @@ Bod3 poloha_pri_snimku(const Scena& scena, Bod3 pravda, int slot);
 // computes them (spacing 5.69, extra offset 1.5, single precision).
 void polohy_kalibracnich_znacek(Bod3 vysledek[16]);
 
+// The turntable frame of a scene: centre `stred`, turntable tilted by
+// `naklon` radians about the world x axis, e1 along world x.
+SoustavaTocny soustava_tocny(Bod3 stred, double naklon);
+
+// The same frame recovered from a scene's ground truth (its axis).
+struct PravdaSceny;
+SoustavaTocny soustava_tocny_z_pravdy(const PravdaSceny& pravda);
+
 Scena vytvor_scenu(const NastaveniSceny& nastaveni);
 
 // Writes the ten marker images, kalib1.bmp, kalib2.bmp and ground_truth.txt
