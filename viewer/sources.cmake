@@ -7,6 +7,7 @@ set(VIEWER_CONFIG_SOURCES
   viewer/polygon_walk.cpp
   viewer/polygon_fill.cpp
   viewer/polygon_outline.cpp
+  viewer/surface_drawing.cpp
   viewer/scene_drawing.cpp
   viewer/window.cpp
   viewer/viewer_start.cpp
