@@ -181,6 +181,11 @@ bool postav_plochu(const std::vector<std::array<float, 3>>& body, Plocha* plocha
     if (chyba != nullptr) *chyba = std::string("the surface cannot be built: ") + e.what();
     return false;
   }
+  // The library's order of the triangles follows addresses in memory; each
+  // triangle from its lowest corner (keeping its orientation) and the list
+  // sorted make the result the same in every program.
+  for (Trojice& t : trojice) std::rotate(t.begin(), std::min_element(t.begin(), t.end()), t.end());
+  std::sort(trojice.begin(), trojice.end());
   sestav_plochu(pouzite, bez_drobnych_kusu(trojice), plocha);
   return true;
 }
