@@ -58,7 +58,7 @@ void bez_vystupu(void (*builder)()) {
 
 void rychly_builder() {
   if constexpr (polar) postav_polar_model();
-  else projection_model3D();
+  else (void)projection_model3D();
 }
 
 void doslovny_builder() {

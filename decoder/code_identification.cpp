@@ -2,8 +2,10 @@
 #include "decoder/code_identification.h"
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
+#include "common/messages.h"
 #include "decoder/code_reading.h"
 #include "decoder/decoder_state.h"
 #include "decoder/grid_points.h"
@@ -44,10 +46,9 @@ void identifikuj_snimky(int camera, const cv::Mat& ref03, const cv::Mat& ref04,
   bool preteceni = false;
   redukce_blobu(&preteceni);
   if (preteceni)
-    std::fprintf(stderr,
-                 "decoder: camera %d: the grid map holds more than %d blobs; only the first "
-                 "%d are decoded\n",
-                 camera, max_znacek - 1, max_znacek - 1);
+    ohlas(zprava("camera " + std::to_string(camera), "the grid map holds more than " +
+                                                           std::to_string(max_znacek - 1) + " blobs; only the first " +
+                                                           std::to_string(max_znacek - 1) + " are decoded"));
 
   for (cv::Mat& obraz : kody) cernabila(ref04, ref03, obraz, obraz);
   const std::vector<ZnackaBodu> body_znacky = cti_kody(kody);

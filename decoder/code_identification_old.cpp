@@ -4,8 +4,10 @@
 #include <opencv2/imgproc.hpp>
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
+#include "common/messages.h"
 #include "decoder/code_identification.h"
 #include "decoder/code_reading.h"
 #include "decoder/decoder_state.h"
@@ -124,10 +126,9 @@ bool Identifikace(int camera, std::string* chyba) {
   bool preteceni = false;
   redukce_blobu(&preteceni, vystuppom3);
   if (preteceni)
-    std::fprintf(stderr,
-                 "decoder: camera %d: the grid map holds more than %d blobs; only the first "
-                 "%d are decoded\n",
-                 camera, max_znacek - 1, max_znacek - 1);
+    ohlas(zprava("camera " + std::to_string(camera), "the grid map holds more than " +
+                                                           std::to_string(max_znacek - 1) + " blobs; only the first " +
+                                                           std::to_string(max_znacek - 1) + " are decoded"));
 
   for (cv::Mat& obraz : kody) cernabila(ref04, ref03, obraz, obraz);
   const std::vector<ZnackaBodu> body_znacky = cti_kody(kody, vystuppom3, true);

@@ -4,9 +4,11 @@
 #include <X11/Xlib.h>
 
 #include <cstdio>
+#include <string>
 #include <cstdlib>
 #include <opencv2/highgui.hpp>
 
+#include "common/messages.h"
 #include "decoder/decoder_state.h"
 #include "decoder/image_input.h"
 
@@ -77,8 +79,7 @@ bool KorespondujiciUkaz(std::string* chyba) {
     nahled2.ptr<unsigned char>(p.y2)[p.x2] = 0;
   }
   if (!okna_k_dispozici()) {
-    std::fprintf(stderr, "decoder: no display to show the windows kamera1 and kamera2 on; "
-                         "data.txt is complete\n");
+    ohlas(zprava("kamera1, kamera2", "no display to show the windows on; data.txt is complete"));
     return true;
   }
   cv::imshow("kamera1", nahled1);

@@ -7,10 +7,10 @@
 // written, ends the program with one message on standard error and exit
 // status 1, leaving any earlier "data.txt" as it was.
 #include <cstdio>
-#include <cstdlib>
 #include <opencv2/core/utils/logger.hpp>
 #include <string>
 
+#include "common/messages.h"
 #include "decoder/code_identification.h"
 #include "decoder/correspondence.h"
 #include "decoder/data_file.h"
@@ -18,45 +18,45 @@
 
 namespace {
 
-[[noreturn]] void skonci(const std::string& zprava) {
-  std::fflush(stdout);
+int skonci(const std::string& chyba) {
   zrus_data();
-  std::fprintf(stderr, "decoder: %s\n", zprava.c_str());
-  std::exit(1);
+  ohlas(chyba);
+  return 1;
 }
 
 }  // namespace
 
 int main() {
+  nastav_jmeno_programu("decoder");
   // The program reports unreadable images itself, in one line each.
   cv::utils::logging::setLogLevel(cv::utils::logging::LOG_LEVEL_SILENT);
 
   for (int i = 0; i < 12; ++i) uhly[i] = 30 * i;
   std::string chyba;
-  if (!otevri_data(uhly[2], &chyba)) skonci(chyba);
+  if (!otevri_data(uhly[2], &chyba)) return skonci(chyba);
   nastav_uhel_v_textu(uhly[2]);
   VycistiBody();
 
   std::printf("KAMERA 1\n");
   text[5] = '1';
-  if (!Identifikace2(1, &chyba)) skonci(chyba);
+  if (!Identifikace2(1, &chyba)) return skonci(chyba);
   std::printf("---\n");
 
   std::printf("KAMERA 2\n");
   text[5] = '2';
-  if (!Identifikace2(2, &chyba)) skonci(chyba);
+  if (!Identifikace2(2, &chyba)) return skonci(chyba);
   std::printf("---\n");
 
   KorespondujiciBody();
   KorespondujiciUloz();
   // The preview images are checked before "data.txt" is replaced, so a run
   // that cannot finish leaves the earlier file alone.
-  if (!nahledy_citelne(&chyba)) skonci(chyba);
-  if (!dokonci_data(&chyba)) skonci(chyba);
+  if (!nahledy_citelne(&chyba)) return skonci(chyba);
+  if (!dokonci_data(&chyba)) return skonci(chyba);
   std::fflush(stdout);
 
   if (!KorespondujiciUkaz(&chyba)) {
-    std::fprintf(stderr, "decoder: %s\n", chyba.c_str());
+    ohlas(chyba);
     return 1;
   }
   return 0;

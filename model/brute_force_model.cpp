@@ -8,11 +8,19 @@
 #include "model/segment_records.h"
 #include "reconstruction/scene_tables.h"
 
+namespace {
+int bodu_slotu(int slot) {
+  return body_pocty[slot] < konfigurace::souradnic_na_slot ? body_pocty[slot] : konfigurace::souradnic_na_slot;
+}
+}  // namespace
+
 void brutalforce_model3D() {
+  int potreba = 0;
+  for (int slot = 0; slot <= slot_referenci; slot++) potreba += bodu_slotu(slot) > 0 ? bodu_slotu(slot) : 0;
+  if (!rezervuj_instrukce(potreba)) return;
   std::vector<int> vytvorene;
   for (int slot = 0; slot <= slot_referenci; slot++) {
-    const int n = body_pocty[slot] < konfigurace::souradnic_na_slot ? body_pocty[slot]
-                                                                     : konfigurace::souradnic_na_slot;
+    const int n = bodu_slotu(slot);
     for (int i = 0; i < n; i++) {
       const float* p = body_souradnice[slot][i];
       vytvorene.push_back(nova_instrukce(p[0], p[1], p[2]));

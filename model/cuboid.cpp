@@ -10,6 +10,7 @@ void kvadr(float x, float y, float z, float dx, float dy, float dz, unsigned sho
                             {x - dx, y - dy, z + dz}, {x + dx, y - dy, z + dz},
                             {x + dx, y + dy, z + dz}, {x - dx, y + dy, z + dz}};
   int sloty[8];
+  if (!rezervuj_instrukce(8)) return;
   for (int c = 0; c < 8; c++) sloty[c] = nova_instrukce(rohy[c][0], rohy[c][1], rohy[c][2]);
   const int steny[6][4] = {{0, 1, 2, 3}, {4, 5, 6, 7}, {0, 4, 5, 1},
                            {1, 5, 6, 2}, {2, 6, 7, 3}, {3, 7, 4, 0}};

@@ -3,6 +3,7 @@
 
 #include <set>
 
+#include "common/messages.h"
 #include "reconstruction/log_file.h"
 
 PolygonInstrukce* instrukce_polygonu[kapacita_instrukci];
@@ -10,15 +11,33 @@ Seznam<Polygon3D*> model1;
 PrvekSeznamu<PolygonInstrukce*>* novyprvek2;
 PrvekSeznamu<Polygon3D*>* novyprvek;
 
+namespace {
+bool preteceni = false;
+}  // namespace
+
 void init_ins() {
   for (PolygonInstrukce*& slot : instrukce_polygonu) slot = nullptr;
+  preteceni = false;
 }
 
 int PolygonInstrukceAlok() {
   for (int i = 0; i < kapacita_instrukci; i++)
     if (instrukce_polygonu[i] == nullptr) return i;
-  ukonci_chybou("the polygon instruction pool is full (%d instructions); the model is too large",
-                kapacita_instrukci);
+  preteceni = true;
+  return -1;
+}
+
+bool rezervuj_instrukce(int pocet) {
+  if (volnych_instrukci() >= pocet) return true;
+  preteceni = true;
+  return false;
+}
+
+bool pool_pretekl(std::string* chyba) {
+  if (preteceni && chyba != nullptr)
+    *chyba = zprava("instruction pool", "full (" + std::to_string(kapacita_instrukci) +
+                                            " instructions); the model is too large");
+  return preteceni;
 }
 
 int volnych_instrukci() {
@@ -30,6 +49,7 @@ int volnych_instrukci() {
 
 int nova_instrukce(float x, float y, float z) {
   const int k = PolygonInstrukceAlok();
+  if (k < 0) return k;
   instrukce_polygonu[k] = new PolygonInstrukce(x, y, z);
   return k;
 }

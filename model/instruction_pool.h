@@ -7,6 +7,8 @@
 // elements a builder made last.
 #pragma once
 
+#include <string>
+
 #include "model/instruction_list.h"
 
 constexpr int kapacita_instrukci = 4000;
@@ -19,15 +21,23 @@ extern PrvekSeznamu<Polygon3D*>* novyprvek;
 // Sets all 4000 slots to null.
 void init_ins();
 
-// The lowest free slot. A full pool is never handed out: the program ends
-// with a message and status 1.
+// The lowest free slot. A full pool is never handed out: the result is then
+// -1 and the pool remembers that it overflowed (pool_pretekl).
 int PolygonInstrukceAlok();
 
 // Number of free slots (for builders that check before they start).
 int volnych_instrukci();
 
+// Whether `pocet` slots are free. When they are not, the pool remembers that
+// it overflowed, and the builder asking must build nothing more.
+bool rezervuj_instrukce(int pocet);
+
+// Whether a builder was refused slots since init_ins(); chyba (when not null)
+// then says so in one message.
+bool pool_pretekl(std::string* chyba);
+
 // Protocol of every builder: a new point instruction in the lowest free slot;
-// returns the slot.
+// returns the slot, or -1 (nothing made) when the pool is full.
 int nova_instrukce(float x, float y, float z);
 
 // Appends `polygon` to `seznam` through a new element held in novyprvek.

@@ -65,6 +65,7 @@ void postav_polar_model() {
 
   usecky_proviz_pocet = 0;
   std::printf("Vytvareni 3D bodu...\n");
+  if (!rezervuj_instrukce(n)) return;
   std::vector<PolygonInstrukce*> instrukce(static_cast<std::size_t>(n));
   for (int i = 0; i < n; i++) {
     const int k = nova_instrukce(pole_bodu[i][0], pole_bodu[i][1], pole_bodu[i][2]);

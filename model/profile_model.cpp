@@ -7,6 +7,7 @@
 #include "model/instruction_pool.h"
 #include "model/segment_growth.h"
 #include "model/triangle_emission.h"
+#include "common/messages.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/scene_tables.h"
 
@@ -32,8 +33,8 @@ BarvaProfilu barva_profilu(int typ) {
 
 void model3D(int profil, int typ) {
   if (profil < 0 || profil >= slotu_profilu) {
-    std::fprintf(stderr, "profile model: slot %d does not exist (slots 0 to %d); no model is built\n", profil,
-                 slotu_profilu - 1);
+    ohlas(zprava("profile model", "slot " + std::to_string(profil) + " does not exist (slots 0 to " +
+                                      std::to_string(slotu_profilu - 1) + "); no model is built"));
     return;
   }
   usecky_proviz_pocet = 0;
@@ -41,6 +42,7 @@ void model3D(int profil, int typ) {
   if (n < 0) n = 0;
   if (n > bodu_profilu) n = bodu_profilu;
 
+  if (!rezervuj_instrukce(n)) return;
   std::vector<PolygonInstrukce*> instrukce(static_cast<std::size_t>(n));
   std::vector<BodRoviny> pixely(static_cast<std::size_t>(n));
   for (int i = 0; i < n; i++) {

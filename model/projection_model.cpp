@@ -7,6 +7,7 @@
 #include <limits>
 #include <vector>
 
+#include "common/messages.h"
 #include "model/instruction_pool.h"
 #include "model/numeric_helpers.h"
 #include "model/segment_growth.h"
@@ -62,7 +63,7 @@ struct Polovina {
 
 }  // namespace
 
-void projection_model3D() {
+bool projection_model3D(std::string* chyba) {
   // Central plane: n = (O - A) x (O - B) with O the origin.
   const double a[3] = {-static_cast<double>(osa_rotace[0][0]), -static_cast<double>(osa_rotace[0][1]),
                        -static_cast<double>(osa_rotace[0][2])};
@@ -73,17 +74,20 @@ void projection_model3D() {
   float n[3];
   for (int c = 0; c < 3; c++) n[c] = static_cast<float>(soucin[c]);
   if (je_nula(n[0]) && je_nula(n[1]) && je_nula(n[2])) {
-    std::fprintf(stderr,
-                 "projection model: the turntable axis is in line with the origin (camera 1), so the "
-                 "central plane is undefined; no model is built\n");
+    if (chyba != nullptr)
+      *chyba = zprava("turntable axis", "in line with the origin (camera 1), so the central plane is undefined; "
+                                        "no projection model is built");
     zapis_log("projection model: turntable axis in line with the origin, no model built\n");
-    return;
+    return false;
   }
   {
     const double nd[3] = {n[0], n[1], n[2]};
     normalizuj(nd, n);
   }
 
+  int potreba = 0;
+  for (int slot = 0; slot < konfigurace::slotu_dat; slot++) potreba += pocet_bodu_slotu(slot);
+  if (!rezervuj_instrukce(potreba)) return true;
   for (int slot = 0; slot < konfigurace::slotu_dat; slot++) {
     const int pocet = pocet_bodu_slotu(slot);
     for (int i = 0; i < pocet; i++) {
@@ -179,4 +183,5 @@ void projection_model3D() {
       polygon->cervena = polygon->zelena = polygon->modra = 128;
     });
   }
+  return true;
 }

@@ -14,9 +14,12 @@
 // standard output, "TADY TADY TADY" per half in the log.
 //
 // An axis in line with the origin leaves the central plane undefined: a
-// message on standard error and in the log, and no model. A half without
+// line in the log, no model, and false with chyba (when not null) saying so.
+// Too few free pool slots: no model (pool_pretekl tells). A half without
 // points contributes nothing. prunik is never written past its end (one log
 // line when it is full).
 #pragma once
 
-void projection_model3D();
+#include <string>
+
+bool projection_model3D(std::string* chyba = nullptr);

@@ -2,7 +2,9 @@
 #include "model/segment_records.h"
 
 #include <cstdio>
+#include <string>
 
+#include "common/messages.h"
 #include "reconstruction/log_file.h"
 
 namespace {
@@ -21,8 +23,8 @@ ZaznamUsecky* ZapisPruniku::dalsi_zaznam() {
   if (pocetusecek3d >= 0 && pocetusecek3d < kapacita_prunik) return &prunik[pocetusecek3d++];
   if (!ohlaseno_) {
     zapis_log("prunik is full (%d records): further segments are not recorded\n", kapacita_prunik);
-    std::fprintf(stderr, "warning: the segment table is full (%d segments); further segments are not recorded\n",
-                 kapacita_prunik);
+    ohlas(zprava("segment table", "full (" + std::to_string(kapacita_prunik) +
+                                      " segments); further segments are not recorded"));
     ohlaseno_ = true;
   }
   return nullptr;

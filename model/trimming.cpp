@@ -109,6 +109,7 @@ void orezmodely3D(int typ1, int typ2) {
         x1[j] = static_cast<float>(o[j] + static_cast<double>(lo) * w[j]);
         x2[j] = static_cast<float>(o[j] + static_cast<double>(hi) * w[j]);
       }
+      if (!rezervuj_instrukce(2)) return;
       nova_instrukce(x1[0], x1[1], x1[2]);
       nova_instrukce(x2[0], x2[1], x2[2]);
       zapis.pridej(x1, x2);

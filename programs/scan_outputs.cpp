@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "common/messages.h"
 #include "model/model_export.h"
 #include "reconstruction/atomic_file.h"
 #include "reconstruction/configuration.h"
@@ -19,7 +20,7 @@ void zapis(const char* jmeno, const std::string& obsah) {
     zapis_log("written: %s\n", jmeno);
     return;
   }
-  std::fprintf(stderr, "warning: %s; the viewer goes on without it\n", chyba.c_str());
+  ohlas(chyba + "; the viewer goes on without it");
   zapis_log("warning: %s\n", chyba.c_str());
 }
 

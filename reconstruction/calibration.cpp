@@ -415,18 +415,17 @@ void vypis_zaver_kalibrace(std::FILE* vystup) {
   }
 }
 
-void kalibrace() {
+bool kalibrace(std::string* chyba) {
   std::unique_ptr<char[]> snimky[2];
   for (int kamera = 0; kamera < 2; kamera++) {
-    std::string chyba;
-    snimky[kamera].reset(readBMP(kalibracni_snimky[kamera], &chyba));
-    if (!snimky[kamera]) ukonci_chybou("%s", chyba.c_str());
+    snimky[kamera].reset(readBMP(kalibracni_snimky[kamera], chyba));
+    if (!snimky[kamera]) return false;
   }
-  std::string chyba;
   if (!kalibruj(reinterpret_cast<const unsigned char*>(snimky[0].get()),
-                reinterpret_cast<const unsigned char*>(snimky[1].get()), stdout, &chyba))
-    ukonci_chybou("%s", chyba.c_str());
+                reinterpret_cast<const unsigned char*>(snimky[1].get()), stdout, chyba))
+    return false;
   vypis_zaver_kalibrace(stdout);
   std::fflush(stdout);
   std::getchar();
+  return true;
 }

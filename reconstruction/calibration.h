@@ -116,6 +116,7 @@ bool kalibruj(const unsigned char* snimek1, const unsigned char* snimek2, std::F
 void vypis_zaver_kalibrace(std::FILE* vystup);
 
 // Reads "kalib1.bmp" and "kalib2.bmp", runs kalibruj on standard output,
-// prints the closing line and reads one character from standard input. Ends
-// the program (status 1, one message) on bad input.
-void kalibrace();
+// prints the closing line and reads one character from standard input.
+// Returns false with one message in chyba on bad input (nothing is waited
+// for then).
+bool kalibrace(std::string* chyba);

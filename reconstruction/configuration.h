@@ -29,6 +29,10 @@ constexpr bool je_projekce = aktualni == projekce;
 constexpr bool je_kalibrace = aktualni == kalibrace;
 constexpr bool je_polar = aktualni == polar;
 
+// The program's name, which its messages start with.
+constexpr const char* jmeno_programu =
+    je_projekce ? "viewer_projection" : je_kalibrace ? "viewer_calibration" : "viewer_polar";
+
 // Angle slots of body_data and adresy_bodu_global.
 constexpr int slotu_dat = je_projekce ? 12 : 10;
 // Entries per slot of body_data.

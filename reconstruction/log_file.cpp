@@ -1,8 +1,7 @@
-// The diagnostic log and the error exit.
+// The diagnostic log.
 #include "reconstruction/log_file.h"
 
 #include <cstdarg>
-#include <cstdlib>
 
 std::FILE* log1 = nullptr;
 
@@ -26,15 +25,4 @@ void zapis_log(const char* format, ...) {
   va_start(argumenty, format);
   std::vfprintf(log1, format, argumenty);
   va_end(argumenty);
-}
-
-void ukonci_chybou(const char* format, ...) {
-  std::fflush(stdout);
-  va_list argumenty;
-  va_start(argumenty, format);
-  std::vfprintf(stderr, format, argumenty);
-  va_end(argumenty);
-  std::fputc('\n', stderr);
-  zavri_log();
-  std::exit(1);
 }

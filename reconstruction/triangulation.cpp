@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "common/messages.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/scene_tables.h"
 
@@ -102,7 +103,7 @@ double determinant(const float m[3][4], int a, int b, int c) {
          m[2][a] * (static_cast<double>(m[0][b]) * m[1][c] - static_cast<double>(m[0][c]) * m[1][b]);
 }
 
-void urci_osu() {
+bool urci_osu(std::string* chyba) {
   const float* r0 = body_souradnice[slot_referenci][0];
   const float* r1 = body_souradnice[slot_referenci][1];
   const float* r2 = body_souradnice[slot_referenci][2];
@@ -151,14 +152,18 @@ void urci_osu() {
   const bool definovana = det0 != 0.0f && std::isfinite(stred[0]) &&
                           std::isfinite(stred[1]) && std::isfinite(stred[2]) &&
                           (n[0] != 0.0f || n[1] != 0.0f || n[2] != 0.0f);
-  if (!definovana)
-    ukonci_chybou(
-        "080_k1_A.bmp, 080_k2_A.bmp: the reference marks with green values 255, 254 and 253 "
-        "lie on one line, coincide or are missing; the turntable axis is undefined");
+  if (!definovana) {
+    if (chyba != nullptr)
+      *chyba = zprava("080_k1_A.bmp, 080_k2_A.bmp",
+                      "the reference marks with green values 255, 254 and 253 lie on one line, coincide or "
+                      "are missing; the turntable axis is undefined");
+    return false;
+  }
   for (int j = 0; j < 3; j++) osa_rotace[0][j] = stred[j];
   zapis_log("STRED: [   %lf,   %lf,   %lf   ]\n", stred[0], stred[1], stred[2]);
   for (int j = 0; j < 3; j++)
     osa_rotace[1][j] = static_cast<float>(static_cast<double>(stred[j]) + n[j]);
+  return true;
 }
 
 void otoc_bod(float* p, int slot) {
@@ -183,7 +188,7 @@ void otoc_bod(float* p, int slot) {
 
 }  // namespace
 
-void prepocet_bodu(bool urcit_osu) {
+bool prepocet_bodu(bool urcit_osu, std::string* chyba) {
   for (int slot : poradi_slotu)
     for (int i = 0; i < body_pocty[slot]; i++) trianguluj_bod(slot, i);
 
@@ -194,14 +199,17 @@ void prepocet_bodu(bool urcit_osu) {
   zapis_log("BOD2: [   %lf,   %lf,   %lf   ]\n", r1[0], r1[1], r1[2]);
   zapis_log("BOD3: [   %lf,   %lf,   %lf   ]\n", r2[0], r2[1], r2[2]);
 
-  if (urcit_osu) urci_osu();
+  if (urcit_osu && !urci_osu(chyba)) return false;
 
   for (int j = 0; j < 3; j++)
     rotace_normalovy[j] =
         static_cast<float>(static_cast<double>(osa_rotace[1][j]) - osa_rotace[0][j]);
-  if (skalarne(rotace_normalovy, rotace_normalovy) == 0.0)
-    ukonci_chybou("the turntable axis is undefined (its two points coincide)");
+  if (skalarne(rotace_normalovy, rotace_normalovy) == 0.0) {
+    if (chyba != nullptr) *chyba = zprava("turntable axis", "undefined (its two points coincide)");
+    return false;
+  }
 
   for (int slot = 0; slot < 5; slot++)
     for (int i = 0; i < body_pocty[slot]; i++) otoc_bod(body_souradnice[slot][i], slot);
+  return true;
 }

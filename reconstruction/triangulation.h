@@ -11,8 +11,11 @@
 // viewing rays. A marker whose rays are parallel is warned about on standard
 // output and in the log (slot and marker number) and stored as the midpoint
 // of its two image-plane points. Reference marks that do not span a plane
-// (in line, coinciding or missing) leave the turntable axis undefined: the
-// program ends with a message and status 1.
+// (in line, coinciding or missing) leave the turntable axis undefined:
+// prepocet_bodu then returns false before turning any position, with chyba
+// (when not null) naming the images and the problem.
 #pragma once
 
-void prepocet_bodu(bool urcit_osu);
+#include <string>
+
+bool prepocet_bodu(bool urcit_osu, std::string* chyba = nullptr);

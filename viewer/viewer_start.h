@@ -3,11 +3,12 @@
 //
 // Video mode: xscr x yscr at the display's colour depth, flags full screen,
 // OpenGL, hardware surface, asynchronous blit. When SDL cannot initialise
-// video or set the mode (no display, no OpenGL), the program ends with a
-// message naming SDL's reason on standard error and exit status 1 (the log
-// is closed). SDL's fallback drivers that show nothing ("offscreen",
-// "dummy"), which it picks when no display can be opened, count as no
-// display unless SDL_VIDEODRIVER names them. Escape ends the process from inside the loop with status 0.
+// video or set the mode (no display, no OpenGL), spust_prohlizec returns
+// false at once with a message naming SDL's reason. SDL's fallback drivers
+// that show nothing ("offscreen", "dummy"), which it picks when no display
+// can be opened, count as no display unless SDL_VIDEODRIVER names them.
+// Escape and the window's quit event both end the loop; then the frame
+// count goes to the log, SDL is shut down and the result is true.
 //
 // The OpenGL picture is not rescaled by the SDL 1.2 compatibility layer
 // (SDL12COMPAT_OPENGL_SCALING is set to 0 unless the environment sets it):
@@ -16,5 +17,7 @@
 // mouse positions in the stretched scale.
 #pragma once
 
-// Returns when the window's quit event arrives; the caller closes the log.
-void spust_prohlizec();
+#include <string>
+
+// Returns when the viewer has ended; the caller closes the log.
+bool spust_prohlizec(std::string* chyba);

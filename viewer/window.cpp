@@ -3,7 +3,6 @@
 
 #include <SDL/SDL.h>
 
-#include <cstdlib>
 
 #include "reconstruction/scene_tables.h"
 #include "viewer/camera.h"
@@ -18,6 +17,7 @@ int mousepos[2];
 int lastpos[2];
 std::int16_t editmod = 0;
 unsigned long pocet_snimku = 0;
+bool konec_prohlizeni = false;
 
 void init() {
   priprav_teselator();
@@ -89,7 +89,7 @@ void mouseMovement(int x, int y) {
 void mouse(int, int, int) {}
 
 void controlsSDL() {
-  if (key[SDLK_ESCAPE]) std::exit(0);
+  if (key[SDLK_ESCAPE]) konec_prohlizeni = true;
   if (key['w']) pohyb[1] = 1;
   if (key['s']) pohyb[1] = -1;
   if (!key['w'] && !key['s']) pohyb[1] = 0;
@@ -127,5 +127,6 @@ void main_loop_function() {
       display2();
       controlsSDL();
     }
+    if (konec_prohlizeni) return;
   }
 }

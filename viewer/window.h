@@ -32,14 +32,17 @@ void mouseMovement(int x, int y);
 // A button press: accepted, no action.
 void mouse(int button, int x, int y);
 
-// Escape ends the process (exit status 0); W/S and A/D set pohyb (S wins over
-// W, D over A).
+// Escape asks the loop to end (konec_prohlizeni); W/S and A/D set pohyb (S
+// wins over W, D over A).
 void controlsSDL();
+
+// Set by Escape: the loop returns after the frame, as on the quit event.
+extern bool konec_prohlizeni;
 
 // One frame of the scene / an empty frame, then the buffer swap. The first
 // frame drawn ends the drawing trace in the log.
 void display();
 void display2();
 
-// Runs until the quit event.
+// Runs until the quit event or Escape.
 void main_loop_function();

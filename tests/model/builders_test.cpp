@@ -254,7 +254,7 @@ TEST(SegmentTable, AFullTableRefusesOnceLoudlyAndNeverWritesPastTheEnd) {
   const std::string chyby = testing::internal::GetCapturedStderr();
   EXPECT_EQ(pocetusecek3d, kapacita_prunik);
   EXPECT_EQ(prunik[kapacita_prunik - 1].p[5], 6.0f);
-  EXPECT_NE(chyby.find("segment table is full (4000 segments)"), std::string::npos) << chyby;
+  EXPECT_NE(chyby.find("segment table: full (4000 segments)"), std::string::npos) << chyby;
   EXPECT_EQ(chyby.find('\n'), chyby.size() - 1) << chyby;  // reported once
 
   // Trimming stops at the full table instead of recording.

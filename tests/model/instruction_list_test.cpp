@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "model/cuboid.h"
 #include "model/instruction_pool.h"
 #include "reconstruction/log_file.h"
 
@@ -109,13 +110,28 @@ TEST(List, CountitemCountsAndLogs) {
   zavri_log();
 }
 
-TEST(InstructionPoolDeathTest, FullPoolEndsTheProgramWithAMessage) {
+TEST(InstructionPool, AFullPoolHandsOutNoSlotAndBuildersStopWithAMessage) {
   init_ins();
   for (int i = 0; i < kapacita_instrukci; i++) nova_instrukce(0, 0, static_cast<float>(i));
   EXPECT_EQ(volnych_instrukci(), 0);
-  EXPECT_EXIT(PolygonInstrukceAlok(), testing::ExitedWithCode(1),
-              "instruction pool is full \\(4000 instructions\\)");
+  std::string chyba;
+  EXPECT_FALSE(pool_pretekl(&chyba));
+  EXPECT_EQ(PolygonInstrukceAlok(), -1);
+  EXPECT_EQ(nova_instrukce(1, 2, 3), -1);
+  EXPECT_TRUE(pool_pretekl(&chyba));
+  EXPECT_EQ(chyba, "instruction pool: full (4000 instructions); the model is too large");
   vyprazdni_model();
+
+  // A builder that needs more slots than are free makes nothing at all.
+  init_ins();
+  for (int i = 0; i < kapacita_instrukci - 7; i++) nova_instrukce(0, 0, static_cast<float>(i));
+  kvadr(0, 0, 0, 1, 1, 1, 255, 0, 0, &model1);
+  EXPECT_EQ(model1.Prvni(), nullptr);
+  EXPECT_EQ(volnych_instrukci(), 7);
+  EXPECT_TRUE(pool_pretekl(nullptr));
+  vyprazdni_model();
+  init_ins();
+  EXPECT_FALSE(pool_pretekl(nullptr));
 }
 
 }  // namespace

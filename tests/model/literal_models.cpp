@@ -271,9 +271,6 @@ void projection_model3D_doslovne() {
                 static_cast<float>(oa[0] * ob[1] - oa[1] * ob[0])};
   if (porovnejfloat(n[0], 0, 0.0001f) == 0 && porovnejfloat(n[1], 0, 0.0001f) == 0 &&
       porovnejfloat(n[2], 0, 0.0001f) == 0) {
-    std::fprintf(stderr,
-                 "projection model: the turntable axis is in line with the origin (camera 1), so the "
-                 "central plane is undefined; no model is built\n");
     zapis_log("projection model: turntable axis in line with the origin, no model built\n");
     return;
   }

@@ -111,8 +111,8 @@ TEST(ScanOutputs, AnOutputThatCannotBeWrittenIsAWarningAndTheRunGoesOn) {
   const VysledekBehu beh = spust_bez_displeje(VIEWER_POLAR_PATH, adresar, "\n");
   EXPECT_FALSE(beh.vyprsel);
   EXPECT_EQ(beh.kod, 1);  // the window, not the file, ends a run without a display
-  EXPECT_NE(beh.chyby.find("warning: model.ply: cannot be written"), std::string::npos) << beh.chyby;
-  EXPECT_NE(beh.chyby.find("\nviewer: "), std::string::npos) << beh.chyby;
+  EXPECT_NE(beh.chyby.find("viewer_polar: model.ply: cannot be written"), std::string::npos) << beh.chyby;
+  EXPECT_NE(beh.chyby.find("\nviewer_polar: display: "), std::string::npos) << beh.chyby;
   EXPECT_FALSE(existuje(adresar + "/model.ply"));
   const std::string body = precti_soubor(adresar + "/points.ply");
   EXPECT_EQ(body.rfind("ply\nformat binary_little_endian 1.0\n", 0), 0u);
@@ -137,12 +137,12 @@ TEST(ScanOutputs, ADirectoryTheUserCannotWriteGivesWarningsAndTheRunGoesOnToTheV
   EXPECT_FALSE(beh.vyprsel);
   EXPECT_EQ(beh.kod, 1);  // the window, not the files, ends a run without a display
   for (const char* soubor : {"model.ply", "points.ply"}) {
-    EXPECT_NE(beh.chyby.find(std::string("warning: ") + soubor + ": cannot be written"), std::string::npos)
+    EXPECT_NE(beh.chyby.find(std::string("viewer_polar: ") + soubor + ": cannot be written"), std::string::npos)
         << beh.chyby;
     EXPECT_FALSE(existuje(adresar + "/" + soubor));
     EXPECT_FALSE(existuje(adresar + "/" + soubor + ".tmp"));
   }
-  EXPECT_NE(beh.chyby.find("\nviewer: "), std::string::npos) << beh.chyby;
+  EXPECT_NE(beh.chyby.find("\nviewer_polar: display: "), std::string::npos) << beh.chyby;
   EXPECT_NE(precti_soubor(log).find("warning: model.ply: cannot be written"), std::string::npos);
 }
 

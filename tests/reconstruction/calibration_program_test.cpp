@@ -88,7 +88,7 @@ TEST(ProgramKalibrace, UnreadableCalibrationImagesEndWithTheFileNamed) {
     std::remove((adresar + "/kalib1.bmp").c_str());
     const VysledekBehu beh = spust(adresar);
     EXPECT_EQ(beh.kod, 1);
-    EXPECT_EQ(beh.chyby.rfind("kalib1.bmp: ", 0), 0u) << beh.chyby;
+    EXPECT_EQ(beh.chyby.rfind("viewer_calibration: kalib1.bmp: ", 0), 0u) << beh.chyby;
     EXPECT_EQ(beh.vystup.find("PRVNI KAMERA"), std::string::npos);
   }
   {
@@ -98,7 +98,7 @@ TEST(ProgramKalibrace, UnreadableCalibrationImagesEndWithTheFileNamed) {
     ASSERT_TRUE(zapis_soubor(adresar + "/kalib2.bmp", bajty));
     const VysledekBehu beh = spust(adresar);
     EXPECT_EQ(beh.kod, 1);
-    EXPECT_EQ(beh.chyby.rfind("kalib2.bmp: ", 0), 0u) << beh.chyby;
+    EXPECT_EQ(beh.chyby.rfind("viewer_calibration: kalib2.bmp: ", 0), 0u) << beh.chyby;
     EXPECT_EQ(std::count(beh.chyby.begin(), beh.chyby.end(), '\n'), 1);
   }
   {
@@ -106,7 +106,7 @@ TEST(ProgramKalibrace, UnreadableCalibrationImagesEndWithTheFileNamed) {
     ASSERT_TRUE(zapis_bmp(adresar + "/kalib2.bmp", Obraz(320, 240)));  // wrong size
     const VysledekBehu beh = spust(adresar);
     EXPECT_EQ(beh.kod, 1);
-    EXPECT_EQ(beh.chyby.rfind("kalib2.bmp: ", 0), 0u) << beh.chyby;
+    EXPECT_EQ(beh.chyby.rfind("viewer_calibration: kalib2.bmp: ", 0), 0u) << beh.chyby;
   }
 }
 
@@ -149,7 +149,7 @@ TEST(ProgramKalibrace, MarksThatDetermineNoCameraEndWithTheCameraAndMarksNamed) 
     const VysledekBehu beh = spust(adresar);
     EXPECT_EQ(beh.kod, 1);
     EXPECT_EQ(beh.chyby,
-              "kalib2.bmp (camera 2): calibration mark 8 (red 9) not found in the image; the "
+              "viewer_calibration: kalib2.bmp (camera 2): calibration mark 8 (red 9) not found in the image; the "
               "camera is solved from marks 0 (red 1), 8 (red 9), 14 (red 15), which must all "
               "be shown\n");
     // The listing shows what was found; nothing is computed.
@@ -168,7 +168,7 @@ TEST(ProgramKalibrace, MarksThatDetermineNoCameraEndWithTheCameraAndMarksNamed) 
     const VysledekBehu beh = spust(adresar);
     EXPECT_EQ(beh.kod, 1);
     EXPECT_EQ(beh.chyby,
-              "kalib1.bmp (camera 1): calibration marks 0 (red 1), 8 (red 9), 14 (red 15) lie "
+              "viewer_calibration: kalib1.bmp (camera 1): calibration marks 0 (red 1), 8 (red 9), 14 (red 15) lie "
               "on one line in the image (pixels [300, 200], [350, 200], [400, 200]); the camera "
               "cannot be solved from them\n");
     EXPECT_FALSE(neni_konecne(beh.vystup)) << beh.vystup;

@@ -115,6 +115,7 @@ VysledekBehu spust_bez_displeje(const std::string& program, const std::string& a
 }
 
 bool zastaveno_u_okna(const VysledekBehu& beh) {
-  return !beh.vyprsel && beh.kod == 1 && beh.chyby.rfind("viewer: ", 0) == 0 &&
+  return !beh.vyprsel && beh.kod == 1 && beh.chyby.rfind("viewer_", 0) == 0 &&
+         beh.chyby.find(": display: the video subsystem cannot be initialised") != std::string::npos &&
          beh.chyby.find('\n') == beh.chyby.size() - 1;
 }

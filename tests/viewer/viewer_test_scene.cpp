@@ -10,7 +10,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <string>
 
+#include "common/messages.h"
 #include "model/instruction_pool.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/marker_scan.h"
@@ -48,8 +50,9 @@ int main(int argc, char** argv) {
                  (kapacita_instrukci - 100) / 6);
     return 1;
   }
+  nastav_jmeno_programu("viewer_test_scene");
   if (!otevri_log()) {
-    std::fprintf(stderr, "logfile.txt: cannot be created in the working directory\n");
+    ohlas(zprava("logfile.txt", "cannot be created in the working directory"));
     return 1;
   }
   init_ins();
@@ -88,7 +91,12 @@ int main(int argc, char** argv) {
     }
   }
   const auto zacatek_behu = std::chrono::steady_clock::now();
-  spust_prohlizec();
+  std::string chyba;
+  if (!spust_prohlizec(&chyba)) {
+    ohlas(chyba);
+    zavri_log();
+    return 1;
+  }
   const double sekund =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - zacatek_behu).count();
   zavri_log();
