@@ -129,6 +129,16 @@ std::vector<std::array<float, 3>> normaly_vrcholu(const std::vector<std::array<d
   return normaly;
 }
 
+// The library's order of the triangles, and the way round it runs them,
+// follow addresses in memory. Each triangle from its lowest corner (keeping
+// its orientation) and the list sorted make the result the same in every
+// program.
+template <class Trojuhelniky>
+void serad(Trojuhelniky& trojuhelniky) {
+  for (auto& t : trojuhelniky) std::rotate(t.begin(), std::min_element(t.begin(), t.end()), t.end());
+  std::sort(trojuhelniky.begin(), trojuhelniky.end());
+}
+
 // Leaves out the connected pieces of fewer than a tenth of the triangles of
 // the largest: tiny closed bubbles the reconstruction forms among a few
 // points that several turntable positions measured close together.
@@ -162,6 +172,7 @@ void sestav_plochu(const std::vector<Bod>& body, const std::vector<Trojice>& tro
   for (const Trojice& t : trojice) steny.push_back({nove[t[0]], nove[t[1]], nove[t[2]]});
   zaplat_diry(vrcholy, steny);
   orientuj_ven(vrcholy, steny);
+  serad(steny);
   plocha->normaly = normaly_vrcholu(vrcholy, steny);
   for (const auto& p : vrcholy)
     plocha->vrcholy.push_back({static_cast<float>(p[0]), static_cast<float>(p[1]), static_cast<float>(p[2])});
@@ -181,11 +192,7 @@ bool postav_plochu(const std::vector<std::array<float, 3>>& body, Plocha* plocha
     if (chyba != nullptr) *chyba = std::string("the surface cannot be built: ") + e.what();
     return false;
   }
-  // The library's order of the triangles follows addresses in memory; each
-  // triangle from its lowest corner (keeping its orientation) and the list
-  // sorted make the result the same in every program.
-  for (Trojice& t : trojice) std::rotate(t.begin(), std::min_element(t.begin(), t.end()), t.end());
-  std::sort(trojice.begin(), trojice.end());
+  serad(trojice);
   sestav_plochu(pouzite, bez_drobnych_kusu(trojice), plocha);
   return true;
 }

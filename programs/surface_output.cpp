@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/messages.h"
 #include "model/mesh_analysis.h"
 #include "model/surface_export.h"
 #include "model/surface_reconstruction.h"
@@ -29,7 +30,7 @@ std::vector<std::array<float, 3>> otocene_body() {
 }
 
 void varovani(const std::string& text) {
-  std::fprintf(stderr, "warning: %s\n", text.c_str());
+  ohlas(text);
   zapis_log("warning: %s\n", text.c_str());
 }
 
@@ -37,7 +38,8 @@ void varovani(const std::string& text) {
 
 void zapis_plochu() {
   std::string chyba;
-  if (!postav_plochu(otocene_body(), &plocha_skenu, &chyba)) varovani("surface.ply: " + chyba);
+  if (!postav_plochu(otocene_body(), &plocha_skenu, &chyba))
+    varovani(zprava("surface.ply", chyba + "; the viewer goes on without it"));
   if (!zapis_atomicky("surface.ply", plocha_ply(plocha_skenu, false), &chyba)) varovani(chyba);
   std::vector<std::vector<int>> steny;
   for (const auto& t : plocha_skenu.trojuhelniky) steny.push_back({t[0], t[1], t[2]});

@@ -7,8 +7,8 @@
 //   surface: V vertices, T triangles, O open edges, N non-manifold edges
 //
 // A surface that cannot be built or written is a warning on standard error
-// and in the log; the viewer still opens. A successful write adds nothing
-// to the log.
+// ("program: surface.ply: problem") and in the log; the viewer still opens.
+// A successful write adds nothing to the log.
 #pragma once
 
 void zapis_plochu();
