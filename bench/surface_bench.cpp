@@ -23,7 +23,8 @@ std::vector<std::array<float, 3>> body_slotu() {
   std::vector<std::array<float, 3>> body;
   for (int slot = 0; slot < 5; slot++)
     for (int i = 0; i < body_pocty[slot]; i++)
-      body.push_back({body_souradnice[slot][i][0], body_souradnice[slot][i][1], body_souradnice[slot][i][2]});
+      if (znacka_platna(slot, i))
+        body.push_back({body_souradnice[slot][i][0], body_souradnice[slot][i][1], body_souradnice[slot][i][2]});
   return body;
 }
 

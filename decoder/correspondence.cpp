@@ -2,11 +2,14 @@
 #include "decoder/correspondence.h"
 
 #include <X11/Xlib.h>
+#include <poll.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
-#include <string>
 #include <cstdlib>
 #include <opencv2/highgui.hpp>
+#include <string>
 
 #include "common/messages.h"
 #include "decoder/decoder_state.h"
@@ -52,6 +55,20 @@ bool okno_otevrene(const char* jmeno) {
   return cv::getWindowProperty(jmeno, cv::WND_PROP_VISIBLE) > 0;
 }
 
+// Whether standard input is at its end or closed. Input that waits there is
+// read and dropped, so that its end can be seen; it never blocks.
+bool vstup_skoncil() {
+  pollfd p{0, POLLIN, 0};
+  while (poll(&p, 1, 0) > 0) {
+    if (p.revents & POLLNVAL) return true;
+    char bajty[256];
+    const ssize_t n = read(0, bajty, sizeof bajty);
+    if (n == 0 || (n < 0 && errno != EINTR && errno != EAGAIN)) return true;
+    if (n < 0) return false;
+  }
+  return false;
+}
+
 }  // namespace
 
 bool nahledy_citelne(std::string* chyba) {
@@ -88,6 +105,7 @@ bool KorespondujiciUkaz(std::string* chyba) {
     key = cv::waitKey(10) & 0xFF;
     // Closing both windows ends the wait as well; nothing else could.
     if (!okno_otevrene("kamera1") && !okno_otevrene("kamera2")) break;
+    if (vstup_skoncil()) break;
   } while (!je_enter(key));
   return true;
 }

@@ -25,8 +25,9 @@ bool nahledy_citelne(std::string* chyba);
 bool okna_k_dispozici();
 
 // Marks the paired pixels black in the two preview images, shows them in the
-// windows "kamera1" and "kamera2" and waits until Enter is pressed in either
-// (or both windows have been closed). Returns false with a message when a
+// windows "kamera1" and "kamera2" and waits until Enter is pressed in either,
+// both windows have been closed, or standard input is at its end (or
+// closed), where nobody can answer. Returns false with a message when a
 // preview image cannot be used. Without a display it shows nothing, prints a
 // note on standard error and returns true.
 bool KorespondujiciUkaz(std::string* chyba = nullptr);

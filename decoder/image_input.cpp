@@ -116,10 +116,15 @@ bool nacti_snimek(const char* jmeno, cv::Mat& obraz, std::string* chyba) {
     obraz.release();
     return selhani(chyba, jmeno, "not a readable image (damaged or of an unsupported kind)");
   }
-  if (obraz.cols < sirka_obrazu || obraz.rows < vyska_obrazu) {
+  if (obraz.cols != sirka_obrazu || obraz.rows != vyska_obrazu) {
+    const bool mensi = obraz.cols < sirka_obrazu || obraz.rows < vyska_obrazu;
     const std::string rozmer = std::to_string(obraz.cols) + " x " + std::to_string(obraz.rows);
     obraz.release();
-    return selhani(chyba, jmeno, "image is " + rozmer + " pixels, smaller than 640 x 480");
+    // The tables of every stage are 640 x 480; of a larger picture only the
+    // top-left corner would be decoded.
+    return selhani(chyba, jmeno,
+                   "image is " + rozmer + " pixels, " +
+                       (mensi ? "smaller than 640 x 480" : "larger than the 640 x 480 the decoder works on"));
   }
   return true;
 }

@@ -1,8 +1,8 @@
 // Loading the decoder's input images under the name the template `text`
 // holds, as 8-bit grey.
 //
-// nacti_snimek succeeds only for a readable image of at least 640 x 480
-// pixels (a larger one is used by its top-left 640 x 480 area); otherwise
+// nacti_snimek succeeds only for a readable image of exactly 640 x 480
+// pixels (of a larger one only a corner would be decoded); otherwise
 // it leaves `obraz` empty, returns false and, when chyba is given, sets it to
 // one line that names the file and the problem. A missing, unreadable, empty
 // or oversized file, a directory, and a bitmap whose header gives no sensible

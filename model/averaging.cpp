@@ -23,11 +23,12 @@ void zprumeruj_modely(int profil1, int profil2) {
   const int n2 = pocet_bodu(profil2);
   std::vector<bool> vzaty(static_cast<std::size_t>(n2), false);
   for (int i = 0; i < n1; i++) {
+    if (!znacka_platna(profil1, i)) continue;
     float* a = body_souradnice[profil1][i];
     float nejmensi = 65535;
     int nejblizsi = -1;
     for (int j = 0; j < n2; j++) {
-      if (vzaty[j]) continue;
+      if (vzaty[j] || !znacka_platna(profil2, j)) continue;
       const float* b = body_souradnice[profil2][j];
       const float dx = a[0] - b[0], dy = a[1] - b[1], dz = a[2] - b[2];
       const float vzdalenost = std::sqrt(dx * dx + dy * dy + dz * dz);

@@ -16,12 +16,14 @@ int bodu_slotu(int slot) {
 
 void brutalforce_model3D() {
   int potreba = 0;
-  for (int slot = 0; slot <= slot_referenci; slot++) potreba += bodu_slotu(slot) > 0 ? bodu_slotu(slot) : 0;
+  for (int slot = 0; slot <= slot_referenci; slot++)
+    for (int i = 0; i < bodu_slotu(slot); i++) potreba += znacka_platna(slot, i);
   if (!rezervuj_instrukce(potreba)) return;
   std::vector<int> vytvorene;
   for (int slot = 0; slot <= slot_referenci; slot++) {
     const int n = bodu_slotu(slot);
     for (int i = 0; i < n; i++) {
+      if (!znacka_platna(slot, i)) continue;
       const float* p = body_souradnice[slot][i];
       vytvorene.push_back(nova_instrukce(p[0], p[1], p[2]));
     }

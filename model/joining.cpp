@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "common/geometry.h"
 #include "model/instruction_pool.h"
 #include "model/numeric_helpers.h"
 #include "model/triangle_geometry.h"
@@ -12,11 +13,6 @@
 namespace {
 
 bool nula(float x, float eps) { return porovnejfloat(x, 0, eps) == 0; }
-
-double skalar(const float* a, const float* b) {
-  return static_cast<double>(a[0]) * b[0] + static_cast<double>(a[1]) * b[1] +
-         static_cast<double>(a[2]) * b[2];
-}
 
 float vzdalenost(const float* a, const float* b) {
   double s = 0;
@@ -36,6 +32,7 @@ int pocet_bodu(int slot) {
 }
 
 PolygonInstrukce* instrukce_bodu(int slot, int i) {
+  if (slot < slotu_souradnic && !znacka_platna(slot, i)) return nullptr;
   const int k = adresy_bodu_global[slot][i];
   if (k < 0 || k >= kapacita_instrukci) return nullptr;
   return instrukce_polygonu[k];
@@ -86,19 +83,19 @@ void spojmodely3D(int profil1, int profil2) {
       float rohy[3][3], n[3], d;
       if (!rohy_polygonu(polygon, rohy) || !rovina_trojuhelniku(rohy[0], rohy[1], rohy[2], n, &d))
         continue;
-      const float jmenovatel = static_cast<float>(skalar(n, r));
+      const float jmenovatel = static_cast<float>(skalarne(n, r));
       if (nula(jmenovatel, 0.0001f)) {
         pockej("NENALEZEN!!!\n");
         continue;
       }
-      const float faktor = static_cast<float>((-d - skalar(n, t)) / jmenovatel);
+      const float faktor = static_cast<float>((-d - skalarne(n, t)) / jmenovatel);
       float x[3];
       for (int j = 0; j < 3; j++) x[j] = static_cast<float>(t[j] + static_cast<double>(r[j]) * faktor);
       bool na_paprsku = true;
       for (int j = 0; j < 3; j++)
         if (signum(static_cast<float>(static_cast<double>(t[j]) - x[j])) != signum(r[j])) na_paprsku = false;
       if (!na_paprsku) continue;
-      if (!nula(static_cast<float>(skalar(n, x) + d), 0.01f)) {
+      if (!nula(static_cast<float>(skalarne(n, x) + d), 0.01f)) {
         pockej("chyba v bodX3uhelnik\n");
         continue;
       }

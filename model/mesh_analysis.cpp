@@ -6,6 +6,8 @@
 #include <numeric>
 #include <unordered_map>
 
+#include "common/geometry.h"
+
 namespace {
 
 struct UzitiHrany {
@@ -99,8 +101,9 @@ double objem_site(const std::vector<std::array<double, 3>>& vrcholy,
     const std::vector<int>& f = steny[s];
     for (std::size_t i = 1; i + 1 < f.size(); i++) {
       const auto a = rozdil(f[0]), b = rozdil(f[i]), c = rozdil(f[i + 1]);
-      objem += a[0] * (b[1] * c[2] - b[2] * c[1]) - a[1] * (b[0] * c[2] - b[2] * c[0]) +
-               a[2] * (b[0] * c[1] - b[1] * c[0]);
+      double bc[3];
+      vektorove(b.data(), c.data(), bc);
+      objem += skalarne(a.data(), bc);
     }
   }
   return objem / 6.0;

@@ -8,9 +8,9 @@
 #include <cstring>
 #include <limits>
 
+#include "common/geometry.h"
+
 namespace {
-constexpr double pi_programu = 3.14159265;
-constexpr double dve_pi_programu = 6.2831853;
 constexpr float zadne_reseni = -65535.0f;
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "common/geometry.h"
 #include "model/instruction_pool.h"
 #include "model/segment_growth.h"
 #include "model/segment_records.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr double pi_programu = 3.14159265;
 constexpr int slotu_polaru = 5;
 
 int pocet_bodu_slotu(int slot) {
@@ -41,6 +41,7 @@ void postav_polar_model() {
   for (int slot = 0; slot < slotu_polaru; slot++) {
     const int pocet = pocet_bodu_slotu(slot);
     for (int i = 0; i < pocet && bodu_celkem < konfigurace::kapacita_pole_bodu; i++) {
+      if (!znacka_platna(slot, i)) continue;
       for (int c = 0; c < 3; c++) pole_bodu[bodu_celkem][c] = body_souradnice[slot][i][c];
       bodu_celkem++;
     }

@@ -42,15 +42,18 @@ void model3D(int profil, int typ) {
   if (n < 0) n = 0;
   if (n > bodu_profilu) n = bodu_profilu;
 
-  if (!rezervuj_instrukce(n)) return;
-  std::vector<PolygonInstrukce*> instrukce(static_cast<std::size_t>(n));
-  std::vector<BodRoviny> pixely(static_cast<std::size_t>(n));
-  for (int i = 0; i < n; i++) {
+  std::vector<int> platne;
+  for (int i = 0; i < n; i++)
+    if (znacka_platna(profil, i)) platne.push_back(i);
+  if (!rezervuj_instrukce(static_cast<int>(platne.size()))) return;
+  std::vector<PolygonInstrukce*> instrukce;
+  std::vector<BodRoviny> pixely;
+  for (int i : platne) {
     const float* p = body_souradnice[profil][i];
     const int k = nova_instrukce(p[0], p[1], p[2]);
-    instrukce[i] = instrukce_polygonu[k];
+    instrukce.push_back(instrukce_polygonu[k]);
     adresy_bodu_global[profil][i] = k;
-    pixely[i] = {static_cast<float>(body_data[profil][i].x1), static_cast<float>(body_data[profil][i].y1)};
+    pixely.push_back({static_cast<float>(body_data[profil][i].x1), static_cast<float>(body_data[profil][i].y1)});
   }
 
   NastaveniRustu nastaveni;

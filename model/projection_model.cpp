@@ -7,6 +7,7 @@
 #include <limits>
 #include <vector>
 
+#include "common/geometry.h"
 #include "common/messages.h"
 #include "model/instruction_pool.h"
 #include "model/numeric_helpers.h"
@@ -32,22 +33,10 @@ int pocet_bodu_slotu(int slot) {
   return pocet < nejvice ? pocet : nejvice;
 }
 
-// a x b of double vectors.
-void vektorovy_soucin(const double a[3], const double b[3], double vysledek[3]) {
-  vysledek[0] = a[1] * b[2] - a[2] * b[1];
-  vysledek[1] = a[2] * b[0] - a[0] * b[2];
-  vysledek[2] = a[0] * b[1] - a[1] * b[0];
-}
-
 // v divided by its length (unless that is exactly 0), rounded to float.
 void normalizuj(const double v[3], float vysledek[3]) {
-  const double delka = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+  const double delka = std::sqrt(skalarne(v, v));
   for (int c = 0; c < 3; c++) vysledek[c] = static_cast<float>(delka != 0 ? v[c] / delka : v[c]);
-}
-
-double skalarne(const float a[3], const float b[3]) {
-  return static_cast<double>(a[0]) * b[0] + static_cast<double>(a[1]) * b[1] +
-         static_cast<double>(a[2]) * b[2];
 }
 
 struct BodPoloviny {
@@ -61,17 +50,17 @@ struct Polovina {
   std::vector<BodRoviny> souradnice;
 };
 
-}  // namespace
-
-bool projection_model3D(std::string* chyba) {
-  // Central plane: n = (O - A) x (O - B) with O the origin.
+// The unit normal n of the central plane through the origin and the
+// turntable axis A, B: (O - A) x (O - B) with O the origin. False (with
+// chyba, when not null, and a log line) when the axis is in line with the
+// origin.
+bool normala_stredni_roviny(float n[3], std::string* chyba) {
   const double a[3] = {-static_cast<double>(osa_rotace[0][0]), -static_cast<double>(osa_rotace[0][1]),
                        -static_cast<double>(osa_rotace[0][2])};
   const double b[3] = {-static_cast<double>(osa_rotace[1][0]), -static_cast<double>(osa_rotace[1][1]),
                        -static_cast<double>(osa_rotace[1][2])};
   double soucin[3];
-  vektorovy_soucin(a, b, soucin);
-  float n[3];
+  vektorove(a, b, soucin);
   for (int c = 0; c < 3; c++) n[c] = static_cast<float>(soucin[c]);
   if (je_nula(n[0]) && je_nula(n[1]) && je_nula(n[2])) {
     if (chyba != nullptr)
@@ -80,48 +69,74 @@ bool projection_model3D(std::string* chyba) {
     zapis_log("projection model: turntable axis in line with the origin, no model built\n");
     return false;
   }
-  {
-    const double nd[3] = {n[0], n[1], n[2]};
-    normalizuj(nd, n);
-  }
+  const double nd[3] = {n[0], n[1], n[2]};
+  normalizuj(nd, n);
+  return true;
+}
 
+// One point instruction per point of every slot, recorded in
+// adresy_bodu_global. False when the pool has too few free slots.
+bool zaloz_body() {
   int potreba = 0;
-  for (int slot = 0; slot < konfigurace::slotu_dat; slot++) potreba += pocet_bodu_slotu(slot);
-  if (!rezervuj_instrukce(potreba)) return true;
+  for (int slot = 0; slot < konfigurace::slotu_dat; slot++)
+    for (int i = 0; i < pocet_bodu_slotu(slot); i++) potreba += znacka_platna(slot, i);
+  if (!rezervuj_instrukce(potreba)) return false;
   for (int slot = 0; slot < konfigurace::slotu_dat; slot++) {
     const int pocet = pocet_bodu_slotu(slot);
     for (int i = 0; i < pocet; i++) {
+      if (!znacka_platna(slot, i)) continue;
       const float* p = body_souradnice[slot][i];
       adresy_bodu_global[slot][i] = nova_instrukce(p[0], p[1], p[2]);
     }
   }
+  return true;
+}
 
-  // In-plane axes.
-  float w[3], u[3], v[3];
-  {
-    const double w0[3] = {0.1, 0.1, -0.1};
-    normalizuj(w0, w);
-    const double nd[3] = {n[0], n[1], n[2]};
-    const double wd[3] = {w[0], w[1], w[2]};
-    double s[3];
-    vektorovy_soucin(nd, wd, s);
-    normalizuj(s, u);
-    const double ud[3] = {u[0], u[1], u[2]};
-    vektorovy_soucin(nd, ud, s);
-    normalizuj(s, v);
+// The in-plane axes u = n x w and v = n x u, with w the normalised (0.1, 0.1, -0.1).
+void osy_v_rovine(const float n[3], float u[3], float v[3]) {
+  float w[3];
+  const double w0[3] = {0.1, 0.1, -0.1};
+  normalizuj(w0, w);
+  const double nd[3] = {n[0], n[1], n[2]};
+  const double wd[3] = {w[0], w[1], w[2]};
+  double s[3];
+  vektorove(nd, wd, s);
+  normalizuj(s, u);
+  const double ud[3] = {u[0], u[1], u[2]};
+  vektorove(nd, ud, s);
+  normalizuj(s, v);
+}
+
+// The coordinates (a, b) with d = a u + b v, solved from the first of the
+// coordinate pairs (r, c) whose divisions are defined; NaN when none is.
+BodRoviny souradnice_v_rovine(const float d[3], const float u[3], const float v[3]) {
+  static const int radky[6][2] = {{0, 1}, {0, 2}, {1, 0}, {1, 2}, {2, 0}, {2, 1}};
+  BodRoviny ab{std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::quiet_NaN()};
+  for (const auto& rc : radky) {
+    const int r = rc[0], c = rc[1];
+    if (je_nula(v[c])) continue;
+    const float m = static_cast<float>(u[r] - static_cast<double>(u[c]) * v[r] / v[c]);
+    if (je_nula(m)) continue;
+    ab.x = static_cast<float>((d[r] - static_cast<double>(d[c]) * v[r] / v[c]) / m);
+    ab.y = static_cast<float>((d[c] - static_cast<double>(u[c]) * ab.x) / v[c]);
+    break;
   }
+  return ab;
+}
 
-  Polovina poloviny[2];
+// Splits the points by the side of the central plane and flattens each
+// onto its half's projection plane (n.x = -50 for half 0, +50 for half 1),
+// in the coordinates of the axes u, v from the half's origin.
+void rozdel_na_poloviny(const float n[3], const float u[3], const float v[3], Polovina poloviny[2]) {
   const double tn = skalarne(teziste, n);
   for (int c = 0; c < 3; c++) {
     poloviny[0].pocatek[c] = static_cast<float>(teziste[c] + (-50 - tn) * n[c]);
     poloviny[1].pocatek[c] = static_cast<float>(teziste[c] + (50 - tn) * n[c]);
   }
-
-  static const int radky[6][2] = {{0, 1}, {0, 2}, {1, 0}, {1, 2}, {2, 0}, {2, 1}};
   for (int slot = 0; slot < konfigurace::slotu_dat; slot++) {
     const int pocet = pocet_bodu_slotu(slot);
     for (int i = 0; i < pocet; i++) {
+      if (!znacka_platna(slot, i)) continue;
       const PolygonInstrukce* ins = instrukce_polygonu[adresy_bodu_global[slot][i]];
       const float p[3] = {ins->x, ins->y, ins->z};
       const double np = skalarne(n, p);
@@ -133,55 +148,61 @@ bool projection_model3D(std::string* chyba) {
         const float pp = static_cast<float>(p[c] + posun * n[c]);
         d[c] = static_cast<float>(static_cast<double>(pp) - polovina.pocatek[c]);
       }
-      BodRoviny ab{std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::quiet_NaN()};
-      for (const auto& rc : radky) {
-        const int r = rc[0], c = rc[1];
-        if (je_nula(v[c])) continue;
-        const float m = static_cast<float>(u[r] - static_cast<double>(u[c]) * v[r] / v[c]);
-        if (je_nula(m)) continue;
-        ab.x = static_cast<float>((d[r] - static_cast<double>(d[c]) * v[r] / v[c]) / m);
-        ab.y = static_cast<float>((d[c] - static_cast<double>(u[c]) * ab.x) / v[c]);
-        break;
-      }
-      polovina.souradnice.push_back(ab);
+      polovina.souradnice.push_back(souradnice_v_rovine(d, u, v));
       polovina.body.push_back({slot, i});
     }
   }
+}
+
+// Grows the segments of one half, recording each in prunik as a line on the
+// half's projection plane, then appends its grey triangles to model1.
+void postav_polovinu(const Polovina& polovina, const float u[3], const float v[3], ZapisPruniku& zapis) {
+  usecky_proviz_pocet = 0;
+  NastaveniRustu nastaveni;
+  nastaveni.posledni_krok = 4000;
+  nastaveni.po_uvodnim_pruchodu = [] {
+    zapis_log("TADY TADY TADY\n");
+    std::printf("OK2\n");
+  };
+  nastaveni.na_konci_kroku = [](int k) {
+    if (k % 100 == 0) std::printf("krok %d...\n", k);
+  };
+  nastaveni.po_pridani_usecky = [&](int s) {
+    if constexpr (konfigurace::ma_okraj_usecek) usecky_proviz_okraj[s] = 0;
+    float konce[2][3];
+    for (int e = 0; e < 2; e++) {
+      const BodRoviny ab = polovina.souradnice[usecky_provizorni[s][e]];
+      for (int c = 0; c < 3; c++)
+        konce[e][c] = static_cast<float>(static_cast<double>(ab.x) * u[c] + static_cast<double>(ab.y) * v[c] +
+                                         polovina.pocatek[c]);
+    }
+    zapis.pridej(konce[0], konce[1], 0);
+  };
+  rust_usecek(polovina.souradnice, nastaveni);
+  std::printf("OK3\n");
+
+  std::vector<PolygonInstrukce*> instrukce;
+  instrukce.reserve(polovina.body.size());
+  for (const BodPoloviny& bod : polovina.body)
+    instrukce.push_back(instrukce_polygonu[adresy_bodu_global[bod.slot][bod.index]]);
+  vytvor_trojuhelniky(instrukce, [](int, Polygon3D* polygon) {
+    polygon->cervena = polygon->zelena = polygon->modra = 128;
+  });
+}
+
+}  // namespace
+
+bool projection_model3D(std::string* chyba) {
+  float n[3];
+  if (!normala_stredni_roviny(n, chyba)) return false;
+  // A full pool is no error here: pool_pretekl tells the caller.
+  if (!zaloz_body()) return true;
+  float u[3], v[3];
+  osy_v_rovine(n, u, v);
+  Polovina poloviny[2];
+  rozdel_na_poloviny(n, u, v, poloviny);
   std::printf("OK1\n");
-
   ZapisPruniku zapis;
-  for (Polovina& polovina : poloviny) {
-    usecky_proviz_pocet = 0;
-    NastaveniRustu nastaveni;
-    nastaveni.posledni_krok = 4000;
-    nastaveni.po_uvodnim_pruchodu = [] {
-      zapis_log("TADY TADY TADY\n");
-      std::printf("OK2\n");
-    };
-    nastaveni.na_konci_kroku = [](int k) {
-      if (k % 100 == 0) std::printf("krok %d...\n", k);
-    };
-    nastaveni.po_pridani_usecky = [&](int s) {
-      if constexpr (konfigurace::ma_okraj_usecek) usecky_proviz_okraj[s] = 0;
-      float konce[2][3];
-      for (int e = 0; e < 2; e++) {
-        const BodRoviny ab = polovina.souradnice[usecky_provizorni[s][e]];
-        for (int c = 0; c < 3; c++)
-          konce[e][c] = static_cast<float>(static_cast<double>(ab.x) * u[c] + static_cast<double>(ab.y) * v[c] +
-                                           polovina.pocatek[c]);
-      }
-      zapis.pridej(konce[0], konce[1], 0);
-    };
-    rust_usecek(polovina.souradnice, nastaveni);
-    std::printf("OK3\n");
-
-    std::vector<PolygonInstrukce*> instrukce;
-    instrukce.reserve(polovina.body.size());
-    for (const BodPoloviny& bod : polovina.body)
-      instrukce.push_back(instrukce_polygonu[adresy_bodu_global[bod.slot][bod.index]]);
-    vytvor_trojuhelniky(instrukce, [](int, Polygon3D* polygon) {
-      polygon->cervena = polygon->zelena = polygon->modra = 128;
-    });
-  }
+  for (const Polovina& polovina : poloviny) postav_polovinu(polovina, u, v, zapis);
   return true;
 }

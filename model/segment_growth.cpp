@@ -27,6 +27,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "model/segment_grid.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/scene_tables.h"
 
@@ -81,95 +82,6 @@ std::uint64_t klic_dvojice(int a, int b) {
   return (static_cast<std::uint64_t>(m) << 32) | v;
 }
 
-// Cells of a uniform grid over the finite positions. The cell of a
-// coordinate is a non-decreasing function of it, so a segment box and a
-// query box that share a point share a cell.
-class Mrizka {
- public:
-  Mrizka(const std::vector<BodRoviny>& body) {
-    double min_x = std::numeric_limits<double>::infinity(), max_x = -min_x;
-    double min_y = min_x, max_y = max_x;
-    int konecnych = 0;
-    for (const BodRoviny& b : body) {
-      if (!std::isfinite(b.x) || !std::isfinite(b.y)) continue;
-      min_x = std::min(min_x, static_cast<double>(b.x));
-      max_x = std::max(max_x, static_cast<double>(b.x));
-      min_y = std::min(min_y, static_cast<double>(b.y));
-      max_y = std::max(max_y, static_cast<double>(b.y));
-      konecnych++;
-    }
-    if (konecnych == 0) min_x = max_x = min_y = max_y = 0;
-    x0_ = min_x;
-    y0_ = min_y;
-    const double sirka = max_x - min_x;
-    const double vyska = max_y - min_y;
-    const double bunek = std::max(1, konecnych);
-    double gx = 1, gy = 1;
-    if (sirka > 0 && vyska > 0) {
-      gx = std::ceil(std::sqrt(bunek * (sirka / vyska)));
-      gx = std::min(std::max(gx, 1.0), maximum_bunek);
-      gy = std::min(std::max(std::ceil(bunek / gx), 1.0), maximum_bunek);
-    } else if (sirka > 0) {
-      gx = std::min(bunek, maximum_bunek);
-    } else if (vyska > 0) {
-      gy = std::min(bunek, maximum_bunek);
-    }
-    gx_ = static_cast<int>(gx);
-    gy_ = static_cast<int>(gy);
-    kx_ = sirka > 0 ? gx_ / sirka : 0;
-    ky_ = vyska > 0 ? gy_ / vyska : 0;
-    bunky_.resize(static_cast<std::size_t>(gx_) * gy_);
-    razitka_.assign(bunky_.size(), 0);
-  }
-
-  int sloupec(double x) const { return bunka(x, x0_, kx_, gx_); }
-  int radek(double y) const { return bunka(y, y0_, ky_, gy_); }
-
-  void vloz(int index, const Usecka& u) {
-    for (int r = radek(u.min_y); r <= radek(u.max_y); r++)
-      for (int s = sloupec(u.min_x); s <= sloupec(u.max_x); s++)
-        bunky_[static_cast<std::size_t>(r) * gx_ + s].push_back(index);
-  }
-
-  const std::vector<int>& obsah(int s, int r) const {
-    return bunky_[static_cast<std::size_t>(r) * gx_ + s];
-  }
-
-  // Marks the cell for query `razitko`; false when it already was.
-  bool navstiv(int s, int r, std::uint32_t razitko) {
-    std::uint32_t& z = razitka_[static_cast<std::size_t>(r) * gx_ + s];
-    if (z == razitko) return false;
-    z = razitko;
-    return true;
-  }
-
-  void smaz_razitka() { std::fill(razitka_.begin(), razitka_.end(), 0); }
-
-  // The smaller side of a cell, over the axes the grid divides; 0 when it
-  // divides none.
-  double nejmensi_bunka() const {
-    double strana = 0;
-    if (kx_ > 0) strana = 1 / kx_;
-    if (ky_ > 0) strana = strana > 0 ? std::min(strana, 1 / ky_) : 1 / ky_;
-    return strana;
-  }
-
- private:
-  static constexpr double maximum_bunek = 4096;
-
-  static int bunka(double x, double x0, double k, int pocet) {
-    const double f = (x - x0) * k;
-    if (!(f > 0)) return 0;
-    if (f >= pocet) return pocet - 1;
-    return static_cast<int>(f);
-  }
-
-  double x0_, y0_, kx_, ky_;
-  int gx_, gy_;
-  std::vector<std::vector<int>> bunky_;
-  std::vector<std::uint32_t> razitka_;
-};
-
 class RychlyRust {
  public:
   explicit RychlyRust(const std::vector<BodRoviny>& body)
@@ -216,7 +128,7 @@ class RychlyRust {
              std::min(pa.y, pb.y), std::max(pa.y, pb.y)};
     nejdelsi_slozka_ = std::max({nejdelsi_slozka_, std::fabs(static_cast<double>(u.e.x)),
                                  std::fabs(static_cast<double>(u.e.y))});
-    mrizka_.vloz(static_cast<int>(usecky_.size()), u);
+    mrizka_.vloz(static_cast<int>(usecky_.size()), u.min_x, u.max_x, u.min_y, u.max_y);
     usecky_.push_back(u);
     razitka_.push_back(0);
     oznac_existujici(a, b);
@@ -279,86 +191,127 @@ class RychlyRust {
   bool ma_svedka(int i, int j, int od) {
     const int pocet = static_cast<int>(usecky_.size());
     if (od >= pocet) return false;
-    const BodRoviny p = body_[i];
-    const BodRoviny d{body_[j].x - p.x, body_[j].y - p.y};
+    const BodRoviny d{body_[j].x - body_[i].x, body_[j].y - body_[i].y};
+    if (pocet - od <= 64) return svedek_mezi_poslednimi(dotaz(i, j, d), od);
+    if (existuje(i, j) || svedek_z_pameti(i, j, d, od)) return true;
+    const Dotaz q = dotaz(i, j, d);
+    return q.okraj >= 0 && svedek_v_mrizce(q, od);
+  }
 
-    if (pocet - od > 64) {
-      if (existuje(i, j)) return true;
-      // The segment that blocked the last partners of i usually blocks the
-      // next one too (the partners come in order of distance, often in the
-      // same direction); any witness will do, so these are tried first.
-      std::array<int, svedku_v_pameti>& pamet = svedci_[i];
-      for (int k = 0; k < svedku_v_pameti; k++) {
-        const int index = pamet[k];
-        if (index < od) continue;
-        const Usecka& u = usecky_[index];
-        if (!dotyka_se(u, i) && !dotyka_se(u, j) && usecky_se_krizi(p, d, body_[u.a], u.e)) {
-          std::rotate(pamet.begin(), pamet.begin() + k, pamet.begin() + k + 1);
-          return true;
-        }
-      }
-    }
+  // The candidate segment (i, j) of a witness search: its start p and
+  // vector d as the crossing test takes them, the margin okraj_dotazu(d)
+  // and its box widened by that margin.
+  struct Dotaz {
+    int i, j;
+    BodRoviny p, d;
+    double okraj;
+    double min_x, max_x, min_y, max_y;
+  };
 
+  Dotaz dotaz(int i, int j, BodRoviny d) const {
+    const BodRoviny p = body_[i], k = body_[j];
     const double okraj = okraj_dotazu(d);
-    const double q_min_x = std::min(p.x, body_[j].x) - okraj;
-    const double q_max_x = std::max(p.x, body_[j].x) + okraj;
-    const double q_min_y = std::min(p.y, body_[j].y) - okraj;
-    const double q_max_y = std::max(p.y, body_[j].y) + okraj;
-    auto muze_krizit = [&](const Usecka& u) {
-      return !(u.max_x < q_min_x || u.min_x > q_max_x || u.max_y < q_min_y || u.min_y > q_max_y);
-    };
+    return {i,
+            j,
+            p,
+            d,
+            okraj,
+            std::min(p.x, k.x) - okraj,
+            std::max(p.x, k.x) + okraj,
+            std::min(p.y, k.y) - okraj,
+            std::max(p.y, k.y) + okraj};
+  }
 
-    if (pocet - od <= 64) {
-      for (int s = od; s < pocet; s++) {
-        const Usecka& u = usecky_[s];
-        if (u.a == i) {
-          if (u.b == j) return true;
-          continue;
-        }
-        if (u.b == i) {
-          if (u.a == j) return true;
-          continue;
-        }
-        if (dotyka_se(u, j) || okraj < 0 || !muze_krizit(u)) continue;
-        if (usecky_se_krizi(p, d, body_[u.a], u.e)) return true;
+  // Whether the box of u meets the widened box of the query: otherwise the
+  // crossing test cannot call them crossing.
+  static bool muze_krizit(const Dotaz& q, const Usecka& u) {
+    return !(u.max_x < q.min_x || u.min_x > q.max_x || u.max_y < q.min_y || u.min_y > q.max_y);
+  }
+
+  bool krizi(const Dotaz& q, const Usecka& u) const {
+    return usecky_se_krizi(q.p, q.d, body_[u.a], u.e);
+  }
+
+  // The segment that blocked the last partners of i usually blocks the
+  // next one too (the partners come in order of distance, often in the
+  // same direction); any witness will do, so these are tried first.
+  bool svedek_z_pameti(int i, int j, BodRoviny d, int od) {
+    std::array<int, svedku_v_pameti>& pamet = svedci_[i];
+    for (int k = 0; k < svedku_v_pameti; k++) {
+      const int index = pamet[k];
+      if (index < od) continue;
+      const Usecka& u = usecky_[index];
+      if (!dotyka_se(u, i) && !dotyka_se(u, j) && usecky_se_krizi(body_[i], d, body_[u.a], u.e)) {
+        std::rotate(pamet.begin(), pamet.begin() + k, pamet.begin() + k + 1);
+        return true;
       }
-      return false;
     }
+    return false;
+  }
 
-    if (okraj < 0) return false;
-    // The cells are visited along the segment from i towards j, piece by
-    // piece (each piece at most one cell long, its box widened by the
-    // margin), so that the segments near i, the likely witnesses, come
-    // first. The pieces' boxes cover the segment widened by the margin,
-    // which holds every crossing point the test can find.
+  // The few segments from `od` on, one by one: (i, j) itself blocks, the
+  // other segments at i or j never do.
+  bool svedek_mezi_poslednimi(const Dotaz& q, int od) const {
+    const int pocet = static_cast<int>(usecky_.size());
+    for (int s = od; s < pocet; s++) {
+      const Usecka& u = usecky_[s];
+      if (u.a == q.i) {
+        if (u.b == q.j) return true;
+        continue;
+      }
+      if (u.b == q.i) {
+        if (u.a == q.j) return true;
+        continue;
+      }
+      if (dotyka_se(u, q.j) || q.okraj < 0 || !muze_krizit(q, u)) continue;
+      if (krizi(q, u)) return true;
+    }
+    return false;
+  }
+
+  // The cells are visited along the segment from i towards j, piece by
+  // piece (each piece at most one cell long, its box widened by the
+  // margin), so that the segments near i, the likely witnesses, come
+  // first. The pieces' boxes cover the segment widened by the margin,
+  // which holds every crossing point the test can find.
+  bool svedek_v_mrizce(const Dotaz& q, int od) {
     if (++razitko_ == 0) novy_cyklus_razitek();
-    const double sx = static_cast<double>(body_[j].x) - p.x;
-    const double sy = static_cast<double>(body_[j].y) - p.y;
+    const BodRoviny p = q.p, konec = body_[q.j];
+    const double sx = static_cast<double>(konec.x) - p.x;
+    const double sy = static_cast<double>(konec.y) - p.y;
     const double bunka = mrizka_.nejmensi_bunka();
     double kusu = 1;
     if (bunka > 0) kusu = std::min(std::ceil(std::max(std::fabs(sx), std::fabs(sy)) / bunka), 4096.0);
     if (!(kusu >= 1)) kusu = 1;
     const int pocet_kusu = static_cast<int>(kusu);
+    const double okraj = q.okraj;
     double x0 = p.x, y0 = p.y;
     for (int k = 1; k <= pocet_kusu; k++) {
-      const double x1 = k == pocet_kusu ? static_cast<double>(body_[j].x) : p.x + sx * k / pocet_kusu;
-      const double y1 = k == pocet_kusu ? static_cast<double>(body_[j].y) : p.y + sy * k / pocet_kusu;
+      const double x1 = k == pocet_kusu ? static_cast<double>(konec.x) : p.x + sx * k / pocet_kusu;
+      const double y1 = k == pocet_kusu ? static_cast<double>(konec.y) : p.y + sy * k / pocet_kusu;
       const int s0 = mrizka_.sloupec(std::min(x0, x1) - okraj), s1 = mrizka_.sloupec(std::max(x0, x1) + okraj);
       const int r0 = mrizka_.radek(std::min(y0, y1) - okraj), r1 = mrizka_.radek(std::max(y0, y1) + okraj);
       x0 = x1;
       y0 = y1;
-      for (int r = r0; r <= r1; r++) {
-        for (int s = s0; s <= s1; s++) {
-          if (!mrizka_.navstiv(s, r, razitko_)) continue;
-          for (int index : mrizka_.obsah(s, r)) {
-            if (index < od || razitka_[index] == razitko_) continue;
-            razitka_[index] = razitko_;
-            const Usecka& u = usecky_[index];
-            if (dotyka_se(u, i) || dotyka_se(u, j) || !muze_krizit(u)) continue;
-            if (usecky_se_krizi(p, d, body_[u.a], u.e)) {
-              zapamatuj_svedka(i, index);
-              return true;
-            }
+      if (svedek_v_bunkach(q, od, s0, s1, r0, r1)) return true;
+    }
+    return false;
+  }
+
+  // The segments from `od` on listed in the cells of columns s0..s1 and
+  // rows r0..r1 that this query has not visited yet, each tried once.
+  bool svedek_v_bunkach(const Dotaz& q, int od, int s0, int s1, int r0, int r1) {
+    for (int r = r0; r <= r1; r++) {
+      for (int s = s0; s <= s1; s++) {
+        if (!mrizka_.navstiv(s, r, razitko_)) continue;
+        for (int index : mrizka_.obsah(s, r)) {
+          if (index < od || razitka_[index] == razitko_) continue;
+          razitka_[index] = razitko_;
+          const Usecka& u = usecky_[index];
+          if (dotyka_se(u, q.i) || dotyka_se(u, q.j) || !muze_krizit(q, u)) continue;
+          if (krizi(q, u)) {
+            zapamatuj_svedka(q.i, index);
+            return true;
           }
         }
       }

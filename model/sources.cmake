@@ -4,7 +4,7 @@ set(MODEL_COMMON_SOURCES
   model/numeric_helpers.cpp
   model/triangle_geometry.cpp
   model/cuboid.cpp
-  model/ply_writer.cpp
+  model/segment_grid.cpp
   model/surface_mesh.cpp
   model/mesh_analysis.cpp
   model/surface_reconstruction.cpp

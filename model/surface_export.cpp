@@ -1,7 +1,7 @@
 // PLY export of the surface.
 #include "model/surface_export.h"
 
-#include "model/ply_writer.h"
+#include "common/ply_writer.h"
 
 std::string plocha_ply(const Plocha& plocha, bool ascii) {
   PlyZapis ply(ascii);

@@ -21,6 +21,7 @@
 #include <exception>
 #include <map>
 
+#include "common/geometry.h"
 #include "model/mesh_analysis.h"
 
 namespace {
@@ -116,7 +117,8 @@ std::vector<std::array<float, 3>> normaly_vrcholu(const std::vector<std::array<d
     const auto& c = v[static_cast<std::size_t>(t[2])];
     const double u[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
     const double w[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
-    const double n[3] = {u[1] * w[2] - u[2] * w[1], u[2] * w[0] - u[0] * w[2], u[0] * w[1] - u[1] * w[0]};
+    double n[3];
+    vektorove(u, w, n);
     for (int r : t)
       for (int j = 0; j < 3; j++) soucet[static_cast<std::size_t>(r)][j] += n[j];
   }

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "common/geometry.h"
 #include "model/instruction_list.h"
 #include "model/numeric_helpers.h"
 
@@ -20,17 +21,11 @@ bool rovina_trojuhelniku(const float* v0, const float* v1, const float* v2, floa
     e1[j] = static_cast<float>(static_cast<double>(v2[j]) - v0[j]);
     e2[j] = static_cast<float>(static_cast<double>(v2[j]) - v1[j]);
   }
-  const int poradi[3][3] = {{0, 1, 2}, {1, 2, 0}, {2, 0, 1}};
-  for (const auto& kij : poradi) {
-    const int k = kij[0], i = kij[1], j = kij[2];
-    n[k] = static_cast<float>(static_cast<double>(e1[i]) * e2[j] - static_cast<double>(e2[i]) * e1[j]);
-  }
-  const double delka = std::sqrt(static_cast<double>(n[0]) * n[0] +
-                                 static_cast<double>(n[1]) * n[1] + static_cast<double>(n[2]) * n[2]);
+  vektorove(e1, e2, n);
+  const double delka = std::sqrt(skalarne(n, n));
   if (delka != 0.0)
     for (int j = 0; j < 3; j++) n[j] = static_cast<float>(n[j] / delka);
-  *d = static_cast<float>(-(static_cast<double>(n[0]) * v0[0] + static_cast<double>(n[1]) * v0[1] +
-                            static_cast<double>(n[2]) * v0[2]));
+  *d = static_cast<float>(-skalarne(n, v0));
   return !nulovy_vektor(n);
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "common/geometry.h"
 #include "model/instruction_pool.h"
 #include "model/numeric_helpers.h"
 #include "model/segment_records.h"
@@ -86,9 +87,7 @@ void orezmodely3D(int typ1, int typ2) {
       if (!rohy_polygonu(pb, rohy_b) || !rovina_trojuhelniku(rohy_b[0], rohy_b[1], rohy_b[2], nb, &db))
         continue;
       float smer_primky[3];
-      smer_primky[0] = static_cast<float>(static_cast<double>(na[1]) * nb[2] - static_cast<double>(nb[1]) * na[2]);
-      smer_primky[1] = static_cast<float>(static_cast<double>(na[2]) * nb[0] - static_cast<double>(nb[2]) * na[0]);
-      smer_primky[2] = static_cast<float>(static_cast<double>(na[0]) * nb[1] - static_cast<double>(nb[0]) * na[1]);
+      vektorove(na, nb, smer_primky);
       if (nulovy_vektor(smer_primky)) continue;
       float o[3], w[3];
       if (!primka_rovin(na, da, nb, db, o, w)) continue;

@@ -5,7 +5,10 @@
 // the message is printed, the log closed and the exit status chosen: 0 when
 // the viewer ends (window closed or Escape), 1 on bad input or when the
 // window cannot be opened.
+#include <cerrno>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "common/messages.h"
 #include "model/instruction_pool.h"
@@ -46,11 +49,20 @@ bool krok_konfigurace(std::string* chyba) {
 
 int main() {
   nastav_jmeno_programu(konfigurace::jmeno_programu);
-  if (!otevri_log()) return skonci_chybou(zprava("logfile.txt", "cannot be created in the working directory"));
+  // Like the other output files, a log that cannot be made is a warning.
+  if (!otevri_log())
+    ohlas(zprava("logfile.txt", std::string("cannot be created in the working directory (") +
+                                    std::strerror(errno) + "); the program goes on without its log"));
   init_ins();
   vynuluj_pocty_znacek();
   std::string chyba;
-  if (!nacti_snimky_znacek(&chyba)) return skonci_chybou(chyba);
+  std::vector<std::string> varovani;
+  const bool nacteno = nacti_snimky_znacek(&chyba, &varovani);
+  for (const std::string& v : varovani) {
+    ohlas(v);
+    zapis_log("warning: %s\n", v.c_str());
+  }
+  if (!nacteno) return skonci_chybou(chyba);
   nastav_obdelniky_kamer();
   if (!prepocet_bodu(true, &chyba)) return skonci_chybou(chyba);
   if (!krok_konfigurace(&chyba)) return skonci_chybou(chyba);

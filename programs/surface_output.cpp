@@ -22,6 +22,7 @@ std::vector<std::array<float, 3>> otocene_body() {
   for (int slot = 0; slot < 5; slot++) {
     const int pocet = std::min(std::max(body_pocty[slot], 0), konfigurace::souradnic_na_slot);
     for (int i = 0; i < pocet; i++) {
+      if (!znacka_platna(slot, i)) continue;
       const float* p = body_souradnice[slot][i];
       body.push_back({p[0], p[1], p[2]});
     }

@@ -1,8 +1,8 @@
 // The surface of the turned marker points beside the model: built from the
 // points of the five turntable positions (body_souradnice slots 0..4 up to
-// their counts; not the reference marks), kept in plocha_skenu for the
-// viewer, written atomically to "surface.ply" and reported on standard
-// output in one line:
+// their counts, without the markers left out of triangulation; not the
+// reference marks), kept in plocha_skenu for the viewer, written atomically
+// to "surface.ply" and reported on standard output in one line:
 //
 //   surface: V vertices, T triangles, O open edges, N non-manifold edges
 //

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <memory>
 
+#include "common/geometry.h"
 #include "reconstruction/bitmap_reader.h"
 #include "reconstruction/log_file.h"
 
@@ -16,32 +17,7 @@ namespace {
 // unit length.
 constexpr double vzdalenost_roviny = 225.0;
 
-double skalarne(const float* a, const float* b) {
-  return static_cast<double>(a[0]) * b[0] + static_cast<double>(a[1]) * b[1] +
-         static_cast<double>(a[2]) * b[2];
-}
-
-void vektorove(const float* a, const float* b, float* vysledek) {
-  vysledek[0] =
-      static_cast<float>(static_cast<double>(a[1]) * b[2] - static_cast<double>(b[1]) * a[2]);
-  vysledek[1] =
-      static_cast<float>(static_cast<double>(a[2]) * b[0] - static_cast<double>(b[2]) * a[0]);
-  vysledek[2] =
-      static_cast<float>(static_cast<double>(a[0]) * b[1] - static_cast<double>(b[0]) * a[1]);
-}
-
 float delka(const float* a) { return static_cast<float>(std::sqrt(skalarne(a, a))); }
-
-// Determinant of the 3 x 3 matrix made of columns a, b, c of the 3 x 4
-// matrix m, expanded along its rows.
-double determinant(const float m[3][4], int a, int b, int c) {
-  return m[0][a] *
-             (static_cast<double>(m[1][b]) * m[2][c] - static_cast<double>(m[1][c]) * m[2][b]) -
-         m[1][a] *
-             (static_cast<double>(m[0][b]) * m[2][c] - static_cast<double>(m[0][c]) * m[2][b]) +
-         m[2][a] *
-             (static_cast<double>(m[0][b]) * m[1][c] - static_cast<double>(m[0][c]) * m[1][b]);
-}
 
 bool konecne(const float* a, int n) {
   for (int i = 0; i < n; i++)
@@ -253,23 +229,18 @@ bool promitni_na_pixel(const RovinaKamery& rovina, const float stred[3], const f
     k[j] = stred[j];
     smer[j] = static_cast<double>(bod[j]) - k[j];
   }
-  n[0] = h[1] * v[2] - v[1] * h[2];
-  n[1] = h[2] * v[0] - v[2] * h[0];
-  n[2] = h[0] * v[1] - v[0] * h[1];
-  auto sk = [](const double* a, const double* b) {
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-  };
-  const double jmenovatel = sk(n, smer);
+  vektorove(h, v, n);
+  const double jmenovatel = skalarne(n, smer);
   if (jmenovatel == 0.0) return false;
   double ok[3];
   for (int j = 0; j < 3; j++) ok[j] = o[j] - k[j];
-  const double t = sk(n, ok) / jmenovatel;
+  const double t = skalarne(n, ok) / jmenovatel;
   double d[3];  // from O to the point where the ray meets the plane
   for (int j = 0; j < 3; j++) d[j] = k[j] + t * smer[j] - o[j];
-  const double hh = sk(h, h), hv = sk(h, v), vv = sk(v, v);
+  const double hh = skalarne(h, h), hv = skalarne(h, v), vv = skalarne(v, v);
   const double det = hh * vv - hv * hv;
   if (det == 0.0) return false;
-  const double rh = sk(h, d), rv = sk(v, d);
+  const double rh = skalarne(h, d), rv = skalarne(v, d);
   const double u = (rh * vv - rv * hv) / det;
   const double w = (hh * rv - hv * rh) / det;
   *sloupec = 360.0 + u / x_px;
@@ -306,13 +277,14 @@ PresnostKamery zmer_presnost(const RovinaKamery& rovina, const float stred[3],
   return p;
 }
 
-bool kalibruj(const unsigned char* snimek1, const unsigned char* snimek2, std::FILE* vystup,
-              std::string* chyba) {
-  KalibracniZnacky znacky;
-  const unsigned char* snimky[2] = {snimek1, snimek2};
+namespace {
+
+// Scans both calibration images into znacky; a red value that is no mark
+// gets a warning on vystup and in the log.
+void nacti_znacky(const unsigned char* const snimky[2], std::FILE* vystup, KalibracniZnacky* znacky) {
   for (int kamera = 0; kamera < 2; kamera++) {
     std::vector<int> cizi;
-    skenuj_kalibracni_snimek(snimky[kamera], kamera, &znacky, &cizi);
+    skenuj_kalibracni_snimek(snimky[kamera], kamera, znacky, &cizi);
     for (int hodnota : cizi) {
       std::fprintf(vystup,
                    "warning: %s: red value %d is not a calibration mark (marks are 1 to %d); "
@@ -321,22 +293,28 @@ bool kalibruj(const unsigned char* snimek1, const unsigned char* snimek2, std::F
       zapis_log("warning: %s: red value %d ignored\n", kalibracni_snimky[kamera], hodnota);
     }
   }
+}
 
+void vypis_znacky(const KalibracniZnacky& znacky, std::FILE* vystup) {
   std::fprintf(vystup, "PRVNI KAMERA\n");
   for (int i = 0; i < pocet_kalibracnich_znacek; i++)
     std::fprintf(vystup, "%d. bod:   [%d,   %d]\n", i, znacky.bod[i].x1, znacky.bod[i].y1);
   std::fprintf(vystup, "DRUHA KAMERA\n");
   for (int i = 0; i < pocet_kalibracnich_znacek; i++)
     std::fprintf(vystup, "%d. bod:   [%d,   %d]\n", i, znacky.bod[i].x2, znacky.bod[i].y2);
+}
 
-  const int indexy[3] = {b_indexy[0], b_indexy[1], b_indexy[2]};
+// Checks the three marks the cameras are solved from: valid indices, not in
+// line on the object, shown by both images. Sets w to their positions on
+// the calibration object.
+bool over_vybrane_znacky(const KalibracniZnacky& znacky, const int indexy[3], float w[3][3],
+                         std::string* chyba) {
   for (int i = 0; i < 3; i++)
     if (indexy[i] < 0 || indexy[i] >= pocet_kalibracnich_znacek) {
       *chyba = "calibration: mark index " + std::to_string(indexy[i]) +
                " chosen for the solution is not one of the marks 0 to 15";
       return false;
     }
-  float w[3][3];
   for (int i = 0; i < 3; i++)
     for (int j = 0; j < 3; j++) w[i][j] = body_relativ[indexy[i]][j];
   if (v_primce(w)) {
@@ -346,30 +324,36 @@ bool kalibruj(const unsigned char* snimek1, const unsigned char* snimek2, std::F
   }
   for (int kamera = 0; kamera < 2; kamera++)
     if (!over_pouzite_znacky(znacky, kamera, indexy, chyba)) return false;
+  return true;
+}
 
-  RovinaKamery roviny[2];
-  float stredy[2][3];
-  for (int kamera = 0; kamera < 2; kamera++) {
-    float uv[3][2];
-    for (int i = 0; i < 3; i++) {
-      const BodData& b = znacky.bod[indexy[i]];
-      const int px = kamera == 0 ? b.x1 : b.x2;
-      const int py = kamera == 0 ? b.y1 : b.y2;
-      uv[i][0] = static_cast<float>(static_cast<double>(px - 360) * x_px);
-      uv[i][1] = static_cast<float>(static_cast<double>(py - 240) * y_px);
-    }
-    bool v_poradku = vyres_rovinu_kamery(uv, w, vystup, &roviny[kamera]);
-    if (v_poradku) {
-      stred_projekce(roviny[kamera], w, vystup, stredy[kamera]);
-      v_poradku = konecne(stredy[kamera], 3);
-    }
-    if (!v_poradku) {
-      *chyba = jmeno_kamery(kamera) + ": calibration marks " + popis_znacek(indexy) +
-               " do not determine a camera (the solution is not finite)";
-      return false;
-    }
+// The image plane and projection centre of one camera from the three marks.
+bool vyres_kameru(const KalibracniZnacky& znacky, int kamera, const int indexy[3],
+                  const float w[3][3], std::FILE* vystup, RovinaKamery* rovina, float stred[3],
+                  std::string* chyba) {
+  float uv[3][2];
+  for (int i = 0; i < 3; i++) {
+    const BodData& b = znacky.bod[indexy[i]];
+    const int px = kamera == 0 ? b.x1 : b.x2;
+    const int py = kamera == 0 ? b.y1 : b.y2;
+    uv[i][0] = static_cast<float>(static_cast<double>(px - 360) * x_px);
+    uv[i][1] = static_cast<float>(static_cast<double>(py - 240) * y_px);
   }
+  bool v_poradku = vyres_rovinu_kamery(uv, w, vystup, rovina);
+  if (v_poradku) {
+    stred_projekce(*rovina, w, vystup, stred);
+    v_poradku = konecne(stred, 3);
+  }
+  if (!v_poradku) {
+    *chyba = jmeno_kamery(kamera) + ": calibration marks " + popis_znacek(indexy) +
+             " do not determine a camera (the solution is not finite)";
+    return false;
+  }
+  return true;
+}
 
+// Stores both cameras in the scene tables and prints their vectors and positions.
+void uloz_kamery(const RovinaKamery roviny[2], const float stredy[2][3], std::FILE* vystup) {
   for (int kamera = 0; kamera < 2; kamera++) {
     for (int j = 0; j < 3; j++) {
       stereo_lok[kamera][j] = roviny[kamera].o[j];
@@ -388,7 +372,10 @@ bool kalibruj(const unsigned char* snimek1, const unsigned char* snimek2, std::F
     std::fprintf(vystup, "kamera %d - pozice: [%lf,   %lf,   %lf]\n", kamera + 1,
                  stereo_kamera[kamera][0], stereo_kamera[kamera][1], stereo_kamera[kamera][2]);
   }
+}
 
+void vypis_presnosti(const RovinaKamery roviny[2], const KalibracniZnacky& znacky,
+                     const int indexy[3], std::FILE* vystup) {
   std::fprintf(vystup,
                "PRESNOST KALIBRACE: the 16 marks projected through the calibrated cameras, "
                "distance from where the images show them\n");
@@ -400,6 +387,28 @@ bool kalibruj(const unsigned char* snimek1, const unsigned char* snimek2, std::F
                "mark is misplaced or misnumbered in the image; large at most marks: check marks "
                "%d, %d and %d, which the cameras are solved from)\n",
                indexy[0], indexy[1], indexy[2]);
+}
+
+}  // namespace
+
+bool kalibruj(const unsigned char* snimek1, const unsigned char* snimek2, std::FILE* vystup,
+              std::string* chyba) {
+  KalibracniZnacky znacky;
+  const unsigned char* const snimky[2] = {snimek1, snimek2};
+  nacti_znacky(snimky, vystup, &znacky);
+  vypis_znacky(znacky, vystup);
+
+  const int indexy[3] = {b_indexy[0], b_indexy[1], b_indexy[2]};
+  float w[3][3];
+  if (!over_vybrane_znacky(znacky, indexy, w, chyba)) return false;
+  RovinaKamery roviny[2];
+  float stredy[2][3];
+  for (int kamera = 0; kamera < 2; kamera++)
+    if (!vyres_kameru(znacky, kamera, indexy, w, vystup, &roviny[kamera], stredy[kamera], chyba))
+      return false;
+
+  uloz_kamery(roviny, stredy, vystup);
+  vypis_presnosti(roviny, znacky, indexy, vystup);
   return true;
 }
 

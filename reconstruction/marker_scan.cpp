@@ -1,8 +1,11 @@
 // Marker scan and camera image rectangles.
 #include "reconstruction/marker_scan.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 
+#include "common/messages.h"
 #include "reconstruction/bitmap_reader.h"
 #include "reconstruction/scene_tables.h"
 
@@ -19,6 +22,30 @@ void vynuluj_pocty_znacek() {
 
 namespace {
 
+// The pixels of one marker in one image: the first one in scan order and
+// the one farthest from it (in columns or rows).
+struct StopaZnacky {
+  int x0 = -1, y0 = -1;
+  int xd = 0, yd = 0, dalka = 0;
+  void pridej(int x, int y) {
+    if (x0 < 0) {
+      x0 = x;
+      y0 = y;
+      return;
+    }
+    const int d = std::max(std::abs(x - x0), std::abs(y - y0));
+    if (d > dalka) {
+      dalka = d;
+      xd = x;
+      yd = y;
+    }
+  }
+};
+
+std::string misto(int sloupec, int radek) {
+  return "column " + std::to_string(sloupec) + ", row " + std::to_string(radek);
+}
+
 void uloz_pixel(BodData& bod, int kamera, int sloupec, int radek) {
   if (kamera == 1) {
     bod.x1 = sloupec;
@@ -32,9 +59,14 @@ void uloz_pixel(BodData& bod, int kamera, int sloupec, int radek) {
 }  // namespace
 
 bool skenuj_znacky(const unsigned char* pixely, const char* soubor, int kamera, int slot,
-                   std::string* chyba) {
+                   std::string* chyba, NalezZnacek* nalez) {
   const int kapacita = konfigurace::znacek_na_slot;
   const bool s_referencemi = slot == 1;
+  std::vector<StopaZnacky> stopy(static_cast<std::size_t>(kapacita));
+  if (nalez != nullptr) {
+    nalez->znacky.assign(static_cast<std::size_t>(kapacita), false);
+    nalez->reference.assign(static_cast<std::size_t>(kapacita), false);
+  }
   for (int radek = 0; radek < vyska_snimku; radek++) {
     for (int sloupec = 0; sloupec < sirka_snimku; sloupec++) {
       const unsigned char* p = pixely + radek * 1920 + sloupec * 3;
@@ -50,6 +82,8 @@ bool skenuj_znacky(const unsigned char* pixely, const char* soubor, int kamera, 
         }
         uloz_pixel(body_data[slot][r - 1], kamera, sloupec, radek);
         if (kamera == 1 && body_pocty[slot] < r) body_pocty[slot] = r;
+        stopy[r - 1].pridej(sloupec, radek);
+        if (nalez != nullptr) nalez->znacky[r - 1] = true;
       } else if (s_referencemi && r == 0 && g != 0 && b == 0) {
         const int index = 255 - g;
         if (index >= kapacita) {
@@ -63,18 +97,108 @@ bool skenuj_znacky(const unsigned char* pixely, const char* soubor, int kamera, 
           return false;
         }
         uloz_pixel(body_data[slot_referenci][index], kamera, sloupec, radek);
+        if (nalez != nullptr) nalez->reference[index] = true;
       }
     }
+  }
+  if (nalez != nullptr)
+    for (int i = 0; i < kapacita; i++) {
+      const StopaZnacky& t = stopy[i];
+      if (t.dalka <= rozpeti_tecky) continue;
+      const BodData& b = body_data[slot][i];
+      const int x = kamera == 1 ? b.x1 : b.x2, y = kamera == 1 ? b.y1 : b.y2;
+      nalez->varovani.push_back(zprava(
+          soubor, "marker " + std::to_string(i + 1) + " is painted in places " + std::to_string(t.dalka) +
+                      " pixels apart (" + misto(t.x0, t.y0) + " and " + misto(t.xd, t.yd) +
+                      "), more than one dot can span; the last pixel in scan order, " + misto(x, y) + ", counts"));
+    }
+  return true;
+}
+
+namespace {
+
+// "7, 12 and 30" from marker indices.
+std::string seznam_cisel(const std::vector<int>& cisla) {
+  std::string text;
+  for (std::size_t k = 0; k < cisla.size(); k++) {
+    if (k > 0) text += k + 1 == cisla.size() ? " and " : ", ";
+    text += std::to_string(cisla[k]);
+  }
+  return text;
+}
+
+// The warning of an image that lacks markers the other image of its position
+// shows; empty when it lacks none.
+std::string chybejici_znacky(const char* soubor, const char* druhy, const std::vector<int>& chybi,
+                             int ukazuje_druhy) {
+  if (chybi.empty()) return "";
+  if (static_cast<int>(chybi.size()) == ukazuje_druhy)
+    return zprava(soubor, "shows none of the " + std::to_string(ukazuje_druhy) + " markers that " + druhy +
+                              " shows; they are left out");
+  return zprava(soubor, std::string(chybi.size() > 1 ? "lacks markers " : "lacks marker ") +
+                            seznam_cisel(chybi) + " that " + druhy + " shows; " +
+                            (chybi.size() > 1 ? "they are" : "it is") + " left out");
+}
+
+// Compares the two images of one position: flags the markers only one of
+// them shows (or neither, below the highest number of camera 1) and warns
+// once per image; a reference mark in one "080" image only is an error.
+bool porovnej_kamery(int slot, const SnimekZnacek& s1, const NalezZnacek& n1, const SnimekZnacek& s2,
+                     const NalezZnacek& n2, std::string* chyba, std::vector<std::string>* varovani) {
+  const int kapacita = konfigurace::znacek_na_slot;
+  std::vector<int> chybi[2];
+  int ukazuje[2] = {0, 0};
+  for (int i = 0; i < kapacita; i++) {
+    const bool v1 = n1.znacky[i], v2 = n2.znacky[i];
+    ukazuje[0] += v1;
+    ukazuje[1] += v2;
+    if (v1 && !v2) chybi[1].push_back(i + 1);
+    if (v2 && !v1) chybi[0].push_back(i + 1);
+    znacka_vynechana[slot][i] = !(v1 && v2);
+  }
+  if (varovani != nullptr) {
+    const std::string w1 = chybejici_znacky(s1.soubor, s2.soubor, chybi[0], ukazuje[1]);
+    const std::string w2 = chybejici_znacky(s2.soubor, s1.soubor, chybi[1], ukazuje[0]);
+    if (!w1.empty()) varovani->push_back(w1);
+    if (!w2.empty()) varovani->push_back(w2);
+  }
+  if (slot != 1) return true;
+  for (int k = 0; k < 2; k++) {
+    const NalezZnacek& tento = k == 0 ? n1 : n2;
+    const NalezZnacek& druhy = k == 0 ? n2 : n1;
+    std::vector<int> chybi_reference;
+    for (int i = 0; i < body_pocty[slot_referenci] && i < kapacita; i++)
+      if (druhy.reference[i] && !tento.reference[i]) chybi_reference.push_back(255 - i);
+    if (chybi_reference.empty()) continue;
+    if (chyba != nullptr)
+      *chyba = zprava((k == 0 ? s1 : s2).soubor,
+                      std::string(chybi_reference.size() > 1 ? "the reference marks with green values "
+                                                             : "the reference mark with green value ") +
+                          seznam_cisel(chybi_reference) + " that " + (k == 0 ? s2 : s1).soubor +
+                          " shows " + (chybi_reference.size() > 1 ? "are" : "is") +
+                          " missing; the turntable axis needs each mark in both images");
+    return false;
   }
   return true;
 }
 
-bool nacti_snimky_znacek(std::string* chyba) {
-  for (const SnimekZnacek& snimek : snimky_znacek) {
+}  // namespace
+
+bool nacti_snimky_znacek(std::string* chyba, std::vector<std::string>* varovani) {
+  NalezZnacek nalezy[2];
+  for (int k = 0; k < 10; k++) {
+    const SnimekZnacek& snimek = snimky_znacek[k];
     std::unique_ptr<char[]> pixely(readBMP(snimek.soubor, chyba));
     if (!pixely) return false;
+    NalezZnacek& nalez = nalezy[snimek.kamera - 1];
+    nalez = NalezZnacek{};
     if (!skenuj_znacky(reinterpret_cast<const unsigned char*>(pixely.get()), snimek.soubor,
-                       snimek.kamera, snimek.slot, chyba))
+                       snimek.kamera, snimek.slot, chyba, &nalez))
+      return false;
+    if (varovani != nullptr) varovani->insert(varovani->end(), nalez.varovani.begin(), nalez.varovani.end());
+    // The images come in pairs: camera 1, then camera 2 of the same position.
+    if (snimek.kamera == 2 &&
+        !porovnej_kamery(snimek.slot, snimky_znacek[k - 1], nalezy[0], snimek, nalezy[1], chyba, varovani))
       return false;
   }
   return true;

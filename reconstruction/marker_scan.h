@@ -13,6 +13,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct SnimekZnacek {
   const char* soubor;
@@ -27,15 +28,34 @@ extern const SnimekZnacek snimky_znacek[10];
 // body_pocty[9] to 4.
 void vynuluj_pocty_znacek();
 
+// What one image shows, for the check of the two cameras against each other
+// and for warnings that do not stop the program.
+struct NalezZnacek {
+  std::vector<bool> znacky;     // index n - 1: marker n has a pixel
+  std::vector<bool> reference;  // index 255 - g: reference mark g has a pixel
+  std::vector<std::string> varovani;
+};
+
+// Pixels of one marker further apart than this (in columns or rows) are not
+// one painted dot: the image gets a warning naming both places, and the last
+// pixel in scan order still counts.
+constexpr int rozpeti_tecky = 8;
+
 // Scans one image of 640 x 480 pixels (3 bytes each, red first) taken by
 // camera `kamera` at angle slot `slot`; reference marks are looked for when
-// slot is 1. Returns false and sets chyba when a value does not fit.
+// slot is 1. Returns false and sets chyba when a value does not fit. Fills
+// `nalez` when given.
 bool skenuj_znacky(const unsigned char* pixely, const char* soubor, int kamera, int slot,
-                   std::string* chyba);
+                   std::string* chyba, NalezZnacek* nalez = nullptr);
 
 // Reads and scans the ten images in order. Returns false with the message of
-// the first image that cannot be read or does not fit.
-bool nacti_snimky_znacek(std::string* chyba);
+// the first image that cannot be read or does not fit, or of the "080" image
+// that lacks a reference mark the other "080" image shows. A marker that only
+// one image of a position shows (or neither, below the highest number) is
+// flagged in znacka_vynechana; each image that lacks markers the other image
+// of its position shows gets one warning in `varovani`, as does each marker
+// painted in places further apart than rozpeti_tecky.
+bool nacti_snimky_znacek(std::string* chyba, std::vector<std::string>* varovani = nullptr);
 
 // Sets vektor80 and the four corners of stereo_body for camera 1 and 2 from
 // stereo_lok (half-width 48.63, half-height 35.95); vektor80 ends holding

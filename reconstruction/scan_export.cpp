@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "model/ply_writer.h"
+#include "common/ply_writer.h"
 #include "reconstruction/scene_tables.h"
 
 namespace {
@@ -22,7 +22,8 @@ void bod(PlyZapis& ply, const float* p) {
 
 std::string body_ply(bool ascii) {
   std::size_t bodu = 0;
-  for (int slot = 0; slot < 5; slot++) bodu += static_cast<std::size_t>(pocet_bodu(slot));
+  for (int slot = 0; slot < 5; slot++)
+    for (int i = 0; i < pocet_bodu(slot); i++) bodu += znacka_platna(slot, i);
   const int referenci = pocet_bodu(slot_referenci);
   PlyZapis ply(ascii);
   ply.komentar("turntable scanner points in the common turntable frame");
@@ -39,6 +40,7 @@ std::string body_ply(bool ascii) {
   ply.vlastnost("uchar", "mark");
   for (int slot = 0; slot < 5; slot++)
     for (int i = 0; i < pocet_bodu(slot); i++) {
+      if (!znacka_platna(slot, i)) continue;
       bod(ply, body_souradnice[slot][i]);
       ply.u8(static_cast<std::uint8_t>(slot));
       ply.u8(static_cast<std::uint8_t>(i + 1));

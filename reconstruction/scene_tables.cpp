@@ -26,6 +26,7 @@ float rotace_smerovy[2][3];
 float rotace_normalovy[4];
 float osa_rotace[2][3];
 float body_relativ[16][3];
+bool znacka_vynechana[slotu_souradnic][konfigurace::souradnic_na_slot];
 
 int adresy_bodu_global[konfigurace::slotu_dat][konfigurace::adres_na_slot];
 std::int32_t usecky_provizorni[kapacita_usecek][2];
@@ -67,6 +68,7 @@ void vynuluj_tabulky_sceny() {
   std::memset(rotace_smerovy, 0, sizeof rotace_smerovy);
   std::memset(rotace_normalovy, 0, sizeof rotace_normalovy);
   std::memset(osa_rotace, 0, sizeof osa_rotace);
+  std::memset(znacka_vynechana, 0, sizeof znacka_vynechana);
   std::memset(adresy_bodu_global, 0, sizeof adresy_bodu_global);
   std::memset(usecky_provizorni, 0, sizeof usecky_provizorni);
   usecky_proviz_pocet = 0;

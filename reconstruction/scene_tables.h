@@ -77,6 +77,13 @@ extern float rotace_normalovy[4];
 extern float osa_rotace[2][3];
 extern float body_relativ[16][3];
 
+// Markers the two cameras do not agree on (seen by one camera only, or by
+// neither though a higher number is shown): the marker scan sets the flag,
+// and such a marker keeps its place in the tables but is not triangulated
+// and enters no model and no export. All false before main.
+extern bool znacka_vynechana[slotu_souradnic][konfigurace::souradnic_na_slot];
+inline bool znacka_platna(int slot, int i) { return !znacka_vynechana[slot][i]; }
+
 // Polygon model tables that depend on the configuration.
 extern int adresy_bodu_global[konfigurace::slotu_dat][konfigurace::adres_na_slot];
 extern std::int32_t usecky_provizorni[kapacita_usecek][2];

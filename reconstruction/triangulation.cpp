@@ -5,19 +5,14 @@
 #include <cmath>
 #include <cstdio>
 
+#include "common/geometry.h"
 #include "common/messages.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/scene_tables.h"
 
 namespace {
 
-constexpr double pi_programu = 3.14159265;
 const int poradi_slotu[6] = {0, 1, 2, 3, 4, 9};
-
-double skalarne(const float* a, const float* b) {
-  return static_cast<double>(a[0]) * b[0] + static_cast<double>(a[1]) * b[1] +
-         static_cast<double>(a[2]) * b[2];
-}
 
 // One closest-point solve between ray 1 (origin K1, direction u) and ray 2
 // (origin K2, direction v) with D = K2 - K1. Returns s, the parameter on
@@ -95,14 +90,6 @@ void normuj(float* v) {
     for (int j = 0; j < 3; j++) v[j] = static_cast<float>(v[j] / delka);
 }
 
-// Determinant of the 3 x 3 matrix made of columns a, b, c of the 3 x 4
-// matrix m, expanded along its rows.
-double determinant(const float m[3][4], int a, int b, int c) {
-  return m[0][a] * (static_cast<double>(m[1][b]) * m[2][c] - static_cast<double>(m[1][c]) * m[2][b]) -
-         m[1][a] * (static_cast<double>(m[0][b]) * m[2][c] - static_cast<double>(m[0][c]) * m[2][b]) +
-         m[2][a] * (static_cast<double>(m[0][b]) * m[1][c] - static_cast<double>(m[0][c]) * m[1][b]);
-}
-
 bool urci_osu(std::string* chyba) {
   const float* r0 = body_souradnice[slot_referenci][0];
   const float* r1 = body_souradnice[slot_referenci][1];
@@ -119,9 +106,7 @@ bool urci_osu(std::string* chyba) {
   zapis_log("smerovy2: [   %lf,   %lf,   %lf   ]\n", s2[0], s2[1], s2[2]);
 
   float* n = rotace_normalovy;
-  n[0] = static_cast<float>(static_cast<double>(s1[1]) * s2[2] - static_cast<double>(s2[1]) * s1[2]);
-  n[1] = static_cast<float>(static_cast<double>(s1[2]) * s2[0] - static_cast<double>(s2[2]) * s1[0]);
-  n[2] = static_cast<float>(static_cast<double>(s1[0]) * s2[1] - static_cast<double>(s2[0]) * s1[1]);
+  vektorove(s1, s2, n);
   normuj(n);
   zapis_log("normalovy: [   %lf,   %lf,   %lf   ]\n", n[0], n[1], n[2]);
   n[3] = static_cast<float>(-skalarne(n, r0));
@@ -178,9 +163,10 @@ void otoc_bod(float* p, int slot) {
     f[j] = a[j] + lambda * n[j];
     r[j] = f[j] - p[j];
   }
-  const double c[3] = {r[1] * n[2] - n[1] * r[2], r[2] * n[0] - n[2] * r[0],
-                       r[0] * n[1] - n[0] * r[1]};
-  const double theta = uhly[slot] * pi_programu / 180;
+  const double nd[3] = {n[0], n[1], n[2]};
+  double c[3];
+  vektorove(r, nd, c);
+  const double theta = radiany(uhly[slot]);
   const double cs = std::cos(theta);
   const double sn = std::sin(theta);
   for (int j = 0; j < 3; j++) p[j] = static_cast<float>((f[j] + cs * r[j]) - sn * c[j]);
@@ -190,7 +176,8 @@ void otoc_bod(float* p, int slot) {
 
 bool prepocet_bodu(bool urcit_osu, std::string* chyba) {
   for (int slot : poradi_slotu)
-    for (int i = 0; i < body_pocty[slot]; i++) trianguluj_bod(slot, i);
+    for (int i = 0; i < body_pocty[slot]; i++)
+      if (znacka_platna(slot, i)) trianguluj_bod(slot, i);
 
   const float* r0 = body_souradnice[slot_referenci][0];
   const float* r1 = body_souradnice[slot_referenci][1];
@@ -210,6 +197,7 @@ bool prepocet_bodu(bool urcit_osu, std::string* chyba) {
   }
 
   for (int slot = 0; slot < 5; slot++)
-    for (int i = 0; i < body_pocty[slot]; i++) otoc_bod(body_souradnice[slot][i], slot);
+    for (int i = 0; i < body_pocty[slot]; i++)
+      if (znacka_platna(slot, i)) otoc_bod(body_souradnice[slot][i], slot);
   return true;
 }

@@ -1,6 +1,8 @@
 // Camera model in double precision.
 #include "tools/camera_projection.h"
 
+#include "common/geometry.h"
+
 SestavaKamer vychozi_sestava() {
   SestavaKamer s{};
   const float k[2][3] = {{0.0f, 0.0f, 0.0f}, {28.5f, 0.0f, 0.3f}};
@@ -81,7 +83,7 @@ Bod3 otoc(Bod3 x, const Osa& osa, double uhel) {
 }
 
 double uhel_otoceni_slotu(int uhel_stupne) {
-  return uhel_stupne * 3.14159265 / 180.0 + M_PI;
+  return radiany(uhel_stupne) + M_PI;
 }
 
 Osa osa_z_referenci(Bod3 r0, Bod3 r1, Bod3 r2) {

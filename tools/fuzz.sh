@@ -9,11 +9,22 @@
 #
 #   ./tools/fuzz.sh                      every target
 #   ./tools/fuzz.sh polygon_walk         only the named targets
+#   ./tools/fuzz.sh polygon_walk -dict=tests/fuzz/polygon_walk.dict -max_len=4096
+#                                        arguments that begin with '-' are
+#                                        passed to libFuzzer after the script's
+#                                        own flags, so they add or override
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 seconds=${FUZZ_SECONDS:-60}
-targets=("$@")
+targets=()
+flags=()
+for a in "$@"; do
+  case $a in
+    -*) flags+=("$a") ;;
+    *) targets+=("$a") ;;
+  esac
+done
 [ ${#targets[@]} -gt 0 ] || targets=(bitmap_markers calibration decoder_identification polygon_walk)
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -41,11 +52,11 @@ for t in "${targets[@]}"; do
   # cases are read as well. -close_fd_mask=1 silences the targets' stdout.
   "build-fuzz/tests/fuzz/fuzz_$t" -max_total_time="$seconds" -max_len="${max_len[$t]}" \
     -timeout=30 -rss_limit_mb=4096 -close_fd_mask=1 -print_final_stats=1 \
-    -artifact_prefix="$dir/crashes/$t/" \
+    -artifact_prefix="$dir/crashes/$t/" ${flags[@]+"${flags[@]}"} \
     "$dir/corpus/$t" "$dir/seeds/$t" "tests/fuzz/regressions/$t" >"$log" 2>&1 || status=$?
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   crashes=$(find "$dir/crashes/$t" -type f -newer "$dir/$t.start" | wc -l)
-  summary+=("$t: ${execs:-?} executions in $seconds s, exit status $status, new crash inputs in $dir/crashes/$t: $crashes")
+  summary+=("$t: ${execs:-?} executions in $seconds s${flags[*]+ with ${flags[*]}}, exit status $status, new crash inputs in $dir/crashes/$t: $crashes")
   if [ "$status" -ne 0 ]; then
     failed=1
     grep -m1 -E "ERROR|runtime error|SUMMARY" "$log" || true

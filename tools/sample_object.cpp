@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/geometry.h"
+
 Bod3 smer_do_sveta(const SoustavaTocny& t, Bod3 m) {
   return m.x * t.e1 + m.y * t.e2 + m.z * t.nahoru;
 }
@@ -110,10 +112,10 @@ BodPovrchu bod_vazy(double h, double phi) {
 }
 
 void pro_vzorky_vazy(double krok, const std::function<void(const BodPovrchu&)>& navstiv) {
-  const int kolem = static_cast<int>(6.2831853 * nejvetsi_polomer_vazy / krok);
+  const int kolem = static_cast<int>(dve_pi_programu * nejvetsi_polomer_vazy / krok);
   std::vector<double> c(kolem), s(kolem), l(kolem), l_phi(kolem);
   for (int i = 0; i < kolem; i++) {
-    const double phi = 6.2831853 * i / kolem;
+    const double phi = dve_pi_programu * i / kolem;
     c[i] = std::cos(phi);
     s[i] = std::sin(phi);
     l[i] = laloky(phi);
@@ -136,7 +138,7 @@ std::vector<BodPovrchu> znacky_vazy(Nahoda& nahoda) {
   for (int k = 0; k < kruhu; k++) {
     for (int i = 0; i < na_kruh; i++) {
       const double h = 2.5 + 3.5 * k + nahoda.rovnomerne(-0.6, 0.6);
-      const double phi = 6.2831853 * (i + 0.5 * (k % 2)) / na_kruh + nahoda.rovnomerne(-0.08, 0.08);
+      const double phi = dve_pi_programu * (i + 0.5 * (k % 2)) / na_kruh + nahoda.rovnomerne(-0.08, 0.08);
       body.push_back(bod_vazy(h, phi));
     }
   }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/geometry.h"
 #include "tools/ground_truth.h"
 
 const int uhly_poloh[pocet_poloh] = {-80, 0, 80, 160, 120};
@@ -32,8 +33,6 @@ constexpr double rozsah_hledani = 0.12;  // radians
 constexpr double nejmensi_kosinus = 0.25;
 // Dots keep this far from the image border (pixels).
 constexpr double okraj_px = 4.0;
-
-constexpr double pi_programu = 3.14159265;
 
 Bod3 otoc_smer(Bod3 v, Bod3 osa, double uhel) { return otoc(v, Osa{Bod3{}, osa}, uhel); }
 
@@ -66,7 +65,7 @@ void umisti_reference(Scena& sc) {
   const SoustavaTocny& t = sc.tocna;
   sc.polomer_referenci = polomer_referenci;
   for (int i = 0; i < 4; i++) {
-    const double nominal = mista_referenci[i] * pi_programu / 180.0;
+    const double nominal = radiany(mista_referenci[i]);
     double nejlepsi_uhel = nominal;
     if (sc.nastaveni.presne_reference) {
       double nejlepsi = 1e9;
@@ -184,9 +183,9 @@ void namaluj_pozadi(const Scena& sc, int slot, int k, Platno& platno) {
     platno.bod(promitni(sc.sestava, k, svet), delka(oko - svet), jas_povrchu(b.normala, ke_kamere));
   });
   for (double r = 0.0; r <= polomer_tocny; r += krok) {
-    const int kroku = std::max(1, static_cast<int>(6.2831853 * r / krok));
+    const int kroku = std::max(1, static_cast<int>(dve_pi_programu * r / krok));
     for (int i = 0; i < kroku; i++) {
-      const double phi = 6.2831853 * i / kroku;
+      const double phi = dve_pi_programu * i / kroku;
       const Bod3 svet = poloha({r * std::cos(phi), r * std::sin(phi), 0.0});
       platno.tocna(promitni(sc.sestava, k, svet), delka(oko - svet));
     }
@@ -224,7 +223,7 @@ void umisti_kalibraci(Scena& sc, Nahoda& nahoda) {
   const double mistni_osy[3][3] = {{1 / r3, -1 / r3, 1 / r3},
                                    {-1 / r6, 1 / r6, 2 / r6},
                                    {-1 / r2, -1 / r2, 0}};
-  const double stac = 4.0 * pi_programu / 180.0;
+  const double stac = radiany(4.0);
   // World images of n, a, b: n faces the cameras, a is vertical.
   const double svetove_osy[3][3] = {{std::sin(stac), -std::cos(stac), 0},
                                     {0, 0, 1},
@@ -311,7 +310,7 @@ Scena vytvor_scenu(const NastaveniSceny& nastaveni) {
   Scena sc;
   sc.nastaveni = nastaveni;
   sc.sestava = vychozi_sestava();
-  sc.tocna = soustava_tocny(stred_tocny, nastaveni.naklon_stupnu * pi_programu / 180.0);
+  sc.tocna = soustava_tocny(stred_tocny, radiany(nastaveni.naklon_stupnu));
 
   Nahoda nahoda(nastaveni.seed);
   umisti_reference(sc);

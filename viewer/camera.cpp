@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "common/geometry.h"
 #include "reconstruction/scene_tables.h"
 #include "viewer/graphics_calls.h"
 
@@ -12,7 +13,7 @@ float pozicelok[3];
 float zrot = 0.0f;
 int pohyb[3];
 
-double rad(double stupne) { return stupne * 3.14159265 / 180; }
+double rad(double stupne) { return radiany(stupne); }
 
 void movefunc3D() {
   const double Y = rad(yrot);

@@ -3,6 +3,7 @@
 
 #include "viewer/graphics_calls.h"
 #include "viewer/polygon_walk.h"
+#include "viewer/tessellator_vertices.h"
 
 GLUtesselator* tobj = gluNewTess();
 
@@ -17,6 +18,7 @@ void priprav_teselator() {
   gluTessCallback(tobj, GLU_TESS_VERTEX, reinterpret_cast<Callback>(vertexCallback));
   gluTessCallback(tobj, GLU_TESS_BEGIN, reinterpret_cast<Callback>(beginCallback));
   gluTessCallback(tobj, GLU_TESS_END, reinterpret_cast<Callback>(endCallback));
+  gluTessCallback(tobj, GLU_TESS_COMBINE_DATA, reinterpret_cast<Callback>(combineCallback));
 }
 
 void Zobraz(Polygon3D* polygon) { projdi_polygon(polygon, Kresba::vypln); }

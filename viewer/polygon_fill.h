@@ -2,10 +2,11 @@
 //
 // tobj is the one tessellator of all filled polygons, with the begin, vertex
 // and end callbacks (beginCallback -> begin, vertexCallback -> vertex3d of
-// the coordinate triple, endCallback -> end, all through grafika) and GLU's
-// default properties (odd winding rule, no combine callback: a
-// self-intersecting outline is not drawn). The tessellator needs no GL
-// context; the callbacks draw into the current one.
+// the coordinate triple, endCallback -> end, all through grafika), the
+// combine callback of viewer/tessellator_vertices.h (a self-intersecting
+// outline is filled, with a vertex where its edges cross) and GLU's default
+// properties (odd winding rule). The tessellator needs no GL context; the
+// callbacks draw into the current one.
 #pragma once
 
 #include <GL/glu.h>

@@ -9,6 +9,7 @@
 #include "viewer/drawing_trace.h"
 #include "viewer/graphics_calls.h"
 #include "viewer/polygon_fill.h"
+#include "viewer/tessellator_vertices.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ class Chodec {
       zapis_stopu("zobrazeni...\n");
       grafika.begin(GL_LINE_LOOP);
     } else {
-      grafika.tess_begin_polygon(tobj, nullptr);
+      grafika.tess_begin_polygon(tobj, &nove_vrcholy_);
       grafika.tess_begin_contour(tobj);
     }
   }
@@ -103,7 +104,7 @@ class Chodec {
     if (kresba_ == Kresba::obrys)
       grafika.vertex3d(v[0], v[1], v[2]);
     else
-      grafika.tess_vertex(tobj, v, v);
+      predej_teselatoru(tobj, v);
     n_++;
   }
 
@@ -146,6 +147,8 @@ class Chodec {
 
   Kresba kresba_;
   double zasoba_[kapacita_vrcholu][3];
+  // Vertices the tessellator creates where edges cross; freed with the walk.
+  NoveVrcholy nove_vrcholy_;
   int n_ = 0;
   int vynechano_ = 0;
   int neciselnych_ = 0;

@@ -16,7 +16,9 @@
 // coordinate that is not finite (a bod whose y or z is NaN or infinite, or
 // x infinite) has no place to be drawn and is left out of both drawings, so
 // that the tessellator never sees one (the line "vynechanych neciselnych
-// vertexu:%d" counts them).
+// vertexu:%d" counts them). The filled drawing hands vertices to the
+// tessellator through viewer/tessellator_vertices.h: coordinates closer to
+// zero than 1e-30 as 0, and a self-intersecting outline is filled.
 #pragma once
 
 #include "model/instruction_list.h"

@@ -6,6 +6,7 @@ set(VIEWER_CONFIG_SOURCES
   viewer/arc.cpp
   viewer/polygon_walk.cpp
   viewer/polygon_fill.cpp
+  viewer/tessellator_vertices.cpp
   viewer/polygon_outline.cpp
   viewer/surface_drawing.cpp
   viewer/scene_drawing.cpp

@@ -8,7 +8,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -255,12 +254,9 @@ class VirtualDisplay : public testing::Test {
 TEST_F(VirtualDisplay, BothWindowsAppearAndEnterEndsTheProgram) {
   const std::string adresar = pracovni_adresar();
   ASSERT_FALSE(adresar.empty());
-  std::atomic<bool> skoncil{false};
-  VysledekBehu vysledek;
-  std::thread beh([&] {
-    vysledek = spust_program(DECODER_PATH, adresar, "", 120, {"DISPLAY=" + displej_});
-    skoncil = true;
-  });
+  // Standard input stays open with nothing to read, as in a terminal.
+  BeziciProgram beh(DECODER_PATH, {}, adresar, displej_, "", {}, true);
+  auto skoncil = [&] { return beh.pockej(0) >= 0; };
   const std::string okno1 = cekej_na_okno("kamera1");
   const std::string okno2 = cekej_na_okno("kamera2");
   EXPECT_FALSE(okno1.empty());
@@ -278,20 +274,28 @@ TEST_F(VirtualDisplay, BothWindowsAppearAndEnterEndsTheProgram) {
     x("xdotool key a");
   }
   std::this_thread::sleep_for(std::chrono::milliseconds(700));
-  EXPECT_FALSE(skoncil.load());
+  EXPECT_FALSE(skoncil());
 
   if (!okno2.empty()) {
     x("xdotool windowfocus --sync " + okno2);
   }
-  for (int i = 0; i < 100 && !skoncil; ++i) {
+  for (int i = 0; i < 100 && !skoncil(); ++i) {
     if (i % 20 == 0) x("xdotool key Return");
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
-  if (!skoncil) uloz_snimek_obrazovky("decoder_enter");
-  EXPECT_TRUE(skoncil.load()) << "Enter did not end the program";
-  beh.join();
-  EXPECT_EQ(vysledek.kod, 0) << vysledek.chyby;
-  EXPECT_FALSE(vysledek.vyprsel);
+  if (!skoncil()) uloz_snimek_obrazovky("decoder_enter");
+  EXPECT_TRUE(skoncil()) << "Enter did not end the program";
+  EXPECT_EQ(beh.pockej(0), 0) << beh.chyby();
+  std::system(("rm -rf '" + adresar + "'").c_str());
+}
+
+TEST_F(VirtualDisplay, StandardInputAtItsEndEndsTheWaitAsClosingTheWindows) {
+  const std::string adresar = pracovni_adresar();
+  ASSERT_FALSE(adresar.empty());
+  BeziciProgram beh(DECODER_PATH, {}, adresar, displej_, "", {"XDG_RUNTIME_DIR=" + adresar});
+  EXPECT_EQ(beh.pockej(60), 0) << beh.chyby();
+  EXPECT_EQ(beh.chyby(), "");
+  EXPECT_EQ(precti_soubor(adresar + "/data.txt").substr(precti_soubor(adresar + "/data.txt").size() - 2), "Q\n");
   std::system(("rm -rf '" + adresar + "'").c_str());
 }
 

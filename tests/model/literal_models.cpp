@@ -208,6 +208,7 @@ void postav_polar_model_doslovne() {
   bodu_celkem = 0;
   for (int slot = 0; slot <= 4; slot++) {
     for (int i = 0; i < omezeny_pocet(slot, 73); i++) {
+      if (!znacka_platna(slot, i)) continue;
       pole_bodu[bodu_celkem][0] = body_souradnice[slot][i][0];
       pole_bodu[bodu_celkem][1] = body_souradnice[slot][i][1];
       pole_bodu[bodu_celkem][2] = body_souradnice[slot][i][2];
@@ -284,6 +285,7 @@ void projection_model3D_doslovne() {
                                                                                    : konfigurace::adres_na_slot;
   for (int slot = 0; slot < slotu; slot++) {
     for (int i = 0; i < omezeny_pocet(slot, nejvice); i++) {
+      if (!znacka_platna(slot, i)) continue;
       const int k = PolygonInstrukceAlok();
       instrukce_polygonu[k] =
           new PolygonInstrukce(body_souradnice[slot][i][0], body_souradnice[slot][i][1], body_souradnice[slot][i][2]);
@@ -320,6 +322,7 @@ void projection_model3D_doslovne() {
   const int poradi[6][2] = {{0, 1}, {0, 2}, {1, 0}, {1, 2}, {2, 0}, {2, 1}};
   for (int slot = 0; slot < slotu; slot++) {
     for (int i = 0; i < omezeny_pocet(slot, nejvice); i++) {
+      if (!znacka_platna(slot, i)) continue;
       const PolygonInstrukce* ins = instrukce_polygonu[adresy_bodu_global[slot][i]];
       const float p[3] = {ins->x, ins->y, ins->z};
       const double np =
@@ -385,6 +388,7 @@ void model3D_doslovne(int profil, int typ) {
   std::vector<PolygonInstrukce*> instrukce;
   std::vector<BodRoviny> pixely;
   for (int i = 0; i < n; i++) {
+    if (!znacka_platna(profil, i)) continue;
     const int k = PolygonInstrukceAlok();
     instrukce_polygonu[k] =
         new PolygonInstrukce(body_souradnice[profil][i][0], body_souradnice[profil][i][1], body_souradnice[profil][i][2]);

@@ -138,16 +138,20 @@ Snimek vyfot(const XvfbDisplej& displej, const std::string& cesta) {
 
 BeziciProgram::BeziciProgram(const std::string& program, const std::vector<std::string>& argumenty,
                              const std::string& adresar, const std::string& displej,
-                             const std::string& vstup, const std::vector<std::string>& prostredi)
+                             const std::string& vstup, const std::vector<std::string>& prostredi,
+                             bool vstup_otevreny)
     : adresar_(adresar) {
   {
     std::ofstream f(adresar + "/.stdin", std::ios::binary);
     f << vstup;
   }
+  int roura[2] = {-1, -1};
+  if (vstup_otevreny && pipe(roura) != 0) roura[0] = roura[1] = -1;
   pid_ = fork();
   if (pid_ == 0) {
     if (chdir(adresar.c_str()) != 0) _exit(126);
-    const int in = open(".stdin", O_RDONLY);
+    if (roura[1] >= 0) close(roura[1]);
+    const int in = roura[0] >= 0 ? roura[0] : open(".stdin", O_RDONLY);
     const int out = open(".stdout", O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int err = open(".stderr", O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (in < 0 || out < 0 || err < 0) _exit(126);
@@ -165,6 +169,13 @@ BeziciProgram::BeziciProgram(const std::string& program, const std::vector<std::
     execv(program.c_str(), argv.data());
     _exit(127);
   }
+  if (roura[0] >= 0) {
+    close(roura[0]);
+    // A program that never reads its input gets what fitted in the pipe.
+    const ssize_t zapsano = vstup.empty() ? 0 : write(roura[1], vstup.data(), vstup.size());
+    (void)zapsano;
+    zapis_vstupu_ = roura[1];
+  }
 }
 
 BeziciProgram::~BeziciProgram() {
@@ -173,6 +184,7 @@ BeziciProgram::~BeziciProgram() {
     kill(pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);
   }
+  if (zapis_vstupu_ >= 0) close(zapis_vstupu_);
 }
 
 int BeziciProgram::pockej(double sekund) {

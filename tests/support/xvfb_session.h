@@ -50,10 +50,12 @@ class BeziciProgram {
  public:
   // Starts `program` with `argumenty` in `adresar` on the display, with
   // `vstup` on standard input; stdout and stderr go to files in `adresar`.
-  // `prostredi` holds extra NAME=value settings.
+  // `prostredi` holds extra NAME=value settings. Standard input ends after
+  // `vstup`, unless `vstup_otevreny`: then it is a pipe that stays open, with
+  // nothing more to read, until the program ends.
   BeziciProgram(const std::string& program, const std::vector<std::string>& argumenty,
                 const std::string& adresar, const std::string& displej, const std::string& vstup,
-                const std::vector<std::string>& prostredi = {});
+                const std::vector<std::string>& prostredi = {}, bool vstup_otevreny = false);
   ~BeziciProgram();
 
   pid_t pid() const { return pid_; }
@@ -66,6 +68,7 @@ class BeziciProgram {
  private:
   pid_t pid_ = -1;
   int kod_ = -1;
+  int zapis_vstupu_ = -1;  // the parent's end of an open standard input
   std::string adresar_;
 };
 

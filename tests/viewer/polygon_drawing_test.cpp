@@ -2,6 +2,7 @@
 // and the sound handling of faulty instruction lists.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -333,6 +334,45 @@ TEST_F(Kresleni, RealTessellatorSurvivesAPointWithoutY) {
   for (const Volani& c : volani("vertex3d"))
     for (int k = 0; k < 3; k++) EXPECT_TRUE(std::isfinite(c.argumenty[k]));
   EXPECT_EQ(volani("tess_vertex").size(), 0u);  // the real tessellator was used
+}
+
+// A bow tie: its two edges cross at (1, 1). The tessellator makes the
+// crossing vertex through the combine callback and fills both triangles
+// (area 1 each); without the callback GLU drew nothing.
+TEST_F(Kresleni, SelfIntersectingOutlineIsFilledThroughItsCrossing) {
+  nahrad_grafiku(true);
+  Zobraz(polygon({bod(0, 0, 0), bod(2, 2, 0), bod(2, 0, 0), bod(0, 2, 0)}));
+  EXPECT_NEAR(plocha_trojuhelniku(), 2, 1e-9);
+  int v_krizeni = 0;
+  for (const Volani& v : volani("vertex3d"))
+    if (v.argumenty[0] == 1 && v.argumenty[1] == 1 && v.argumenty[2] == 0) v_krizeni++;
+  EXPECT_GE(v_krizeni, 2);  // a corner of both triangles
+  EXPECT_EQ(precti_testovaci_log(), "vertexu:4\n");
+}
+
+// Coordinates closer to zero than 1e-30 reach the tessellator as 0 (nonzero
+// values that small broke its sweep); the drawn vertex keeps them.
+TEST_F(Kresleni, TessellatorGetsTinyCoordinatesAsZeroAndTheDrawingKeepsThem) {
+  const std::vector<Ins> ins = {bod(0, 0, 0), bod(1, 1e-35f, 0), bod(1, 1, 1e-29f),
+                                bod(0, 1, -1e-31f)};
+  Zobraz(polygon(ins));
+  const std::vector<Volani> v = volani("tess_vertex");
+  ASSERT_EQ(v.size(), 4u);
+  EXPECT_EQ(v[1].argumenty[1], 0.0);
+  EXPECT_EQ(v[2].argumenty[2], static_cast<double>(1e-29f));
+  EXPECT_EQ(v[3].argumenty[2], 0.0);
+  nahrad_grafiku(true);
+  Zobraz(polygon(ins));
+  std::vector<double> y_vrcholu, z_vrcholu;
+  for (const Volani& c : volani("vertex3d")) {
+    y_vrcholu.push_back(c.argumenty[1]);
+    z_vrcholu.push_back(c.argumenty[2]);
+  }
+  EXPECT_NE(std::find(y_vrcholu.begin(), y_vrcholu.end(), static_cast<double>(1e-35f)),
+            y_vrcholu.end());
+  EXPECT_NE(std::find(z_vrcholu.begin(), z_vrcholu.end(), static_cast<double>(-1e-31f)),
+            z_vrcholu.end());
+  EXPECT_NEAR(plocha_trojuhelniku(), 1, 1e-9);
 }
 
 TEST_F(Kresleni, ArcWithoutTwoFollowingInstructionsEndsTheWalk) {

@@ -1,5 +1,5 @@
 // PLY builder.
-#include "model/ply_writer.h"
+#include "common/ply_writer.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,0 +1,6 @@
+# Sources of the helpers that every program shares (common/geometry.h is
+# header-only).
+set(SCANNER_COMMON_SOURCES
+  common/messages.cpp
+  common/ply_writer.cpp
+)
