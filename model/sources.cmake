@@ -5,6 +5,10 @@ set(MODEL_COMMON_SOURCES
   model/triangle_geometry.cpp
   model/cuboid.cpp
   model/segment_grid.cpp
+  model/surface_mesh.cpp
+  model/mesh_analysis.cpp
+  model/surface_reconstruction.cpp
+  model/surface_export.cpp
 )
 set(MODEL_CONFIG_SOURCES
   model/trimming.cpp

@@ -10,6 +10,7 @@
 #include "reconstruction/configuration.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/scan_export.h"
+#include "programs/surface_output.h"
 
 namespace {
 
@@ -32,5 +33,7 @@ bool zapis_vystupy_skenu(bool prohlizec_pokracuje) {
     vse = zapis("cameras.ply", kamery_ply(false), prohlizec_pokracuje);
   else
     vse = zapis("model.ply", model_ply(false), prohlizec_pokracuje);
-  return zapis("points.ply", body_ply(false), prohlizec_pokracuje) && vse;
+  vse = zapis("points.ply", body_ply(false), prohlizec_pokracuje) && vse;
+  if constexpr (!konfigurace::je_kalibrace) vse = zapis_plochu(prohlizec_pokracuje) && vse;
+  return vse;
 }

@@ -1,9 +1,10 @@
 // The files a reconstruction program leaves beside "logfile.txt" once its
 // model is built: "model.ply" (viewer_calibration: "cameras.ply") and
-// "points.ply", binary PLY. A file that cannot be written is a warning on
-// standard error (the viewer still opens); an existing file is replaced only
-// by a complete new one. In batch mode (prohlizec_pokracuje false) no viewer
-// follows: the warning says only what went wrong.
+// "points.ply", binary PLY; viewer_polar and viewer_projection then build
+// and write "surface.ply" (surface_output.h). A file that cannot be written
+// is a warning on standard error (the viewer still opens); an existing file
+// is replaced only by a complete new one. In batch mode (prohlizec_pokracuje
+// false) no viewer follows: the warning says only what went wrong.
 #pragma once
 
 // Whether every file was written.

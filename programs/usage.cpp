@@ -26,11 +26,13 @@ constexpr const char* ucel =
 
 constexpr const char* znacky =
     "000_k1_A.bmp 000_k2_A.bmp 080_k1_A.bmp 080_k2_A.bmp 160_k1_A.bmp\n"
-    "160_k2_A.bmp 240_k1_A.bmp 240_k2_A.bmp 200_k1_A.bmp 200_k2_A.bmp (marker images)";
+    "160_k2_A.bmp 240_k1_A.bmp 240_k2_A.bmp 200_k1_A.bmp 200_k2_A.bmp (marker images)\n"
+    "rig.yml (the camera set-up, when present)";
 
 constexpr const char* zapisuje = konfigurace::je_kalibrace
                                      ? "logfile.txt (log), cameras.ply (the cameras), points.ply (the points)"
-                                     : "logfile.txt (log), model.ply (the model), points.ply (the points)";
+                                     : "logfile.txt (log), model.ply (the model), points.ply (the points), "
+                                       "surface.ply (a closed, oriented surface of the points)";
 
 }  // namespace
 

@@ -14,6 +14,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick
   assimp-utils
   hyperfine
+  libcgal-dev
 )
 
 missing=()

@@ -52,6 +52,49 @@ BodPovrchu povrch(double r, double r_h, double r_phi, double c, double s, double
 
 double polomer_vazy(double h, double phi) { return profil(h) * laloky(phi); }
 
+namespace {
+
+double ctverec_od_boku(Bod3 m, double h, double phi) {
+  const double r = polomer_vazy(h, phi);
+  const double dx = r * std::cos(phi) - m.x, dy = r * std::sin(phi) - m.y, dz = h - m.z;
+  return dx * dx + dy * dy + dz * dz;
+}
+
+// Nearest point of the side: the best of a grid over height and azimuth,
+// then a pattern search that halves its steps.
+double vzdalenost_od_boku(Bod3 m) {
+  constexpr int vysek = 128, kolem = 256;
+  double h = 0, phi = 0, nej = ctverec_od_boku(m, h, phi);
+  for (int j = 0; j <= vysek; j++)
+    for (int i = 0; i < kolem; i++) {
+      const double hj = vyska_vazy * j / vysek, pi_ = 6.283185307179586 * i / kolem;
+      const double d = ctverec_od_boku(m, hj, pi_);
+      if (d < nej) nej = d, h = hj, phi = pi_;
+    }
+  double kh = vyska_vazy / vysek, kphi = 6.283185307179586 / kolem;
+  while (kh > 1e-9) {
+    bool lepsi = false;
+    for (int a = -1; a <= 1; a++)
+      for (int b = -1; b <= 1; b++) {
+        const double hn = std::clamp(h + a * kh, 0.0, vyska_vazy), pn = phi + b * kphi;
+        const double d = ctverec_od_boku(m, hn, pn);
+        if (d < nej) nej = d, h = hn, phi = pn, lepsi = true;
+      }
+    if (!lepsi) kh *= 0.5, kphi *= 0.5;
+  }
+  return std::sqrt(nej);
+}
+
+}  // namespace
+
+double vzdalenost_od_vazy(Bod3 m) {
+  double d = vzdalenost_od_boku(m);
+  const double phi = std::atan2(m.y, m.x), rho = std::hypot(m.x, m.y);
+  for (double h : {0.0, vyska_vazy})
+    if (rho <= polomer_vazy(h, phi)) d = std::min(d, std::abs(m.z - h));
+  return d;
+}
+
 bool uvnitr_vazy(Bod3 m) {
   if (m.z < 0.0 || m.z > vyska_vazy) return false;
   const double rho2 = m.x * m.x + m.y * m.y;

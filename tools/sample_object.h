@@ -34,6 +34,11 @@ constexpr double nejvetsi_polomer_vazy = 13.6;
 // Radius of the vase at height h (0..vyska_vazy) and azimuth phi (radians).
 double polomer_vazy(double h, double phi);
 
+// Distance of a local point from the vase's surface: its side, the disc
+// that closes its top and the disc it stands on. Accurate to about 1e-6
+// within a few units of the vase.
+double vzdalenost_od_vazy(Bod3 mistni);
+
 // Whether a local point lies inside the vase (the vase is closed at the top).
 bool uvnitr_vazy(Bod3 mistni);
 

@@ -317,15 +317,28 @@ void polohy_kalibracnich_znacek(Bod3 v[16]) {
   for (int i = 0; i < 16; i++) v[i] = {poloha[i][0], poloha[i][1], poloha[i][2]};
 }
 
+SoustavaTocny soustava_tocny(Bod3 stred, double naklon) {
+  SoustavaTocny t;
+  t.stred = stred;
+  t.e1 = {1, 0, 0};
+  t.e2 = {0, std::cos(naklon), std::sin(naklon)};
+  t.nahoru = {0, -std::sin(naklon), std::cos(naklon)};
+  return t;
+}
+
+SoustavaTocny soustava_tocny_z_pravdy(const PravdaSceny& pravda) {
+  // The axis direction is the turntable's up direction or its opposite;
+  // up has a positive world z for any tilt the generator makes.
+  const Bod3 s = pravda.osa.smer;
+  const double znamenko = s.z < 0 ? -1.0 : 1.0;
+  return soustava_tocny(pravda.osa.bod, std::atan2(-znamenko * s.y, znamenko * s.z));
+}
+
 Scena vytvor_scenu(const NastaveniSceny& nastaveni) {
   Scena sc;
   sc.nastaveni = nastaveni;
   sc.sestava = nastaveni.sestava ? *nastaveni.sestava : vychozi_sestava();
-  const double naklon = radiany(nastaveni.naklon_stupnu);
-  sc.tocna.stred = stred_tocny;
-  sc.tocna.e1 = {1, 0, 0};
-  sc.tocna.e2 = {0, std::cos(naklon), std::sin(naklon)};
-  sc.tocna.nahoru = {0, -std::sin(naklon), std::cos(naklon)};
+  sc.tocna = soustava_tocny(stred_tocny, radiany(nastaveni.naklon_stupnu));
 
   Nahoda nahoda(nastaveni.seed);
   umisti_reference(sc);

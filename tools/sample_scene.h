@@ -108,6 +108,14 @@ Bod3 poloha_pri_snimku(const Scena& scena, Bod3 pravda, int slot);
 // computes them (spacing 5.69, extra offset 1.5, single precision).
 void polohy_kalibracnich_znacek(Bod3 vysledek[16]);
 
+// The turntable frame of a scene: centre `stred`, turntable tilted by
+// `naklon` radians about the world x axis, e1 along world x.
+SoustavaTocny soustava_tocny(Bod3 stred, double naklon);
+
+// The same frame recovered from a scene's ground truth (its axis).
+struct PravdaSceny;
+SoustavaTocny soustava_tocny_z_pravdy(const PravdaSceny& pravda);
+
 Scena vytvor_scenu(const NastaveniSceny& nastaveni);
 
 // The name of the true set-up's file in a scene with cameras of its own.

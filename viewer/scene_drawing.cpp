@@ -10,6 +10,7 @@
 #include "viewer/graphics_calls.h"
 #include "viewer/polygon_fill.h"
 #include "viewer/polygon_outline.h"
+#include "viewer/surface_drawing.h"
 
 namespace {
 
@@ -57,6 +58,17 @@ void kresli_usecky() {
   }
 }
 
+void kresli_model() {
+  for (PrvekSeznamu<Polygon3D*>* e = model1.Prvni(); e != nullptr; e = e->dalsi) {
+    Polygon3D* p = e->hodnota;
+    grafika.color3ub(static_cast<GLubyte>(p->cervena & 0xFF), static_cast<GLubyte>(p->zelena & 0xFF),
+                     static_cast<GLubyte>(p->modra & 0xFF));
+    Zobraz(p);
+    grafika.color3f(0, 0, 0);
+    Obrys(p);
+  }
+}
+
 void kresli_kalibracni_znacky() {
   static const int spojnice[11][2] = {{0, 2},  {3, 5},  {6, 8},  {9, 11}, {12, 14}, {0, 6},
                                       {1, 7},  {2, 8},  {0, 12}, {1, 13}, {2, 14}};
@@ -100,14 +112,11 @@ void display3D() {
   pohled3D();
   kresli_kameru(0);
   kresli_kameru(1);
-  for (PrvekSeznamu<Polygon3D*>* e = model1.Prvni(); e != nullptr; e = e->dalsi) {
-    Polygon3D* p = e->hodnota;
-    grafika.color3ub(static_cast<GLubyte>(p->cervena & 0xFF), static_cast<GLubyte>(p->zelena & 0xFF),
-                     static_cast<GLubyte>(p->modra & 0xFF));
-    Zobraz(p);
-    grafika.color3f(0, 0, 0);
-    Obrys(p);
+  if (zobrazena_plocha) {
+    kresli_plochu();
+  } else {
+    kresli_model();
+    kresli_usecky();
   }
-  kresli_usecky();
   if constexpr (konfigurace::kresli_kalibracni_znacky) kresli_kalibracni_znacky();
 }

@@ -1,6 +1,8 @@
 // One frame of the scene: the two camera wire frames, every polygon of model1
 // filled in its colour and outlined in black, the 3D segments of prunik and,
-// in viewer_calibration and viewer_polar, the calibration marks.
+// in viewer_calibration and viewer_polar, the calibration marks. While the
+// user has switched to the surface (surface_drawing.h), the surface is drawn
+// in place of the polygons and segments.
 //
 // display3D expects the model-view matrix to be the identity and the buffers
 // cleared; it moves the camera (movefunc3D, pohled3D) before drawing. All GL

@@ -8,6 +8,7 @@ set(VIEWER_CONFIG_SOURCES
   viewer/polygon_fill.cpp
   viewer/tessellator_vertices.cpp
   viewer/polygon_outline.cpp
+  viewer/surface_drawing.cpp
   viewer/scene_drawing.cpp
   viewer/window.cpp
   viewer/screenshot.cpp

@@ -11,6 +11,7 @@
 #include "viewer/graphics_calls.h"
 #include "viewer/polygon_fill.h"
 #include "viewer/scene_drawing.h"
+#include "viewer/surface_drawing.h"
 
 unsigned char key[pocet_klaves];
 int mousepos[2];
@@ -57,6 +58,7 @@ bool events() {
   switch (udalost.type) {
     case SDL_KEYDOWN:
       nastav_klavesu(udalost.key.keysym.sym, 1);
+      if (udalost.key.keysym.sym == SDLK_m) prepni_plochu();
       break;
     case SDL_KEYUP:
       nastav_klavesu(udalost.key.keysym.sym, 0);

@@ -22,7 +22,8 @@ extern unsigned long pocet_snimku;
 // (60 degrees, aspect xscr / yscr, near 0.1, far 200), model-view mode.
 void init();
 
-// Takes at most one event; false only for the quit event.
+// Takes at most one event; false only for the quit event. Each press of M
+// switches between the model and the surface (surface_drawing.h).
 bool events();
 
 // Whether the mouse turns the view. Full screen it always does. In a window

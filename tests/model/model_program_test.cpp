@@ -37,6 +37,10 @@ std::string kroky(int do_kroku, int po, const char* format_konce) {
   return text;
 }
 
+// The line about the surface that follows the model's output: six points
+// that span a volume give a closed surface of eight triangles.
+const std::string povrch_sesti_bodu = "surface: 6 vertices, 8 triangles, 0 open edges, 0 non-manifold edges\n";
+
 TEST(ModelPrograms, PolarRunPrintsItsStagesAndWaitsForEnter) {
   const std::string adresar = priprav_snimky(6);
   const VysledekBehu beh = spust_bez_displeje(VIEWER_POLAR_PATH, adresar, "\n");
@@ -45,7 +49,8 @@ TEST(ModelPrograms, PolarRunPrintsItsStagesAndWaitsForEnter) {
       "Vytvari se polarni model...\nVypocet teziste...\nOK\nVypocet polarnich souradnic...\nOK\n"
       "Vytvareni 3D bodu...\nOK\nVytvareni polarnich usecek...\n" +
       kroky(10000, 100, " z 10000\n") +
-      "OK\nVytvareni polygonu...\nOK\nTvorba 3D modelu dokoncena, pokracuj Enterem...";
+      "OK\nVytvareni polygonu...\nOK\nTvorba 3D modelu dokoncena, pokracuj Enterem..." +
+      povrch_sesti_bodu;
   ASSERT_GE(beh.vystup.size(), ocekavany.size());
   EXPECT_EQ(beh.vystup.substr(beh.vystup.size() - ocekavany.size()), ocekavany);
   const std::string log = precti_soubor(adresar + "/logfile.txt");
@@ -57,7 +62,7 @@ TEST(ModelPrograms, ProjectionRunPrintsBothHalves) {
   const VysledekBehu beh = spust_bez_displeje(VIEWER_PROJECTION_PATH, adresar);
   EXPECT_TRUE(zastaveno_u_okna(beh)) << beh.chyby;
   const std::string polovina = "OK2\n" + kroky(4000, 100, "...\n") + "OK3\n";
-  const std::string ocekavany = "OK1\n" + polovina + polovina;
+  const std::string ocekavany = "OK1\n" + polovina + polovina + povrch_sesti_bodu;
   ASSERT_GE(beh.vystup.size(), ocekavany.size());
   EXPECT_EQ(beh.vystup.substr(beh.vystup.size() - ocekavany.size()), ocekavany);
   const std::string log = precti_soubor(adresar + "/logfile.txt");

@@ -29,10 +29,10 @@ struct Program {
 
 const std::vector<Program>& programy() {
   static const std::vector<Program> p = {
-      {"viewer_polar", VIEWER_POLAR_PATH, SAMPLE_SCENE_DIR, {"logfile.txt", "model.ply", "points.ply"},
+      {"viewer_polar", VIEWER_POLAR_PATH, SAMPLE_SCENE_DIR, {"logfile.txt", "model.ply", "points.ply", "surface.ply"},
        "Tvorba 3D modelu dokoncena, pokracuj Enterem..."},
       {"viewer_projection", VIEWER_PROJECTION_PATH, SAMPLE_SCENE_DIR,
-       {"logfile.txt", "model.ply", "points.ply"}, ""},
+       {"logfile.txt", "model.ply", "points.ply", "surface.ply"}, ""},
       {"viewer_calibration", VIEWER_CALIBRATION_PATH, SAMPLE_SCENE_DIR,
        {"logfile.txt", "cameras.ply", "points.ply"}, "Kalibrace dokoncena, pokracuj Enterem...\n"},
       {"decoder", DECODER_PATH, DECODER_SAMPLE_DIR, {"data.txt"}, ""},

@@ -1,6 +1,6 @@
 // The sample scene's images read back through the real marker scan, its
-// geometry (visibility, reference marks, calibration object), determinism
-// and its files.
+// geometry (visibility, reference marks, calibration object, distance from
+// the vase), determinism and its files.
 #include "tools/sample_scene.h"
 
 #include <gtest/gtest.h>
@@ -314,6 +314,37 @@ TEST(SampleScene, GroundTruthFileReadsBack) {
   EXPECT_NE(chyba.find("bad.txt: line 2"), std::string::npos) << chyba;
   EXPECT_FALSE(nacti_pravdu(adresar + "/missing.txt", &p, &chyba));
   EXPECT_NE(chyba.find("missing.txt"), std::string::npos) << chyba;
+}
+
+// Distance from the true object, as the mesh report measures it: zero on
+// the side, the offset along the outward normal off it, the height above
+// the closed top; and the turntable frame recovered from a tilted scene's
+// ground truth.
+TEST(SampleScene, DistanceFromTheVaseAndTheTurntableFrameFromTheTruth) {
+  for (double h : {1.0, 9.0, 20.0, 27.5, 31.0})
+    for (double phi : {0.0, 0.7, 2.5, 4.0}) {
+      const BodPovrchu b = bod_vazy(h, phi);
+      EXPECT_NEAR(vzdalenost_od_vazy(b.poloha), 0.0, 1e-6);
+      for (double d : {-0.2, 0.3}) EXPECT_NEAR(vzdalenost_od_vazy(b.poloha + d * b.normala), std::abs(d), 1e-5);
+    }
+  EXPECT_NEAR(vzdalenost_od_vazy({0.5, -1.0, vyska_vazy + 1.5}), 1.5, 1e-9);
+  EXPECT_NEAR(vzdalenost_od_vazy({1.0, 2.0, -0.75}), 0.75, 1e-9);
+
+  NastaveniSceny n;
+  n.naklon_stupnu = -6;
+  n.pozadi = false;
+  const Scena sc = vytvor_scenu(n);
+  const std::string cesta = novy_adresar("scene-frame") + "/ground_truth.txt";
+  const std::string text = text_pravdy(sc);
+  ASSERT_TRUE(zapis_soubor(cesta, std::vector<std::uint8_t>(text.begin(), text.end())));
+  PravdaSceny p;
+  std::string chyba;
+  ASSERT_TRUE(nacti_pravdu(cesta, &p, &chyba)) << chyba;
+  const SoustavaTocny t = soustava_tocny_z_pravdy(p);
+  EXPECT_LT(delka(t.stred - sc.tocna.stred), 1e-9);
+  EXPECT_LT(delka(t.e1 - sc.tocna.e1), 1e-9);
+  EXPECT_LT(delka(t.e2 - sc.tocna.e2), 1e-9);
+  EXPECT_LT(delka(t.nahoru - sc.tocna.nahoru), 1e-9);
 }
 
 TEST(SampleScene, UnwritableDirectoryIsReportedByFileName) {

@@ -1,6 +1,7 @@
 // The three programs and the test scene in real windows under Xvfb (Mesa
 // software OpenGL): the picture after turning round to face the scene,
-// movement, the log that stops growing, the close request, Escape, and the
+// movement, the log that stops growing, switching to the surface and back,
+// the close request, Escape, and the
 // failures without a display or without OpenGL. Screenshots of a failing
 // check are kept in xvfb-failures/ beside the test log.
 #include <gtest/gtest.h>
@@ -147,6 +148,47 @@ INSTANTIATE_TEST_SUITE_P(
                       Program{"calibration", VIEWER_CALIBRATION_PATH, true, true},
                       Program{"polar", VIEWER_POLAR_PATH, true, false}),
     [](const ::testing::TestParamInfo<Program>& i) { return std::string(i.param.jmeno); });
+
+// Pixels of the surface's light blue-grey shading (blue the largest
+// component, clearly above red), which neither the polar model (blue 64),
+// the cameras, the segments nor the calibration marks have.
+int pixelu_plochy(const Snimek& s) {
+  int pocet = 0;
+  for (int y = 0; y < s.vyska; y++)
+    for (int x = 0; x < s.sirka; x++) {
+      const unsigned char* q = s.pixel(x, y);
+      if (q[2] >= 80 && q[2] >= q[0] + 12 && q[2] >= q[1] + 6 && q[1] >= q[0]) pocet++;
+    }
+  return pocet;
+}
+
+TEST_F(Okna, KeyMSwitchesBetweenTheModelAndTheSurface) {
+  ASSERT_TRUE(zapis_scenu_znacek(adresar_));
+  BeziciProgram beh(VIEWER_POLAR_PATH, {}, adresar_, displej_->jmeno(), enter_na_vstupu);
+  const std::string okno = najdi_okno(*displej_, beh.pid(), 60);
+  ASSERT_FALSE(okno.empty()) << beh.chyby();
+  pockej_sekund(0.5);
+  otoc_k_scene(okno);
+  const Snimek model = fotka("model.ppm");
+  ASSERT_TRUE(model.platny());
+  EXPECT_EQ(pixelu_plochy(model), 0);
+  const std::string log = adresar_ + "/logfile.txt";
+  const long velikost = velikost_souboru(log);
+
+  displej_->prikaz("xdotool key m");
+  pockej_sekund(0.5);
+  const Snimek plocha = fotka("surface.ppm");
+  EXPECT_GT(pixelu_plochy(plocha), 1000);
+  EXPECT_GT(plocha.pocet(255, 0, 0), 100);  // the cameras stay
+  EXPECT_EQ(velikost_souboru(log), velikost);
+
+  displej_->prikaz("xdotool key m");
+  pockej_sekund(0.5);
+  EXPECT_EQ(fotka("model-again.ppm").rozdil(model), 0);
+  posli_zavreni(okno);
+  EXPECT_EQ(beh.pockej(20), 0) << beh.chyby();
+  EXPECT_NE(beh.vystup().find("Enterem...surface: 40 vertices, "), std::string::npos) << beh.vystup();
+}
 
 TEST_F(Okna, TestSceneShowsColoursOutlinesSegmentsAndTheRightScale) {
   BeziciProgram beh(VIEWER_TEST_SCENE_PATH, {}, adresar_, displej_->jmeno(), "");

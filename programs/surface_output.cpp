@@ -1,0 +1,52 @@
+// Building, keeping and writing the surface.
+#include "programs/surface_output.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "common/messages.h"
+#include "model/mesh_analysis.h"
+#include "model/surface_export.h"
+#include "model/surface_reconstruction.h"
+#include "reconstruction/atomic_file.h"
+#include "reconstruction/log_file.h"
+#include "reconstruction/scene_tables.h"
+
+namespace {
+
+std::vector<std::array<float, 3>> otocene_body() {
+  std::vector<std::array<float, 3>> body;
+  for (int slot = 0; slot < 5; slot++) {
+    const int pocet = std::min(std::max(body_pocty[slot], 0), konfigurace::souradnic_na_slot);
+    for (int i = 0; i < pocet; i++) {
+      if (!znacka_platna(slot, i)) continue;
+      const float* p = body_souradnice[slot][i];
+      body.push_back({p[0], p[1], p[2]});
+    }
+  }
+  return body;
+}
+
+void varovani(const std::string& text) {
+  ohlas(text);
+  zapis_log("warning: %s\n", text.c_str());
+}
+
+}  // namespace
+
+bool zapis_plochu(bool prohlizec_pokracuje) {
+  const std::string dodatek = prohlizec_pokracuje ? "; the viewer goes on without it" : "";
+  std::string chyba;
+  if (!postav_plochu(otocene_body(), &plocha_skenu, &chyba)) varovani(zprava("surface.ply", chyba + dodatek));
+  const bool zapsano = zapis_atomicky("surface.ply", plocha_ply(plocha_skenu, false), &chyba);
+  if (!zapsano) varovani(chyba + dodatek);
+  std::vector<std::vector<int>> steny;
+  for (const auto& t : plocha_skenu.trojuhelniky) steny.push_back({t[0], t[1], t[2]});
+  const RozborSite r = rozbor_site(steny);
+  std::printf("surface: %zu vertices, %zu triangles, %d open edges, %d non-manifold edges\n",
+              plocha_skenu.vrcholy.size(), plocha_skenu.trojuhelniky.size(), r.otevrenych, r.nemanifoldnich);
+  return zapsano;
+}

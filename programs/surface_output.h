@@ -1,0 +1,15 @@
+// The surface of the turned marker points beside the model: built from the
+// points of the five turntable positions (body_souradnice slots 0..4 up to
+// their counts, without the markers left out of triangulation; not the
+// reference marks), kept in plocha_skenu for the viewer, written atomically
+// to "surface.ply" and reported on standard output in one line:
+//
+//   surface: V vertices, T triangles, O open edges, N non-manifold edges
+//
+// A surface that cannot be built or written is a warning on standard error
+// ("program: surface.ply: problem") and in the log; the viewer still opens
+// (prohlizec_pokracuje), or in batch mode a file that cannot be written makes
+// the result false. A successful write adds nothing to the log.
+#pragma once
+
+bool zapis_plochu(bool prohlizec_pokracuje);
