@@ -155,10 +155,19 @@ TEST(Volby, BatchRunsWithoutDisplayOrEnterWriteThePlainRunsFilesAlsoThroughDir) 
       EXPECT_TRUE(zastaveno_u_okna(plain)) << plain.chyby;
     else
       EXPECT_EQ(plain.kod, 0);
+    // The plain run's console without its Enter prompt (the surface line of
+    // viewer_polar follows the prompt, which ends no line).
+    std::string bez_vyzvy = plain.vystup;
+    const std::string vyzva = p.vyzva;
+    if (!vyzva.empty()) {
+      const std::size_t kde = bez_vyzvy.find(vyzva);
+      ASSERT_NE(kde, std::string::npos) << plain.vystup;
+      bez_vyzvy.erase(kde, vyzva.size());
+    }
     for (const VysledekBehu* b : {&davka, &pres_dir}) {
       EXPECT_EQ(b->kod, 0) << b->chyby;
       EXPECT_EQ(b->chyby, "");
-      EXPECT_EQ(b->vystup + p.vyzva, plain.vystup);
+      EXPECT_EQ(b->vystup, bez_vyzvy);
     }
     for (const char* soubor : p.vystupy) {
       const std::string ocekavany = precti_soubor(obycejny + "/" + soubor);

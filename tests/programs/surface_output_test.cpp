@@ -127,14 +127,17 @@ TEST(SurfaceOutput, RandomScenesGiveClosedOutwardSurfaces) {
 
 TEST(SurfaceOutput, ASurfaceThatCannotBeWrittenIsAWarningAndTheRunGoesOn) {
   const std::string adresar = zapsana_scena(vytvor_scenu(NastaveniSceny{}), "surface-unwritable");
-  ASSERT_EQ(mkdir((adresar + "/surface.ply.tmp").c_str(), 0755), 0);
+  // A directory with a file in it where the surface should go: no file can
+  // be renamed over it.
+  ASSERT_EQ(mkdir((adresar + "/surface.ply").c_str(), 0755), 0);
+  ASSERT_TRUE(zapis_soubor(adresar + "/surface.ply/keep", {'k'}));
   const VysledekBehu beh = spust_bez_displeje(VIEWER_POLAR_PATH, adresar, "\n");
   EXPECT_EQ(beh.kod, 1);  // the window, not the file, ends a run without a display
   EXPECT_EQ(beh.chyby.rfind("viewer_polar: surface.ply: cannot be written", 0), 0u) << beh.chyby;
   EXPECT_NE(beh.chyby.find("\nviewer_polar: display: "), std::string::npos) << beh.chyby;
   EXPECT_NE(precti_soubor(adresar + "/logfile.txt").find("warning: surface.ply: cannot be written"),
             std::string::npos);
-  EXPECT_FALSE(existuje(adresar + "/surface.ply"));
+  EXPECT_TRUE(existuje(adresar + "/surface.ply/keep"));
   EXPECT_TRUE(existuje(adresar + "/model.ply"));
   EXPECT_NE(beh.vystup.find("surface: 253 vertices, "), std::string::npos) << beh.vystup;
 }
