@@ -3,4 +3,6 @@
 set(SCANNER_COMMON_SOURCES
   common/messages.cpp
   common/ply_writer.cpp
+  common/options.cpp
+  common/enter_prompt.cpp
 )

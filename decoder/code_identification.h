@@ -20,11 +20,12 @@ bool Identifikace2(int camera, std::string* chyba = nullptr);
 
 // The work of Identifikace2 after loading, on images already in memory: the
 // references, the two grid patterns and the 14 code images (bit k at index
-// k), each single-channel 8-bit of at least 640 x 480. The code images are
-// turned into their tri-state images in place.
+// k), each single-channel 8-bit of at least 640 x 480. The grid map is found
+// in one pass (mapa_mrizky_primo) and the tri-state of the code images only
+// where the codes are read (cti_kody_primo); the images are not changed.
 void identifikuj_snimky(int camera, const cv::Mat& ref03, const cv::Mat& ref04,
                         const cv::Mat& mrizka1, const cv::Mat& mrizka2,
-                        std::vector<cv::Mat>& kody);
+                        const std::vector<cv::Mat>& kody);
 
 // Loads the image of pattern digit `vzor` and family digit `rodina` under the
 // template (text[3], text[4] are set and kept).

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "decoder/grid_points.h"
 #include "decoder/image_primitives.h"
@@ -52,6 +53,65 @@ std::vector<ZnackaBodu> cti_kody(const std::vector<cv::Mat>& kody, const std::in
         if (bit == 1) bod.kod += static_cast<int>(std::pow(2.0, k));
       }
     }
+  }
+  return body_znacky;
+}
+
+namespace {
+
+// The code at (r, c) from the raw code images: per neighbour, whether the
+// references differ enough, and the two intensities the code pixel is
+// compared with; then one bit per image, ending at the first ambiguous one.
+int kod_v_bode(const cv::Mat& ref04, const cv::Mat& ref03, const std::vector<cv::Mat>& kody,
+               int r, int c) {
+  int A[9], B[9], sousedu = 0;
+  int radky[9], sloupce[9];
+  for (int dr = -1; dr <= 1; ++dr) {
+    const unsigned char* a = ref04.ptr<unsigned char>(r + dr);
+    const unsigned char* b = ref03.ptr<unsigned char>(r + dr);
+    for (int dc = -1; dc <= 1; ++dc) {
+      if (std::abs(b[c + dc] - a[c + dc]) <= 5) continue;  // 127: neither 0 nor 255
+      A[sousedu] = a[c + dc];
+      B[sousedu] = b[c + dc];
+      radky[sousedu] = r + dr;
+      sloupce[sousedu] = c + dc;
+      ++sousedu;
+    }
+  }
+  int kod = 0;
+  for (int k = 0; k < bitu_kodu && k < static_cast<int>(kody.size()); ++k) {
+    int plnych = 0;
+    for (int i = 0; i < sousedu; ++i) {
+      const int P = kody[static_cast<std::size_t>(k)].ptr<unsigned char>(radky[i])[sloupce[i]];
+      plnych += std::abs(A[i] - P) < std::abs(B[i] - P);
+    }
+    if (plnych > 0 && plnych < sousedu) return -1;
+    if (plnych > 0) kod += 1 << k;
+  }
+  return kod;
+}
+
+}  // namespace
+
+std::vector<ZnackaBodu> cti_kody_primo(const cv::Mat& ref04, const cv::Mat& ref03,
+                                       const std::vector<cv::Mat>& kody, const std::int32_t* pole) {
+  // Per label the last cell in row order: the largest r * 640 + c.
+  std::vector<int> posledni(max_znacek, -1);
+  for (int c = 1; c < sirka_obrazu - 1; ++c) {
+    const std::int32_t* sloupec = pole + index_pole(0, c);
+    for (int r = 1; r < vyska_obrazu - 1; ++r) {
+      const int L = sloupec[r];
+      if (L <= 0 || L >= max_znacek) continue;
+      const int poradi = r * sirka_obrazu + c;
+      if (poradi > posledni[static_cast<std::size_t>(L)]) posledni[static_cast<std::size_t>(L)] = poradi;
+    }
+  }
+  std::vector<ZnackaBodu> body_znacky(max_znacek, ZnackaBodu{0, 0, -2});
+  for (int L = 1; L < max_znacek; ++L) {
+    const int poradi = posledni[static_cast<std::size_t>(L)];
+    if (poradi < 0) continue;
+    const int r = poradi / sirka_obrazu, c = poradi % sirka_obrazu;
+    body_znacky[static_cast<std::size_t>(L)] = ZnackaBodu{c, r, kod_v_bode(ref04, ref03, kody, r, c)};
   }
   return body_znacky;
 }

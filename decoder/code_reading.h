@@ -37,6 +37,15 @@ int bit_okoli_vetsinou(const cv::Mat& kodovy, int radek, int sloupec);
 std::vector<ZnackaBodu> cti_kody(const std::vector<cv::Mat>& kody,
                                  const std::int32_t* pole = vystuppom2, bool vetsinou = false);
 
+// The same as cti_kody with bit_okoli on the tri-state images of `kody`
+// against the references (ref04 lit, ref03 dark), but with the raw code
+// images: the tri-state is found only in the 3 x 3 neighbourhoods that are
+// read. The labels are visited in memory order; where a label occurs more
+// than once, the last cell in row order counts, as in cti_kody.
+std::vector<ZnackaBodu> cti_kody_primo(const cv::Mat& ref04, const cv::Mat& ref03,
+                                       const std::vector<cv::Mat>& kody,
+                                       const std::int32_t* pole = vystuppom2);
+
 // The counts of one camera.
 struct SouhrnKodu {
   int nejednoznacne = 0;  // points with an ambiguous code

@@ -24,6 +24,14 @@ void hranicni_mapa(const cv::Mat& ref04, const cv::Mat& ref03, const cv::Mat& p,
 // vystuppom2 = -1 there, else 0.
 void mapa_mrizky(const cv::Mat& hranice1, const cv::Mat& hranice2);
 
+// The same grid map straight from the images, in one pass over the rows:
+// the tri-state of both grid patterns, their border maps and the grid map
+// are found together, without the intermediate images. vstuppom and
+// vystuppom2 end up exactly as after hranicni_mapa for both patterns and
+// mapa_mrizky.
+void mapa_mrizky_primo(const cv::Mat& ref04, const cv::Mat& ref03, const cv::Mat& mrizka1,
+                       const cv::Mat& mrizka2);
+
 // Reduces every 8-connected blob of -1 cells in `pole` (a 640 x 480 label
 // array laid out like vystuppom2) to one cell: scan
 // rows (outer) and columns, give the blob first met label L (from 1), clear

@@ -1,7 +1,6 @@
 // Grey image loading with the size check every stage relies on.
 #include "decoder/image_input.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,10 +8,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <opencv2/imgcodecs.hpp>
 #include <vector>
 
+#include "decoder/bitmap_direct.h"
 #include "decoder/decoder_state.h"
+#include "decoder/display_module.h"
 
 namespace {
 
@@ -66,25 +66,14 @@ bool hlavicka_bmp_v_poradku(const std::vector<unsigned char>& d, const char* jme
   return true;
 }
 
-// Decodes with the library's own messages kept off standard error: it
-// prints some problems there itself, and the program reports each bad file
-// in one line of its own. Exceptions of the library count as failure.
-cv::Mat dekoduj_potichu(const std::vector<unsigned char>& d) {
-  std::fflush(stderr);
-  const int puvodni = dup(2);
-  const int nikam = open("/dev/null", O_WRONLY);
-  if (puvodni >= 0 && nikam >= 0) dup2(nikam, 2);
-  cv::Mat obraz;
-  try {
-    obraz = cv::imdecode(d, cv::IMREAD_GRAYSCALE);
-  } catch (const cv::Exception&) {
-    obraz.release();
-  }
-  std::fflush(stderr);
-  if (puvodni >= 0 && nikam >= 0) dup2(puvodni, 2);
-  if (nikam >= 0) close(nikam);
-  if (puvodni >= 0) close(puvodni);
-  return obraz;
+// The 8- and 24-bit bitmaps of the cameras are read directly; the image
+// library, in the display module, decodes every other kind.
+bool dekoduj(const std::vector<unsigned char>& d, const char* jmeno, cv::Mat& obraz,
+             std::string* chyba) {
+  if (cti_bitmapu_primo(d.data(), d.size(), obraz)) return true;
+  std::string duvod;
+  if (!dekoduj_knihovnou(d.data(), d.size(), obraz, &duvod)) return selhani(chyba, jmeno, duvod);
+  return true;
 }
 
 }  // namespace
@@ -104,14 +93,17 @@ bool nacti_snimek(const char* jmeno, cv::Mat& obraz, std::string* chyba) {
   std::FILE* soubor = std::fopen(jmeno, "rb");
   if (soubor == nullptr)
     return selhani(chyba, jmeno, std::string("cannot be opened: ") + std::strerror(errno));
-  std::vector<unsigned char> data(static_cast<std::size_t>(info.st_size));
+  // One buffer serves every image: a fresh one per file costs a page fault
+  // per 4 KiB.
+  static std::vector<unsigned char> data;
+  data.resize(static_cast<std::size_t>(info.st_size));
   data.resize(std::fread(data.data(), 1, data.size(), soubor));
   const bool chyba_cteni = std::ferror(soubor) != 0;
   std::fclose(soubor);
   if (chyba_cteni) return selhani(chyba, jmeno, "read error");
   if (!hlavicka_bmp_v_poradku(data, jmeno, chyba)) return false;
 
-  obraz = dekoduj_potichu(data);
+  if (!dekoduj(data, jmeno, obraz, chyba)) return false;
   if (obraz.empty() || obraz.type() != CV_8UC1) {
     obraz.release();
     return selhani(chyba, jmeno, "not a readable image (damaged or of an unsupported kind)");

@@ -8,7 +8,10 @@
 // or oversized file, a directory, and a bitmap whose header gives no sensible
 // size or whose uncompressed pixels cannot fit the file are refused before
 // the image library sees them; the library's own messages and exceptions
-// never reach the caller or standard error.
+// never reach the caller or standard error. Uncompressed 8- and 24-bit
+// 640 x 480 bitmaps are read directly (bitmap_direct.h); the others go to the
+// image library in the display module, and a module that cannot be loaded
+// is reported like a bad file.
 #pragma once
 
 #include <opencv2/core.hpp>

@@ -5,18 +5,32 @@
 //
 // A missing, unreadable or too small image, or an output file that cannot be
 // written, ends the program with one message on standard error and exit
-// status 1, leaving any earlier "data.txt" as it was.
+// status 1, leaving any earlier "data.txt" as it was. The options
+// (common/options.h) come first; --no-window ends the run once "data.txt"
+// is written, without the windows.
 #include <cstdio>
 #include <opencv2/core/utils/logger.hpp>
 #include <string>
 
 #include "common/messages.h"
+#include "common/options.h"
 #include "decoder/code_identification.h"
 #include "decoder/correspondence.h"
 #include "decoder/data_file.h"
 #include "decoder/decoder_state.h"
 
 namespace {
+
+const PopisProgramu popis{
+    "decoder",
+    "Decodes the structured-light images of both cameras at the turntable angle 60,\n"
+    "pairs the grid points of the two cameras that carry the same code, writes the\n"
+    "pairs to data.txt and shows them in the windows kamera1 and kamera2 until Enter.",
+    "060PFC.bmp for camera C (1, 2) and pattern P, family F: 03 and 04 (projector\n"
+    "dark, lit), 11 and 12 (grid patterns), 81 ... 21 and 82 ... 22 (code bits),\n"
+    "91 (the preview shown in the windows); 38 images in all",
+    "data.txt (the point pairs)",
+    false};
 
 int skonci(const std::string& chyba) {
   zrus_data();
@@ -26,8 +40,11 @@ int skonci(const std::string& chyba) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   nastav_jmeno_programu("decoder");
+  Volby volby;
+  const int konec = zpracuj_volby(argc, argv, popis, &volby);
+  if (konec >= 0) return konec;
   // The program reports unreadable images itself, in one line each.
   cv::utils::logging::setLogLevel(cv::utils::logging::LOG_LEVEL_SILENT);
 
@@ -55,6 +72,7 @@ int main() {
   if (!dokonci_data(&chyba)) return skonci(chyba);
   std::fflush(stdout);
 
+  if (volby.bez_okna) return 0;
   if (!KorespondujiciUkaz(&chyba)) {
     ohlas(chyba);
     return 1;

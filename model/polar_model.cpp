@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "common/enter_prompt.h"
 #include "common/geometry.h"
 #include "model/instruction_pool.h"
 #include "model/segment_growth.h"
@@ -100,6 +101,7 @@ void postav_polar_model() {
 
 void polar_model3D() {
   postav_polar_model();
+  if (!ceka_na_enter()) return;
   std::printf("Tvorba 3D modelu dokoncena, pokracuj Enterem...");
   std::fflush(stdout);
   std::getchar();

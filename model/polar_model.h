@@ -8,7 +8,8 @@
 // steps), appends every triangle of the graph to model1 three times (once
 // from each corner, coloured from the apex's angles) and records the
 // segments of no triangle in prunik. Prints its progress on standard output
-// and ends by waiting for Enter.
+// and ends by waiting for Enter (prompt and wait left out when the Enter
+// waits are off, common/enter_prompt.h).
 //
 // A point at the centroid has no angles (NaN) and gets no segment. No points
 // at all give an empty model. prunik is never written past its end (one log

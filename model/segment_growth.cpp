@@ -407,8 +407,10 @@ bool usecky_se_krizi(BodRoviny P, BodRoviny D, BodRoviny Q, BodRoviny E) {
     const float u = static_cast<float>(
         (static_cast<double>(q[c]) - p[c] + static_cast<double>(d[c]) / d[r] * (static_cast<double>(p[r]) - q[r])) /
         den);
+    // Outside (0, 1) in u the segments cannot cross: t is not needed.
+    if (!(0 < u && u < 1)) return false;
     const float t = static_cast<float>((static_cast<double>(q[r]) - p[r] + static_cast<double>(e[r]) * u) / d[r]);
-    return 0 < u && u < 1 && 0 < t && t < 1;
+    return 0 < t && t < 1;
   }
   return false;
 }

@@ -1,20 +1,27 @@
 // Entry point of the three reconstruction programs (viewer_projection,
 // viewer_calibration, viewer_polar), compiled once per configuration.
 //
-// Every stage reports bad input by returning false with one message; here
-// the message is printed, the log closed and the exit status chosen: 0 when
-// the viewer ends (window closed or Escape), 1 on bad input or when the
-// window cannot be opened.
+// The options come first (common/options.h: --help, --version and bad usage
+// end the program before anything is read or written); with none the run is
+// the plain one. Every stage reports bad input by returning false with one
+// message; here the message is printed, the log closed and the exit status
+// chosen: 0 when the viewer ends (window closed or Escape), after the
+// screenshot, or in batch mode (--no-window) once the files are written; 1 on
+// bad input, when the window cannot be opened or the screenshot written, and
+// in batch mode when an output file (the log among them) cannot be written.
 #include <cerrno>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "common/enter_prompt.h"
 #include "common/messages.h"
+#include "common/options.h"
 #include "model/instruction_pool.h"
 #include "model/polar_model.h"
 #include "model/projection_model.h"
 #include "programs/scan_outputs.h"
+#include "programs/usage.h"
 #include "reconstruction/calibration.h"
 #include "reconstruction/camera_rig.h"
 #include "reconstruction/configuration.h"
@@ -48,10 +55,15 @@ bool krok_konfigurace(std::string* chyba) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   nastav_jmeno_programu(konfigurace::jmeno_programu);
+  Volby volby;
+  const int konec = zpracuj_volby(argc, argv, popis_prohlizece(), &volby);
+  if (konec >= 0) return konec;
+  if (volby.bez_okna || !volby.snimek.empty()) vypni_cekani_na_enter();
   // Like the other output files, a log that cannot be made is a warning.
-  if (!otevri_log())
+  const bool log_otevren = otevri_log();
+  if (!log_otevren)
     ohlas(zprava("logfile.txt", std::string("cannot be created in the working directory (") +
                                     std::strerror(errno) + "); the program goes on without its log"));
   init_ins();
@@ -69,8 +81,14 @@ int main() {
   if (!nacti_rig_programu(&z_rigu, &chyba)) return skonci_chybou(chyba);
   if (!prepocet_bodu(true, &chyba)) return skonci_chybou(chyba);
   if (!krok_konfigurace(&chyba)) return skonci_chybou(chyba);
-  zapis_vystupy_skenu();
-  if (!spust_prohlizec(&chyba)) return skonci_chybou(chyba);
+  const bool zapsano = zapis_vystupy_skenu(!volby.bez_okna);
+  // In batch mode the files are the result: one not written (the log among
+  // them) is a failure.
+  if (volby.bez_okna) {
+    zavri_log();
+    return zapsano && log_otevren ? 0 : 1;
+  }
+  if (!spust_prohlizec(&chyba, {volby.v_okne, volby.snimek})) return skonci_chybou(chyba);
   zavri_log();
   return 0;
 }

@@ -13,22 +13,24 @@
 
 namespace {
 
-void zapis(const char* jmeno, const std::string& obsah) {
+bool zapis(const char* jmeno, const std::string& obsah, bool prohlizec_pokracuje) {
   std::string chyba;
   if (zapis_atomicky(jmeno, obsah, &chyba)) {
     zapis_log("written: %s\n", jmeno);
-    return;
+    return true;
   }
-  ohlas(chyba + "; the viewer goes on without it");
+  ohlas(prohlizec_pokracuje ? chyba + "; the viewer goes on without it" : chyba);
   zapis_log("warning: %s\n", chyba.c_str());
+  return false;
 }
 
 }  // namespace
 
-void zapis_vystupy_skenu() {
+bool zapis_vystupy_skenu(bool prohlizec_pokracuje) {
+  bool vse = true;
   if constexpr (konfigurace::je_kalibrace)
-    zapis("cameras.ply", kamery_ply(false));
+    vse = zapis("cameras.ply", kamery_ply(false), prohlizec_pokracuje);
   else
-    zapis("model.ply", model_ply(false));
-  zapis("points.ply", body_ply(false));
+    vse = zapis("model.ply", model_ply(false), prohlizec_pokracuje);
+  return zapis("points.ply", body_ply(false), prohlizec_pokracuje) && vse;
 }

@@ -2,7 +2,9 @@
 // model is built: "model.ply" (viewer_calibration: "cameras.ply") and
 // "points.ply", binary PLY. A file that cannot be written is a warning on
 // standard error (the viewer still opens); an existing file is replaced only
-// by a complete new one.
+// by a complete new one. In batch mode (prohlizec_pokracuje false) no viewer
+// follows: the warning says only what went wrong.
 #pragma once
 
-void zapis_vystupy_skenu();
+// Whether every file was written.
+bool zapis_vystupy_skenu(bool prohlizec_pokracuje = true);

@@ -33,8 +33,12 @@ char* selhani(std::string* chyba, const char* jmeno, const std::string& duvod) {
 
 }  // namespace
 
-char* readBMP_z_pameti(const unsigned char* data, std::size_t velikost, const char* jmeno,
-                       std::string* chyba) {
+namespace {
+
+// The checks and the conversion into `pixely`; false (with the message) on
+// any input that is not such a bitmap.
+bool preved_bmp(const unsigned char* data, std::size_t velikost, const char* jmeno,
+                std::string* chyba, char* pixely) {
   if (velikost == 0) return selhani(chyba, jmeno, "the file is empty");
   if (velikost < delka_hlavicky)
     return selhani(chyba, jmeno,
@@ -71,18 +75,34 @@ char* readBMP_z_pameti(const unsigned char* data, std::size_t velikost, const ch
                        std::to_string(bajtu_snimku) + " bytes do not fit the file of " +
                        std::to_string(velikost) + " bytes");
 
-  char* pixely = new char[bajtu_snimku];
-  std::memcpy(pixely, data + posun, bajtu_snimku);
   // The file stores blue, green, red; the callers read red first.
+  const unsigned char* z = data + posun;
   for (std::size_t i = 0; i < bajtu_snimku; i += 3) {
-    const char modra = pixely[i];
-    pixely[i] = pixely[i + 2];
-    pixely[i + 2] = modra;
+    pixely[i] = static_cast<char>(z[i + 2]);
+    pixely[i + 1] = static_cast<char>(z[i + 1]);
+    pixely[i + 2] = static_cast<char>(z[i]);
   }
-  return pixely;
+  return true;
+}
+
+}  // namespace
+
+char* readBMP_z_pameti(const unsigned char* data, std::size_t velikost, const char* jmeno,
+                       std::string* chyba) {
+  std::unique_ptr<char[]> pixely(new char[bajtu_snimku]);
+  if (!preved_bmp(data, velikost, jmeno, chyba, pixely.get())) return nullptr;
+  return pixely.release();
 }
 
 char* readBMP(const char* path, std::string* chyba) {
+  std::vector<unsigned char> obsah;
+  std::unique_ptr<char[]> pixely(new char[bajtu_snimku]);
+  if (!readBMP_do(path, obsah, pixely.get(), chyba)) return nullptr;
+  return pixely.release();
+}
+
+bool readBMP_do(const char* path, std::vector<unsigned char>& obsah, char* pixely,
+                std::string* chyba) {
   struct stat info {};
   if (stat(path, &info) != 0)
     return selhani(chyba, path, std::string("cannot be opened: ") + std::strerror(errno));
@@ -98,10 +118,9 @@ char* readBMP(const char* path, std::string* chyba) {
     return selhani(chyba, path,
                    "the file has " + std::to_string(info.st_size) +
                        " bytes, far more than a 640 x 480 bitmap");
-  std::vector<unsigned char> obsah(static_cast<std::size_t>(info.st_size));
+  obsah.resize(static_cast<std::size_t>(info.st_size));
   const std::size_t precteno = std::fread(obsah.data(), 1, obsah.size(), soubor);
   if (std::ferror(soubor))
     return selhani(chyba, path, std::string("read error: ") + std::strerror(errno));
-  obsah.resize(precteno);
-  return readBMP_z_pameti(obsah.data(), obsah.size(), path, chyba);
+  return preved_bmp(obsah.data(), precteno, path, chyba, pixely);
 }

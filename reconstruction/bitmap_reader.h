@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 constexpr int sirka_snimku = 640;
 constexpr int vyska_snimku = 480;
@@ -24,3 +25,10 @@ char* readBMP(const char* path, std::string* chyba = nullptr);
 // file name used in the message.
 char* readBMP_z_pameti(const unsigned char* data, std::size_t velikost,
                        const char* jmeno, std::string* chyba = nullptr);
+
+// readBMP into buffers the caller keeps for several images: the file is read
+// into `obsah` (resized as needed) and the pixels written to `pixely`
+// (bajtu_snimku bytes). Returns false with the same messages as readBMP;
+// `pixely` may then hold part of an image.
+bool readBMP_do(const char* path, std::vector<unsigned char>& obsah, char* pixely,
+                std::string* chyba = nullptr);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <memory>
 
+#include "common/enter_prompt.h"
 #include "common/geometry.h"
 #include "reconstruction/bitmap_reader.h"
 #include "reconstruction/log_file.h"
@@ -435,8 +436,9 @@ bool kalibrace(std::string* chyba) {
   const auto* snimek2 = reinterpret_cast<const unsigned char*>(snimky[1].get());
   if (!kalibruj(snimek1, snimek2, stdout, chyba)) return false;
   uloz_rig_z_kalibrace(snimek1, snimek2, stdout);
-  vypis_zaver_kalibrace(stdout);
+  // Without the wait the prompt goes too; viewer_polar's distance line stays.
+  if (kalibrace_konci_vzdalenosti || ceka_na_enter()) vypis_zaver_kalibrace(stdout);
   std::fflush(stdout);
-  std::getchar();
+  if (ceka_na_enter()) std::getchar();
   return true;
 }

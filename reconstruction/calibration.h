@@ -118,7 +118,9 @@ void vypis_zaver_kalibrace(std::FILE* vystup);
 // Reads "kalib1.bmp" and "kalib2.bmp", runs kalibruj on standard output,
 // solves both cameras from all their marks (rig_calibration.h) and, when
 // they fit, writes "rig.yml" (uloz_rig_z_kalibrace), prints the closing line
-// and reads one character from standard input.
+// and reads one character from standard input. With the Enter waits off
+// (common/enter_prompt.h) it reads nothing and leaves out the Enter prompt
+// (viewer_polar's distance line stays).
 // Returns false with one message in chyba on bad input (nothing is waited
 // for then).
 bool kalibrace(std::string* chyba);

@@ -186,10 +186,13 @@ bool porovnej_kamery(int slot, const SnimekZnacek& s1, const NalezZnacek& n1, co
 
 bool nacti_snimky_znacek(std::string* chyba, std::vector<std::string>* varovani) {
   NalezZnacek nalezy[2];
+  // One file buffer and one pixel buffer serve all ten images: fresh ones
+  // per image cost a page fault per 4 KiB.
+  std::vector<unsigned char> obsah;
+  std::unique_ptr<char[]> pixely(new char[bajtu_snimku]);
   for (int k = 0; k < 10; k++) {
     const SnimekZnacek& snimek = snimky_znacek[k];
-    std::unique_ptr<char[]> pixely(readBMP(snimek.soubor, chyba));
-    if (!pixely) return false;
+    if (!readBMP_do(snimek.soubor, obsah, pixely.get(), chyba)) return false;
     NalezZnacek& nalez = nalezy[snimek.kamera - 1];
     nalez = NalezZnacek{};
     if (!skenuj_znacky(reinterpret_cast<const unsigned char*>(pixely.get()), snimek.soubor,

@@ -5,8 +5,8 @@
 #
 # With a display (DISPLAY set) the viewer opens full screen: answer its
 # prompt with Enter, fly with W, S, A, D and the mouse, leave with Escape.
-# Without one it runs under a private Xvfb, turns the view to the model,
-# saves a screenshot and ends by itself.
+# Without one it runs under a private Xvfb (xvfb-run) with --screenshot: it
+# draws one frame turned to the model, saves it as PNG and ends by itself.
 #
 # Usage: tools/demo.sh [BUILD_DIRECTORY]   (default: build)
 set -euo pipefail
@@ -17,7 +17,7 @@ bash tools/install-deps.sh
 echo "== building in $build"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target \
-  viewer_polar sample_scene accuracy_report x11_close_window decoder decoder_sample_set decoder_report_tool
+  viewer_polar sample_scene accuracy_report decoder decoder_sample_set decoder_report_tool
 
 bin=$(realpath "$build")
 run="$bin/demo"
@@ -28,17 +28,22 @@ cp "$bin"/sample/decoder/*.bmp "$bin/sample/decoder/truth.txt" "$run/decoder/"
 
 echo "== viewer_polar on the sample turntable scene ($run/scene)"
 if [ -n "${DISPLAY:-}" ]; then
-  (cd "$run/scene" && "$bin/viewer_polar")
+  "$bin/viewer_polar" --dir "$run/scene"
 else
-  X11_CLOSE_WINDOW="$bin/tools/x11_close_window" \
-    tools/xvfb-run-viewer.sh "$bin/viewer_polar" "$run/scene" "$run/scene/screenshot.png" 2
-  echo
+  xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -nolisten tcp" \
+    "$bin/viewer_polar" --dir "$run/scene" --screenshot screenshot.png
 fi
 echo "== reconstruction accuracy against the ground truth"
 (cd "$run/scene" && "$bin/tools/accuracy_report" .) | sed -n "/all positions/p;/direction error/p;/centre offset/p"
 
 echo "== decoder on the sample structured-light scene ($run/decoder)"
-(cd "$run/decoder" && "$bin/decoder/decoder" && "$bin/tools/decoder_report" data.txt truth.txt)
+# Without a display the decoder runs in batch mode, without its windows.
+if [ -n "${DISPLAY:-}" ]; then
+  "$bin/decoder/decoder" --dir "$run/decoder"
+else
+  "$bin/decoder/decoder" --dir "$run/decoder" --no-window
+fi
+"$bin/tools/decoder_report" "$run/decoder/data.txt" "$run/decoder/truth.txt"
 
 echo "== results"
 echo "model (PLY, open in MeshLab, Blender or CloudCompare): $run/scene/model.ply"

@@ -7,12 +7,13 @@ set -euo pipefail
 packages=(
   g++ cmake make pkg-config
   libsdl1.2-compat-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
-  libopencv-dev
+  libopencv-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libx11-dev
   xvfb xauth xdotool x11-utils imagemagick
   assimp-utils
+  hyperfine
 )
 
 missing=()

@@ -10,5 +10,6 @@ set(VIEWER_CONFIG_SOURCES
   viewer/polygon_outline.cpp
   viewer/scene_drawing.cpp
   viewer/window.cpp
+  viewer/screenshot.cpp
   viewer/viewer_start.cpp
 )

@@ -10,6 +10,7 @@
 #include "common/messages.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/scene_tables.h"
+#include "viewer/screenshot.h"
 #include "viewer/window.h"
 
 namespace {
@@ -17,9 +18,9 @@ bool selhani(std::string* chyba, const std::string& problem) {
   if (chyba != nullptr) *chyba = zprava("display", problem);
   return false;
 }
-}  // namespace
 
-bool spust_prohlizec(std::string* chyba) {
+// SDL with its video mode set, or false with the reason (SDL shut down).
+bool otevri_okno(bool v_okne, std::string* chyba) {
   setenv("SDL12COMPAT_OPENGL_SCALING", "0", 0);
   // An empty SDL_VIDEODRIVER names no driver: treat it as not set.
   const char* vyzadany = std::getenv("SDL_VIDEODRIVER");
@@ -46,21 +47,34 @@ bool spust_prohlizec(std::string* chyba) {
     return selhani(chyba, "no video information: " + duvod);
   }
   Uint32 priznaky = 0x80000007u;  // full screen, OpenGL, async blit, hardware surface
+  if (v_okne) priznaky &= ~static_cast<Uint32>(SDL_FULLSCREEN);
   if (info->hw_available) priznaky |= SDL_HWSURFACE;
   if (SDL_SetVideoMode(xscr, yscr, info->vfmt->BitsPerPixel, priznaky) == nullptr) {
     const std::string duvod = SDL_GetError();
     SDL_Quit();
     return selhani(chyba, "the " + std::to_string(xscr) + " x " + std::to_string(yscr) +
-                              " full-screen OpenGL mode cannot be set: " + duvod);
+                              (v_okne ? " windowed" : " full-screen") + " OpenGL mode cannot be set: " + duvod);
   }
+  return true;
+}
+
+}  // namespace
+
+bool spust_prohlizec(std::string* chyba, const NastaveniProhlizece& nastaveni) {
+  if (!otevri_okno(nastaveni.v_okne, chyba)) return false;
+  mys_po_kliknuti = mys_volna = nastaveni.v_okne;
   init();
   const Uint32 zacatek = SDL_GetTicks();
-  main_loop_function();
+  bool vysledek = true;
+  if (nastaveni.snimek.empty())
+    main_loop_function();
+  else
+    vysledek = uloz_snimek_obrazovky(nastaveni.snimek, chyba);
   // One line when the window closes (never while it is open): how many
   // frames were drawn in how long.
   const double sekund = (SDL_GetTicks() - zacatek) / 1000.0;
   zapis_log("frames drawn: %lu in %.1f s (%.1f per second)\n", pocet_snimku, sekund,
             sekund > 0 ? pocet_snimku / sekund : 0.0);
   SDL_Quit();
-  return true;
+  return vysledek;
 }

@@ -1,8 +1,8 @@
 // Opening the full-screen OpenGL window and running the viewer until the
 // window's quit event.
 //
-// Video mode: xscr x yscr at the display's colour depth, flags full screen,
-// OpenGL, hardware surface, asynchronous blit. When SDL cannot initialise
+// Video mode: xscr x yscr at the display's colour depth, flags full screen
+// (left out for a window), OpenGL, hardware surface, asynchronous blit. When SDL cannot initialise
 // video or set the mode (no display, no OpenGL), spust_prohlizec returns
 // false at once with a message naming SDL's reason. SDL's fallback drivers
 // that show nothing ("offscreen", "dummy"), which it picks when no display
@@ -19,5 +19,15 @@
 
 #include <string>
 
+// How the viewer runs; the defaults are the full-screen viewer.
+struct NastaveniProhlizece {
+  // An xscr x yscr window (flags without full screen) whose mouse turns the
+  // view only after a click into it (window.h, mys_po_kliknuti).
+  bool v_okne = false;
+  // When set: no loop; one frame facing the model saved as PNG there
+  // (screenshot.h), then the same shutdown as after the loop.
+  std::string snimek;
+};
+
 // Returns when the viewer has ended; the caller closes the log.
-bool spust_prohlizec(std::string* chyba);
+bool spust_prohlizec(std::string* chyba, const NastaveniProhlizece& nastaveni = NastaveniProhlizece());

@@ -3,6 +3,7 @@
 
 #include <SDL/SDL.h>
 
+#include <algorithm>
 
 #include "reconstruction/scene_tables.h"
 #include "viewer/camera.h"
@@ -17,6 +18,8 @@ int lastpos[2];
 std::int16_t editmod = 0;
 unsigned long pocet_snimku = 0;
 bool konec_prohlizeni = false;
+bool mys_po_kliknuti = false;
+bool mys_volna = false;
 
 void init() {
   priprav_teselator();
@@ -31,6 +34,19 @@ namespace {
 
 void nastav_klavesu(int symbol, unsigned char hodnota) {
   if (symbol >= 0 && symbol < pocet_klaves) key[symbol] = hodnota;
+}
+
+// The back buffer as RGB rows from the top (OpenGL gives them from the bottom).
+void precti_snimek(std::vector<unsigned char>* rgb) {
+  const std::size_t radek = static_cast<std::size_t>(xscr) * 3;
+  std::vector<unsigned char> zdola(radek * static_cast<std::size_t>(yscr));
+  glFinish();
+  glReadBuffer(GL_BACK);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, xscr, yscr, GL_RGB, GL_UNSIGNED_BYTE, zdola.data());
+  rgb->resize(zdola.size());
+  for (int y = 0; y < yscr; y++)
+    std::copy_n(&zdola[radek * static_cast<std::size_t>(yscr - 1 - y)], radek, &(*rgb)[radek * y]);
 }
 
 }  // namespace
@@ -51,6 +67,9 @@ bool events() {
     case SDL_MOUSEBUTTONDOWN:
       mouse(udalost.button.button, udalost.button.x, udalost.button.y);
       break;
+    case SDL_ACTIVEEVENT:
+      if (udalost.active.state & SDL_APPINPUTFOCUS) zmena_fokusu(udalost.active.gain != 0);
+      break;
     case SDL_QUIT:
       return false;
     default:
@@ -60,6 +79,11 @@ bool events() {
 }
 
 void mouseMovement(int x, int y) {
+  if (mys_volna) {
+    lastpos[0] = mousepos[0] = x;
+    lastpos[1] = mousepos[1] = y;
+    return;
+  }
   const int cx = xscr / 2;
   const int cy = yscr / 2;
   int nove_x = x;
@@ -84,7 +108,19 @@ void mouseMovement(int x, int y) {
   mousepos[1] = y;
 }
 
-void mouse(int, int, int) {}
+void mouse(int, int x, int y) {
+  if (!mys_volna) return;
+  mys_volna = false;
+  lastpos[0] = mousepos[0] = x;
+  lastpos[1] = mousepos[1] = y;
+  SDL_WM_GrabInput(SDL_GRAB_ON);
+}
+
+void zmena_fokusu(bool ziskal) {
+  if (ziskal || !mys_po_kliknuti || mys_volna) return;
+  mys_volna = true;
+  SDL_WM_GrabInput(SDL_GRAB_OFF);
+}
 
 void controlsSDL() {
   if (key[SDLK_ESCAPE]) konec_prohlizeni = true;
@@ -96,11 +132,14 @@ void controlsSDL() {
   if (!key['a'] && !key['d']) pohyb[0] = 0;
 }
 
-void display() {
+void display() { display_a_precti(nullptr); }
+
+void display_a_precti(std::vector<unsigned char>* rgb) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glDisable(GL_DEPTH_TEST);
   glLoadIdentity();
   display3D();
+  if (rgb != nullptr) precti_snimek(rgb);
   SDL_GL_SwapBuffers();
   pocet_snimku++;
   ukonci_stopu_kresleni();

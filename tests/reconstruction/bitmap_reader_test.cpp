@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstring>
 #include <memory>
 
 #include "tests/support/program_run.h"
@@ -51,6 +52,28 @@ TEST_F(BitmapReader, ReturnsRedFirstInFileRowOrderAndHonoursTheDataOffset) {
     const std::size_t jiny = 7 * 1920 + 5 * 3;
     EXPECT_EQ(p[jiny], 200);
     EXPECT_EQ(p[jiny + 2], 100);
+  }
+}
+
+TEST_F(BitmapReader, KeptBuffersGiveWhatReadBMPGivesImageAfterImage) {
+  Obraz obraz;
+  for (int c = 0; c < 640; c += 7) obraz.nastav(c, c % 480, static_cast<std::uint8_t>(c), 1, 2);
+  ASSERT_TRUE(zapis_soubor(cesta("a.bmp"), bajty_bmp(obraz, 138)));
+  ASSERT_TRUE(zapis_soubor(cesta("b.bmp"), bajty_bmp(Obraz())));
+  ASSERT_TRUE(zapis_soubor(cesta("c.bmp"), std::vector<std::uint8_t>(60, 'B')));
+  std::vector<unsigned char> obsah;
+  std::unique_ptr<char[]> pixely(new char[bajtu_snimku]);
+  // The longer file first, so that the next one finds a larger buffer.
+  for (const char* jmeno : {"a.bmp", "b.bmp", "a.bmp", "c.bmp"}) {
+    SCOPED_TRACE(jmeno);
+    std::string chyba, chyba_do;
+    std::unique_ptr<char[]> data(readBMP(cesta(jmeno).c_str(), &chyba));
+    const bool precteno = readBMP_do(cesta(jmeno).c_str(), obsah, pixely.get(), &chyba_do);
+    EXPECT_EQ(precteno, data != nullptr);
+    EXPECT_EQ(chyba_do, chyba);
+    if (data != nullptr && precteno) {
+      EXPECT_EQ(std::memcmp(data.get(), pixely.get(), bajtu_snimku), 0);
+    }
   }
 }
 

@@ -53,7 +53,8 @@ constexpr uid_t nikdo = 65534;
 
 VysledekBehu spust(const std::string& program, const std::string& adresar,
                    const std::string& vstup, int limit_sekund,
-                   const std::vector<std::string>& prostredi, bool bez_prav) {
+                   const std::vector<std::string>& prostredi, bool bez_prav,
+                   const std::vector<std::string>& argumenty = {}) {
   VysledekBehu vysledek;
   const std::string soubor_vstupu = adresar + "/.stdin";
   const std::string soubor_vystupu = adresar + "/.stdout";
@@ -77,7 +78,10 @@ VysledekBehu spust(const std::string& program, const std::string& adresar,
     if (bez_prav && geteuid() == 0 &&
         (setgroups(0, nullptr) != 0 || setgid(nikdo) != 0 || setuid(nikdo) != 0))
       _exit(126);
-    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    std::vector<char*> argv = {const_cast<char*>(program.c_str())};
+    for (const std::string& a : argumenty) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
     _exit(127);
   }
   int stav = 0;
@@ -108,8 +112,9 @@ VysledekBehu spust(const std::string& program, const std::string& adresar,
 
 VysledekBehu spust_program(const std::string& program, const std::string& adresar,
                            const std::string& vstup, int limit_sekund,
-                           const std::vector<std::string>& prostredi) {
-  return spust(program, adresar, vstup, limit_sekund, prostredi, false);
+                           const std::vector<std::string>& prostredi,
+                           const std::vector<std::string>& argumenty) {
+  return spust(program, adresar, vstup, limit_sekund, prostredi, false, argumenty);
 }
 
 VysledekBehu spust_program_bez_prav(const std::string& program, const std::string& adresar,

@@ -13,11 +13,12 @@ struct VysledekBehu {
   std::string chyby;     // standard error
 };
 
-// Runs `program` with no arguments in `adresar`. `prostredi` holds extra
-// NAME=value settings; a bare NAME removes that variable.
+// Runs `program` with `argumenty` (default none) in `adresar`. `prostredi`
+// holds extra NAME=value settings; a bare NAME removes that variable.
 VysledekBehu spust_program(const std::string& program, const std::string& adresar,
                            const std::string& vstup = "", int limit_sekund = 120,
-                           const std::vector<std::string>& prostredi = {});
+                           const std::vector<std::string>& prostredi = {},
+                           const std::vector<std::string>& argumenty = {});
 
 // The same as an unprivileged user when the tests run as root (uid and gid
 // 65534, no supplementary groups), so that file permissions apply; as any

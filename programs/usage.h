@@ -1,0 +1,7 @@
+// What --help says about the reconstruction program of this configuration:
+// its purpose and the files it reads and writes.
+#pragma once
+
+#include "common/options.h"
+
+PopisProgramu popis_prohlizece();

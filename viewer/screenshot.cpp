@@ -1,0 +1,42 @@
+// One frame as a PNG file, encoded by libpng's simplified interface.
+#include "viewer/screenshot.h"
+
+#include <png.h>
+
+#include <vector>
+
+#include "common/messages.h"
+#include "reconstruction/atomic_file.h"
+#include "reconstruction/scene_tables.h"
+#include "viewer/window.h"
+
+namespace {
+
+// The PNG file of xscr x yscr RGB pixels, rows from the top; empty on failure.
+std::string png_soubor(const std::vector<unsigned char>& rgb) {
+  png_image obraz{};
+  obraz.version = PNG_IMAGE_VERSION;
+  obraz.width = static_cast<png_uint_32>(xscr);
+  obraz.height = static_cast<png_uint_32>(yscr);
+  obraz.format = PNG_FORMAT_RGB;
+  png_alloc_size_t velikost = 0;
+  if (!png_image_write_to_memory(&obraz, nullptr, &velikost, 0, rgb.data(), 0, nullptr)) return "";
+  std::string png(velikost, '\0');
+  if (!png_image_write_to_memory(&obraz, png.data(), &velikost, 0, rgb.data(), 0, nullptr)) return "";
+  png.resize(velikost);
+  return png;
+}
+
+}  // namespace
+
+bool uloz_snimek_obrazovky(const std::string& cesta, std::string* chyba) {
+  mouseMovement(540, 360);
+  std::vector<unsigned char> rgb;
+  display_a_precti(&rgb);
+  const std::string png = png_soubor(rgb);
+  if (png.empty()) {
+    if (chyba != nullptr) *chyba = zprava(cesta, "cannot be written (the PNG encoder failed)");
+    return false;
+  }
+  return zapis_atomicky(cesta, png, chyba);
+}

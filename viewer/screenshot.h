@@ -1,0 +1,15 @@
+// --screenshot: one frame of the scene saved as a PNG file.
+//
+// Needs the OpenGL window and init(). Turns the view as the demo does by
+// moving the pointer from (0, 0) to (540, 360) of the 800 x 600 frame: the
+// heading becomes -540 (= 180) degrees and the elevation 180.5 + 360, so the
+// view looks along +y at the turntable. Then draws one frame (display(), so
+// the frame count and the log's drawing trace are those of one frame), reads
+// it back and writes it to `cesta` as an 8-bit RGB PNG of xscr x yscr
+// pixels, complete or not at all. Returns false with a message naming the
+// file when it cannot be written.
+#pragma once
+
+#include <string>
+
+bool uloz_snimek_obrazovky(const std::string& cesta, std::string* chyba);
