@@ -22,6 +22,6 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSCANNER_SANITIZ
 cmake --build build-sanitize -j "$jobs"
 SDL12COMPAT_NO_QUIT_VIDEO=1 \
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
-LSAN_OPTIONS=suppressions=$PWD/tools/lsan-suppressions.txt \
+LSAN_OPTIONS=suppressions=$PWD/tools/lsan-suppressions.txt:print_suppressions=0 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:abort_on_error=1 \
   ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
