@@ -38,43 +38,18 @@ bool vyres_primky(const float* u, const float* v, const float* d, float* s_vysle
 
 void trianguluj_bod(int slot, int i) {
   const BodData& bod = body_data[slot][i];
-  const float* k1 = stereo_kamera[0];
-  const float* k2 = stereo_kamera[1];
-
-  vektor80[0] = 0.999f;
-  vektor80[1] = -0.034f;
-  float p1[3], p2[3];
-  bod_obrazove_roviny(0, bod.x1, bod.y1, p1);
+  // The scan has always left the second camera's horizontal direction here.
   vektor80[0] = 0.984f;
   vektor80[1] = 0.173f;
-  bod_obrazove_roviny(1, bod.x2, bod.y2, p2);
-
-  float u[3], v[3], d[3], minus_d[3];
-  for (int j = 0; j < 3; j++) {
-    u[j] = static_cast<float>(static_cast<double>(p1[j]) - k1[j]);
-    v[j] = static_cast<float>(static_cast<double>(p2[j]) - k2[j]);
-    d[j] = static_cast<float>(static_cast<double>(k2[j]) - k1[j]);
-    minus_d[j] = -d[j];
-  }
-
-  float s_na_2 = 0.0f;
-  float s_na_1 = 0.0f;
-  const bool prvni = vyres_primky(u, v, d, &s_na_2);
-  const bool druhe = vyres_primky(v, u, minus_d, &s_na_1);
+  float p1[3], p2[3];
   float* cil = body_souradnice[slot][i];
-  if (!prvni || !druhe) {
+  if (!stred_paprsku(bod.x1, bod.y1, bod.x2, bod.y2, cil, nullptr, p1, p2)) {
     std::printf("warning: marker %d of angle slot %d: the viewing rays of the two cameras "
                 "are parallel; stored the midpoint of its two image-plane points\n",
                 i + 1, slot);
     zapis_log("warning: marker %d of angle slot %d: parallel viewing rays\n", i + 1, slot);
     for (int j = 0; j < 3; j++)
       cil[j] = static_cast<float>((static_cast<double>(p1[j]) + p2[j]) / 2);
-    return;
-  }
-  for (int j = 0; j < 3; j++) {
-    const float x2 = static_cast<float>(k2[j] + static_cast<double>(s_na_2) * v[j]);
-    const float y1 = static_cast<float>(k1[j] + static_cast<double>(s_na_1) * u[j]);
-    cil[j] = static_cast<float>((static_cast<double>(x2) + y1) / 2);
   }
 }
 
@@ -167,6 +142,35 @@ void otoc_bod(float* p, int slot) {
 }
 
 }  // namespace
+
+bool stred_paprsku(int x1, int y1, int x2, int y2, float bod[3], float* mezera, float p1[3],
+                   float p2[3]) {
+  const float* k1 = stereo_kamera[0];
+  const float* k2 = stereo_kamera[1];
+  bod_obrazove_roviny(0, x1, y1, p1);
+  bod_obrazove_roviny(1, x2, y2, p2);
+
+  float u[3], v[3], d[3], minus_d[3];
+  for (int j = 0; j < 3; j++) {
+    u[j] = static_cast<float>(static_cast<double>(p1[j]) - k1[j]);
+    v[j] = static_cast<float>(static_cast<double>(p2[j]) - k2[j]);
+    d[j] = static_cast<float>(static_cast<double>(k2[j]) - k1[j]);
+    minus_d[j] = -d[j];
+  }
+
+  float s_na_2 = 0.0f;
+  float s_na_1 = 0.0f;
+  if (!vyres_primky(u, v, d, &s_na_2) || !vyres_primky(v, u, minus_d, &s_na_1)) return false;
+  double mezera2 = 0.0;
+  for (int j = 0; j < 3; j++) {
+    const float x2 = static_cast<float>(k2[j] + static_cast<double>(s_na_2) * v[j]);
+    const float y1 = static_cast<float>(k1[j] + static_cast<double>(s_na_1) * u[j]);
+    bod[j] = static_cast<float>((static_cast<double>(x2) + y1) / 2);
+    mezera2 += (static_cast<double>(x2) - y1) * (static_cast<double>(x2) - y1);
+  }
+  if (mezera != nullptr) *mezera = static_cast<float>(std::sqrt(mezera2));
+  return true;
+}
 
 bool prepocet_bodu(bool urcit_osu, std::string* chyba) {
   for (int slot : poradi_slotu)

@@ -20,3 +20,13 @@
 #include <string>
 
 bool prepocet_bodu(bool urcit_osu, std::string* chyba = nullptr);
+
+// The triangulation of one pixel pair with the current camera set-up
+// (camera_rig.h): p1 and p2 receive the image-plane points of pixel
+// (x1, y1) of camera 1 and (x2, y2) of camera 2 (rows counted from the
+// first row stored in the bitmap), bod the midpoint of the shortest segment
+// between the two viewing rays and *mezera (when not null) that segment's
+// length, the ray gap. Returns false, bod untouched, when the rays are
+// parallel.
+bool stred_paprsku(int x1, int y1, int x2, int y2, float bod[3], float* mezera, float p1[3],
+                   float p2[3]);

@@ -1,0 +1,67 @@
+// pairs_to_points: the decoder's pixel pairs in "data.txt" as points in
+// space, written to "pairs.ply".
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "common/messages.h"
+#include "common/options.h"
+#include "pairs/pair_file.h"
+#include "pairs/pair_points.h"
+#include "reconstruction/atomic_file.h"
+#include "reconstruction/camera_rig.h"
+
+namespace {
+
+const PopisProgramu popis = {
+    "pairs_to_points",
+    "Triangulates the pixel pairs of the decoder's data.txt with the camera set-up of the\n"
+    "reconstruction and writes them as points; pairs whose viewing rays pass more than\n"
+    "0.2 units apart are dropped and counted.",
+    "data.txt; rig.yml when present (otherwise the compiled-in camera set-up)",
+    "pairs.ply (binary PLY: x, y, z, the pixels x1 y1 x2 y2, the ray gap as quality)",
+    false};
+
+bool precti_text(const std::string& cesta, std::string* text, std::string* chyba) {
+  std::ifstream f(cesta, std::ios::binary);
+  if (!f) {
+    *chyba = zprava(cesta, std::string("cannot be read (") + std::strerror(errno) + ")");
+    return false;
+  }
+  std::ostringstream s;
+  s << f.rdbuf();
+  *text = s.str();
+  return true;
+}
+
+int prevod(const std::string& jmeno_dat) {
+  std::string chyba, text;
+  bool rig = false;
+  DataParu data;
+  if (!nacti_rig_programu(&rig, &chyba) || !precti_text("data.txt", &text, &chyba) ||
+      !precti_pary(text, jmeno_dat, &data, &chyba)) {
+    ohlas(chyba);
+    return 1;
+  }
+  const VysledekParu v = trianguluj_pary(data.pary);
+  if (!zapis_atomicky("pairs.ply", ply_bodu(v.body), &chyba)) {
+    ohlas(chyba);
+    return 1;
+  }
+  std::printf("pairs read: %zu, points written: %zu, pairs dropped: %d\n", data.pary.size(),
+              v.body.size(), v.vynechano);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  nastav_jmeno_programu("pairs_to_points");
+  Volby volby;
+  const int stav = zpracuj_volby(argc, argv, popis, &volby);
+  if (stav >= 0) return stav;
+  return prevod(volby.adresar.empty() ? "data.txt" : volby.adresar + "/data.txt");
+}

@@ -1,0 +1,38 @@
+// Turning decoded pixel pairs into points in space with the reconstruction's
+// triangulation and the current camera set-up (camera_rig.h).
+//
+// A pair's rows count from the top row of the picture; the triangulation
+// counts them from the first row stored in the bitmap, which is the bottom
+// one, so the pair's row r becomes row 479 - r. A pair whose viewing rays
+// are parallel or pass further apart than max_mezera_paprsku is dropped.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "pairs/pair_file.h"
+
+// The largest accepted ray gap, in the set-up's unit. Rays of a correctly
+// matched pair miss each other only by the rounding of both rows to whole
+// pixels, at most one row's height on the object: 0.149 * 150 / 225 = 0.1
+// units at the far side of the turntable with the compiled-in cameras. 0.2
+// keeps every sound pair and drops pairs whose rows disagree by three rows
+// or more.
+constexpr float max_mezera_paprsku = 0.2f;
+
+struct BodParu {
+  float xyz[3];
+  ParPixelu par;
+  float mezera;  // the ray gap
+};
+
+struct VysledekParu {
+  std::vector<BodParu> body;
+  int vynechano = 0;  // pairs dropped
+};
+
+VysledekParu trianguluj_pary(const std::vector<ParPixelu>& pary);
+
+// The points as a binary PLY file: x, y, z, the pixels x1 y1 x2 y2 as in the
+// pair file, and the ray gap as "quality".
+std::string ply_bodu(const std::vector<BodParu>& body);
