@@ -48,6 +48,7 @@ fi
 echo "== results"
 echo "model (PLY, open in MeshLab, Blender or CloudCompare): $run/scene/model.ply"
 echo "point cloud with turntable positions (PLY):             $run/scene/points.ply"
+echo "closed, oriented surface of the points (PLY):          $run/scene/surface.ply"
 [ -f "$run/scene/screenshot.png" ] && echo "screenshot of the viewer:                              $run/scene/screenshot.png"
 echo "viewer log:                                            $run/scene/logfile.txt"
 echo "decoder point pairs:                                   $run/decoder/data.txt"
