@@ -71,10 +71,7 @@ int main(int argc, char** argv) {
   std::string chyba;
   std::vector<std::string> varovani;
   const bool nacteno = nacti_snimky_znacek(&chyba, &varovani);
-  for (const std::string& v : varovani) {
-    ohlas(v);
-    zapis_log("warning: %s\n", v.c_str());
-  }
+  for (const std::string& v : varovani) varuj(v);
   if (!nacteno) return skonci_chybou(chyba);
   nastav_obdelniky_kamer();
   bool z_rigu = false;

@@ -20,8 +20,7 @@ bool zapis(const char* jmeno, const std::string& obsah, bool prohlizec_pokracuje
     zapis_log("written: %s\n", jmeno);
     return true;
   }
-  ohlas(prohlizec_pokracuje ? chyba + "; the viewer goes on without it" : chyba);
-  zapis_log("warning: %s\n", chyba.c_str());
+  varuj(chyba, prohlizec_pokracuje ? "; the viewer goes on without it" : "");
   return false;
 }
 

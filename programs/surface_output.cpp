@@ -30,19 +30,14 @@ std::vector<std::array<float, 3>> otocene_body() {
   return body;
 }
 
-void varovani(const std::string& text) {
-  ohlas(text);
-  zapis_log("warning: %s\n", text.c_str());
-}
-
 }  // namespace
 
 bool zapis_plochu(bool prohlizec_pokracuje) {
   const std::string dodatek = prohlizec_pokracuje ? "; the viewer goes on without it" : "";
   std::string chyba;
-  if (!postav_plochu(otocene_body(), &plocha_skenu, &chyba)) varovani(zprava("surface.ply", chyba + dodatek));
+  if (!postav_plochu(otocene_body(), &plocha_skenu, &chyba)) varuj(zprava("surface.ply", chyba + dodatek));
   const bool zapsano = zapis_atomicky("surface.ply", plocha_ply(plocha_skenu, false), &chyba);
-  if (!zapsano) varovani(chyba + dodatek);
+  if (!zapsano) varuj(chyba + dodatek);
   std::vector<std::vector<int>> steny;
   for (const auto& t : plocha_skenu.trojuhelniky) steny.push_back({t[0], t[1], t[2]});
   const RozborSite r = rozbor_site(steny);

@@ -3,6 +3,8 @@
 
 #include <cstdarg>
 
+#include "common/messages.h"
+
 std::FILE* log1 = nullptr;
 
 bool otevri_log() {
@@ -25,4 +27,9 @@ void zapis_log(const char* format, ...) {
   va_start(argumenty, format);
   std::vfprintf(log1, format, argumenty);
   va_end(argumenty);
+}
+
+void varuj(const std::string& text, const std::string& dodatek) {
+  ohlas(text + dodatek);
+  zapis_log("warning: %s\n", text.c_str());
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 extern std::FILE* log1;
 
@@ -14,6 +15,10 @@ bool otevri_log();
 
 // Closes the log if it is open; log1 becomes null.
 void zavri_log();
+
+// A problem the program goes on after: text + dodatek on standard error in
+// the one message form (common/messages.h), "warning: " + text in the log.
+void varuj(const std::string& text, const std::string& dodatek = "");
 
 // fprintf to the log, doing nothing while no log is open.
 void zapis_log(const char* format, ...) __attribute__((format(printf, 1, 2)));

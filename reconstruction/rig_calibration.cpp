@@ -305,8 +305,7 @@ void uloz_rig_z_kalibrace(const unsigned char* snimek1, const unsigned char* sni
   std::string chyba;
   if (!zapis_rig(soubor_rigu, rig, &chyba)) {
     std::fflush(vystup);
-    ohlas(chyba + "; the viewer goes on without it");
-    zapis_log("warning: %s\n", chyba.c_str());
+    varuj(chyba, "; the viewer goes on without it");
     return;
   }
   std::fprintf(vystup,
