@@ -5,4 +5,5 @@ set(SCANNER_COMMON_SOURCES
   common/ply_writer.cpp
   common/options.cpp
   common/enter_prompt.cpp
+  common/module_loader.cpp
 )

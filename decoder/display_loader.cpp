@@ -1,41 +1,18 @@
 // Loading the decoder's display module on first use.
-#include <dlfcn.h>
-#include <unistd.h>
-
 #include <string>
 
+#include "common/module_loader.h"
 #include "decoder/display_module.h"
 
 namespace {
 
-// The module beside the running program, else where the build put it.
-std::string cesta_modulu() {
-  char cesta[4096];
-  const ssize_t n = readlink("/proc/self/exe", cesta, sizeof cesta - 1);
-  if (n > 0) {
-    std::string s(cesta, static_cast<std::size_t>(n));
-    s = s.substr(0, s.rfind('/') + 1) + "decoder_display.so";
-    if (access(s.c_str(), R_OK) == 0) return s;
-  }
-  return DECODER_DISPLAY_MODULE;
-}
-
 void* funkce(const char* jmeno, std::string* duvod) {
   static void* modul = nullptr;
   static std::string chyba;
-  if (modul == nullptr && chyba.empty()) {
-    // Kept loaded to the end of the process: the window library keeps
-    // threads and handlers of its own.
-    modul = dlopen(cesta_modulu().c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (modul == nullptr) {
-      const char* d = dlerror();
-      chyba = d != nullptr ? d : "unknown error";
-    }
-  }
-  void* f = modul != nullptr ? dlsym(modul, jmeno) : nullptr;
-  if (f == nullptr && duvod != nullptr)
-    *duvod = "the display module cannot be loaded: " +
-             (chyba.empty() ? std::string(jmeno) + " is missing" : chyba);
+  if (modul == nullptr && chyba.empty())
+    modul = nacti_modul("decoder_display.so", DECODER_DISPLAY_MODULE, &chyba);
+  void* f = funkce_modulu(modul, jmeno, &chyba);
+  if (f == nullptr && duvod != nullptr) *duvod = "the display module cannot be loaded: " + chyba;
   return f;
 }
 

@@ -21,18 +21,22 @@
 #include "model/polar_model.h"
 #include "model/projection_model.h"
 #include "programs/scan_outputs.h"
+#include "programs/surface_output.h"
+#include "programs/rig_loader.h"
 #include "programs/usage.h"
+#include "programs/viewer_loader.h"
 #include "reconstruction/calibration.h"
 #include "reconstruction/camera_rig.h"
 #include "reconstruction/configuration.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/marker_scan.h"
 #include "reconstruction/triangulation.h"
-#include "viewer/viewer_start.h"
 
 namespace {
 
 int skonci_chybou(const std::string& chyba) {
+  pockej_na_prohlizec();
+  pockej_na_plochu();
   ohlas(chyba);
   zavri_log();
   return 1;
@@ -53,6 +57,15 @@ bool krok_konfigurace(std::string* chyba) {
   return !pool_pretekl(chyba);
 }
 
+// The calibration program has the file's library anyway (it writes the
+// file); the others load it only when there is a file to read.
+CteniRigu cteni_rigu() {
+  if constexpr (konfigurace::je_kalibrace)
+    return nacti_rig;
+  else
+    return nacti_rig_modulem;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -61,6 +74,8 @@ int main(int argc, char** argv) {
   const int konec = zpracuj_volby(argc, argv, popis_prohlizece(), &volby);
   if (konec >= 0) return konec;
   if (volby.bez_okna || !volby.snimek.empty()) vypni_cekani_na_enter();
+  // The window library loads while the images are read and the model built.
+  if (!volby.bez_okna) zacni_nacitat_prohlizec();
   // Like the other output files, a log that cannot be made is a warning.
   const bool log_otevren = otevri_log();
   if (!log_otevren)
@@ -75,8 +90,10 @@ int main(int argc, char** argv) {
   if (!nacteno) return skonci_chybou(chyba);
   nastav_obdelniky_kamer();
   bool z_rigu = false;
-  if (!nacti_rig_programu(&z_rigu, &chyba)) return skonci_chybou(chyba);
+  if (!nacti_rig_programu(&z_rigu, &chyba, cteni_rigu())) return skonci_chybou(chyba);
   if (!prepocet_bodu(true, &chyba)) return skonci_chybou(chyba);
+  // The points are final: the surface is built beside the model.
+  if constexpr (!konfigurace::je_kalibrace) zacni_plochu();
   if (!krok_konfigurace(&chyba)) return skonci_chybou(chyba);
   const bool zapsano = zapis_vystupy_skenu(!volby.bez_okna);
   // In batch mode the files are the result: one not written (the log among
@@ -85,7 +102,7 @@ int main(int argc, char** argv) {
     zavri_log();
     return zapsano && log_otevren ? 0 : 1;
   }
-  if (!spust_prohlizec(&chyba, {volby.v_okne, volby.snimek})) return skonci_chybou(chyba);
+  if (!spust_prohlizec_modulu(&chyba, {volby.v_okne, volby.snimek})) return skonci_chybou(chyba);
   zavri_log();
   return 0;
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/messages.h"
@@ -30,12 +31,36 @@ std::vector<std::array<float, 3>> otocene_body() {
   return body;
 }
 
+// The building started by zacni_plochu: it fills plocha_skenu, which nothing
+// else touches until zapis_plochu has joined it.
+std::thread stavba;
+bool postavena = false;
+bool zacata = false;
+std::string chyba_stavby;
+
+void postav(std::vector<std::array<float, 3>> body) {
+  postavena = postav_plochu(body, &plocha_skenu, &chyba_stavby);
+}
+
 }  // namespace
+
+void zacni_plochu() {
+  if (zacata) return;
+  zacata = true;
+  stavba = std::thread(postav, otocene_body());
+}
+
+void pockej_na_plochu() {
+  if (stavba.joinable()) stavba.join();
+}
 
 bool zapis_plochu(bool prohlizec_pokracuje) {
   const std::string dodatek = prohlizec_pokracuje ? "; the viewer goes on without it" : "";
+  if (!zacata) postav(otocene_body());
+  pockej_na_plochu();
+  zacata = false;
+  if (!postavena) varuj(zprava("surface.ply", chyba_stavby + dodatek));
   std::string chyba;
-  if (!postav_plochu(otocene_body(), &plocha_skenu, &chyba)) varuj(zprava("surface.ply", chyba + dodatek));
   const bool zapsano = zapis_atomicky("surface.ply", plocha_ply(plocha_skenu, false), &chyba);
   if (!zapsano) varuj(chyba + dodatek);
   std::vector<std::vector<int>> steny;

@@ -13,3 +13,10 @@
 #pragma once
 
 bool zapis_plochu(bool prohlizec_pokracuje);
+
+// Starts building the surface of the points as they are now on a thread of
+// its own, for zapis_plochu to wait for: the points must be final (turned)
+// and stay so. pockej_na_plochu waits for a building that was started; a
+// program that ends without zapis_plochu calls it first.
+void zacni_plochu();
+void pockej_na_plochu();

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -26,19 +27,24 @@ std::uint16_t cti_u16(const unsigned char* p) {
   return static_cast<std::uint16_t>(p[0] | p[1] << 8);
 }
 
-char* selhani(std::string* chyba, const char* jmeno, const std::string& duvod) {
+std::nullptr_t selhani(std::string* chyba, const char* jmeno, const std::string& duvod) {
   if (chyba != nullptr) *chyba = std::string(jmeno) + ": " + duvod;
   return nullptr;
+}
+
+bool nelze(std::string* chyba, const char* jmeno, const std::string& duvod) {
+  selhani(chyba, jmeno, duvod);
+  return false;
 }
 
 }  // namespace
 
 namespace {
 
-// The checks and the conversion into `pixely`; false (with the message) on
+// The checks: the pixel data inside `data`, or null (with the message) on
 // any input that is not such a bitmap.
-bool preved_bmp(const unsigned char* data, std::size_t velikost, const char* jmeno,
-                std::string* chyba, char* pixely) {
+const unsigned char* over_bmp(const unsigned char* data, std::size_t velikost, const char* jmeno,
+                              std::string* chyba) {
   if (velikost == 0) return selhani(chyba, jmeno, "the file is empty");
   if (velikost < delka_hlavicky)
     return selhani(chyba, jmeno,
@@ -75,8 +81,15 @@ bool preved_bmp(const unsigned char* data, std::size_t velikost, const char* jme
                        std::to_string(bajtu_snimku) + " bytes do not fit the file of " +
                        std::to_string(velikost) + " bytes");
 
+  return data + posun;
+}
+
+// The checks and the conversion into `pixely`.
+bool preved_bmp(const unsigned char* data, std::size_t velikost, const char* jmeno,
+                std::string* chyba, char* pixely) {
+  const unsigned char* z = over_bmp(data, velikost, jmeno, chyba);
+  if (z == nullptr) return false;
   // The file stores blue, green, red; the callers read red first.
-  const unsigned char* z = data + posun;
   for (std::size_t i = 0; i < bajtu_snimku; i += 3) {
     pixely[i] = static_cast<char>(z[i + 2]);
     pixely[i + 1] = static_cast<char>(z[i + 1]);
@@ -101,26 +114,46 @@ char* readBMP(const char* path, std::string* chyba) {
   return pixely.release();
 }
 
-bool readBMP_do(const char* path, std::vector<unsigned char>& obsah, char* pixely,
-                std::string* chyba) {
+namespace {
+
+// Reads the whole file into `obsah` and sets the number of bytes read; false
+// with the message.
+bool precti_soubor(const char* path, std::vector<unsigned char>& obsah, std::size_t* precteno,
+                   std::string* chyba) {
   struct stat info {};
   if (stat(path, &info) != 0)
-    return selhani(chyba, path, std::string("cannot be opened: ") + std::strerror(errno));
-  if (S_ISDIR(info.st_mode)) return selhani(chyba, path, "is a directory, not a bitmap file");
-  if (!S_ISREG(info.st_mode)) return selhani(chyba, path, "is not a regular file");
+    return nelze(chyba, path, std::string("cannot be opened: ") + std::strerror(errno));
+  if (S_ISDIR(info.st_mode)) return nelze(chyba, path, "is a directory, not a bitmap file");
+  if (!S_ISREG(info.st_mode)) return nelze(chyba, path, "is not a regular file");
 
   std::FILE* soubor = std::fopen(path, "rb");
   if (soubor == nullptr)
-    return selhani(chyba, path, std::string("cannot be opened: ") + std::strerror(errno));
+    return nelze(chyba, path, std::string("cannot be opened: ") + std::strerror(errno));
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> zavrit(soubor, std::fclose);
 
   if (info.st_size > nejvetsi_soubor)
-    return selhani(chyba, path,
-                   "the file has " + std::to_string(info.st_size) +
-                       " bytes, far more than a 640 x 480 bitmap");
+    return nelze(chyba, path,
+                 "the file has " + std::to_string(info.st_size) +
+                     " bytes, far more than a 640 x 480 bitmap");
   obsah.resize(static_cast<std::size_t>(info.st_size));
-  const std::size_t precteno = std::fread(obsah.data(), 1, obsah.size(), soubor);
+  *precteno = std::fread(obsah.data(), 1, obsah.size(), soubor);
   if (std::ferror(soubor))
-    return selhani(chyba, path, std::string("read error: ") + std::strerror(errno));
-  return preved_bmp(obsah.data(), precteno, path, chyba, pixely);
+    return nelze(chyba, path, std::string("read error: ") + std::strerror(errno));
+  return true;
+}
+
+}  // namespace
+
+bool readBMP_do(const char* path, std::vector<unsigned char>& obsah, char* pixely,
+                std::string* chyba) {
+  std::size_t precteno = 0;
+  return precti_soubor(path, obsah, &precteno, chyba) &&
+         preved_bmp(obsah.data(), precteno, path, chyba, pixely);
+}
+
+const unsigned char* readBMP_v_souboru(const char* path, std::vector<unsigned char>& obsah,
+                                       std::string* chyba) {
+  std::size_t precteno = 0;
+  if (!precti_soubor(path, obsah, &precteno, chyba)) return nullptr;
+  return over_bmp(obsah.data(), precteno, path, chyba);
 }

@@ -32,3 +32,9 @@ char* readBMP_z_pameti(const unsigned char* data, std::size_t velikost,
 // `pixely` may then hold part of an image.
 bool readBMP_do(const char* path, std::vector<unsigned char>& obsah, char* pixely,
                 std::string* chyba = nullptr);
+
+// The same checks on a file read into `obsah`, without the conversion: the
+// pixel data inside `obsah` as the file stores them (blue, green, red; rows
+// in file order), or null with the same messages as readBMP.
+const unsigned char* readBMP_v_souboru(const char* path, std::vector<unsigned char>& obsah,
+                                       std::string* chyba = nullptr);

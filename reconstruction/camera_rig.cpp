@@ -77,7 +77,7 @@ void pouzij_rig(const RigKamer& rig) {
   }
 }
 
-bool nacti_rig_programu(bool* pouzit, std::string* chyba) {
+bool nacti_rig_programu(bool* pouzit, std::string* chyba, CteniRigu cteni) {
   *pouzit = false;
   struct stat info {};
   if (stat(soubor_rigu, &info) != 0) {
@@ -86,7 +86,7 @@ bool nacti_rig_programu(bool* pouzit, std::string* chyba) {
     return false;
   }
   RigKamer rig;
-  if (!nacti_rig(soubor_rigu, &rig, chyba)) return false;
+  if (!cteni(soubor_rigu, &rig, chyba)) return false;
   pouzij_rig(rig);
   *pouzit = true;
   std::printf("camera set-up: %s (unit: %s)\n", soubor_rigu, rig.jednotka.c_str());

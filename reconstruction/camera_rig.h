@@ -41,4 +41,11 @@ void bod_obrazove_roviny(int kamera, int sloupec, int radek, float bod[3]);
 // tells whether it did. Without the file nothing is printed and the
 // compiled-in set-up stays. Returns false with a one-line message naming
 // the file and the field when the file is present but cannot be used.
-bool nacti_rig_programu(bool* pouzit, std::string* chyba);
+// `cteni` reads the file (nacti_rig, or a loader of it that keeps its
+// library out of a program that does not need it).
+using CteniRigu = bool (*)(const std::string& cesta, RigKamer* rig, std::string* chyba);
+bool nacti_rig_programu(bool* pouzit, std::string* chyba, CteniRigu cteni);
+
+inline bool nacti_rig_programu(bool* pouzit, std::string* chyba) {
+  return nacti_rig_programu(pouzit, chyba, nacti_rig);
+}

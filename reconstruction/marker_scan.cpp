@@ -2,8 +2,9 @@
 #include "reconstruction/marker_scan.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
-#include <memory>
+#include <cstring>
 
 #include "common/messages.h"
 #include "reconstruction/bitmap_reader.h"
@@ -58,8 +59,35 @@ void uloz_pixel(BodData& bod, int kamera, int sloupec, int radek) {
 
 }  // namespace
 
-bool skenuj_znacky(const unsigned char* pixely, const char* soubor, int kamera, int slot,
-                   std::string* chyba, NalezZnacek* nalez) {
+namespace {
+
+// Whether one of the eight bytes of v is zero.
+inline bool ma_nulovy_bajt(std::uint64_t v) {
+  return ((v - 0x0101010101010101u) & ~v & 0x8080808080808080u) != 0;
+}
+
+// Bytes in a run of 16 pixels: a marker or reference pixel has a zero and a
+// non-zero channel, so a run whose bytes are all zero (background) or all
+// non-zero (the object) holds none and is passed over as a whole.
+constexpr int bajtu_useku = 48;
+
+bool usek_bez_znacek(const unsigned char* p) {
+  std::uint64_t slova[bajtu_useku / 8];
+  std::memcpy(slova, p, sizeof slova);
+  std::uint64_t nebo = 0;
+  bool nula = false;
+  for (const std::uint64_t w : slova) {
+    nebo |= w;
+    nula = nula || ma_nulovy_bajt(w);
+  }
+  return nebo == 0 || !nula;
+}
+
+// The scan with the red and the blue channel at byte R and B of a pixel
+// (green is always in the middle).
+template <int R, int B>
+bool skenuj(const unsigned char* pixely, const char* soubor, int kamera, int slot,
+            std::string* chyba, NalezZnacek* nalez) {
   const int kapacita = konfigurace::znacek_na_slot;
   const bool s_referencemi = slot == 1;
   std::vector<StopaZnacky> stopy(static_cast<std::size_t>(kapacita));
@@ -70,7 +98,11 @@ bool skenuj_znacky(const unsigned char* pixely, const char* soubor, int kamera, 
   for (int radek = 0; radek < vyska_snimku; radek++) {
     for (int sloupec = 0; sloupec < sirka_snimku; sloupec++) {
       const unsigned char* p = pixely + radek * 1920 + sloupec * 3;
-      const int r = p[0], g = p[1], b = p[2];
+      if (sloupec % 16 == 0 && usek_bez_znacek(p)) {
+        sloupec += 15;
+        continue;
+      }
+      const int r = p[R], g = p[1], b = p[B];
       if (r != 0 && g == 0 && b == 0) {
         if (r > kapacita) {
           if (chyba != nullptr)
@@ -113,6 +145,18 @@ bool skenuj_znacky(const unsigned char* pixely, const char* soubor, int kamera, 
                       "), more than one dot can span; the last pixel in scan order, " + misto(x, y) + ", counts"));
     }
   return true;
+}
+
+}  // namespace
+
+bool skenuj_znacky(const unsigned char* pixely, const char* soubor, int kamera, int slot,
+                   std::string* chyba, NalezZnacek* nalez) {
+  return skenuj<0, 2>(pixely, soubor, kamera, slot, chyba, nalez);
+}
+
+bool skenuj_znacky_souboru(const unsigned char* pixely, const char* soubor, int kamera, int slot,
+                           std::string* chyba, NalezZnacek* nalez) {
+  return skenuj<2, 0>(pixely, soubor, kamera, slot, chyba, nalez);
 }
 
 namespace {
@@ -186,17 +230,17 @@ bool porovnej_kamery(int slot, const SnimekZnacek& s1, const NalezZnacek& n1, co
 
 bool nacti_snimky_znacek(std::string* chyba, std::vector<std::string>* varovani) {
   NalezZnacek nalezy[2];
-  // One file buffer and one pixel buffer serve all ten images: fresh ones
-  // per image cost a page fault per 4 KiB.
+  // One file buffer serves all ten images (a fresh one per image costs a
+  // page fault per 4 KiB), and the scan reads the pixels where the file
+  // has them, in its own channel order.
   std::vector<unsigned char> obsah;
-  std::unique_ptr<char[]> pixely(new char[bajtu_snimku]);
   for (int k = 0; k < 10; k++) {
     const SnimekZnacek& snimek = snimky_znacek[k];
-    if (!readBMP_do(snimek.soubor, obsah, pixely.get(), chyba)) return false;
+    const unsigned char* pixely = readBMP_v_souboru(snimek.soubor, obsah, chyba);
+    if (pixely == nullptr) return false;
     NalezZnacek& nalez = nalezy[snimek.kamera - 1];
     nalez = NalezZnacek{};
-    if (!skenuj_znacky(reinterpret_cast<const unsigned char*>(pixely.get()), snimek.soubor,
-                       snimek.kamera, snimek.slot, chyba, &nalez))
+    if (!skenuj_znacky_souboru(pixely, snimek.soubor, snimek.kamera, snimek.slot, chyba, &nalez))
       return false;
     if (varovani != nullptr) varovani->insert(varovani->end(), nalez.varovani.begin(), nalez.varovani.end());
     // The images come in pairs: camera 1, then camera 2 of the same position.

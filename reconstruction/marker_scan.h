@@ -48,6 +48,11 @@ constexpr int rozpeti_tecky = 8;
 bool skenuj_znacky(const unsigned char* pixely, const char* soubor, int kamera, int slot,
                    std::string* chyba, NalezZnacek* nalez = nullptr);
 
+// The same scan of pixels in the bitmap file's own order (blue first), as
+// readBMP_v_souboru gives them.
+bool skenuj_znacky_souboru(const unsigned char* pixely, const char* soubor, int kamera, int slot,
+                           std::string* chyba, NalezZnacek* nalez = nullptr);
+
 // Reads and scans the ten images in order. Returns false with the message of
 // the first image that cannot be read or does not fit, or of the "080" image
 // that lacks a reference mark the other "080" image shows. A marker that only

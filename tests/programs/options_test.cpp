@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "reconstruction/camera_rig.h"
 #include "tests/support/program_run.h"
 #include "tests/support/xvfb_session.h"
 
@@ -135,6 +136,27 @@ TEST(Volby, AMissingDirectoryOrABatchOutputNotWrittenIsStatusOne) {
   EXPECT_EQ(beh.chyby.rfind("viewer_polar: model.ply: cannot be written", 0), 0u) << beh.chyby;
   EXPECT_EQ(beh.chyby.find("the viewer goes on"), std::string::npos) << beh.chyby;
   EXPECT_TRUE(existuje(sken + "/points.ply"));
+}
+
+// The window library and the rig file's library live in modules that a
+// batch run without "rig.yml" never loads; with the file, its reader loads.
+TEST(Volby, ABatchRunLoadsTheWindowLibraryNeverAndTheRigReaderOnlyForAFile) {
+  const std::string sken = se_vzorkem(programy()[0]);
+  std::vector<std::string> prostredi = bez_displeje;
+  prostredi.push_back("LD_DEBUG=libs");
+  const VysledekBehu beh = spust_program(VIEWER_POLAR_PATH, sken, "", 60, prostredi, {"--no-window"});
+  EXPECT_EQ(beh.kod, 0);
+  EXPECT_NE(beh.chyby.find("libstdc++"), std::string::npos) << "LD_DEBUG says nothing";
+  for (const char* knihovna : {"libSDL", "libGL", "libopencv", "viewer_window", "rig_reader"})
+    EXPECT_EQ(beh.chyby.find(knihovna), std::string::npos) << knihovna;
+  const std::string body = precti_soubor(sken + "/points.ply");
+  std::string chyba;
+  ASSERT_TRUE(zapis_rig(sken + "/rig.yml", vychozi_rig(), &chyba)) << chyba;
+  const VysledekBehu s_rigem = spust_program(VIEWER_POLAR_PATH, sken, "", 60, prostredi, {"--no-window"});
+  EXPECT_EQ(s_rigem.kod, 0) << s_rigem.chyby;
+  EXPECT_NE(s_rigem.chyby.find("rig_reader.so"), std::string::npos);
+  EXPECT_NE(s_rigem.vystup.find("camera set-up: rig.yml"), std::string::npos);
+  EXPECT_EQ(precti_soubor(sken + "/points.ply"), body);  // the compiled-in set-up, bit for bit
 }
 
 // Three runs without a display: the plain one inside its directory (Enter on

@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "reconstruction/scene_tables.h"
@@ -105,6 +108,51 @@ TEST_F(MarkerScan, ValuesBeyondTheTablesAreRefusedWithFileValueAndCapacity) {
   zelena.nastav(5, 5, 0, 255 - kapacita, 0);
   EXPECT_FALSE(skenuj_znacky(zelena.rgb.data(), "080_k1_A.bmp", 1, 1, &chyba));
   EXPECT_NE(chyba.find("green value " + std::to_string(255 - kapacita)), std::string::npos) << chyba;
+}
+
+// The scan passes over runs of 16 pixels that cannot hold a marker; on
+// images of such runs broken by marker pixels, pixels with one zero channel
+// and runs that end inside a pixel, it must find what a look at every pixel
+// finds, in either channel order.
+TEST_F(MarkerScan, RunsPassedOverHideNoMarkerInEitherChannelOrder) {
+  std::mt19937 nahoda(7);
+  for (int obrazek = 0; obrazek < 20; obrazek++) {
+    Pixely obraz;
+    for (int i = 0; i < 640 * 480; i += 1 + static_cast<int>(nahoda() % 40)) {
+      const int druh = static_cast<int>(nahoda() % 6);
+      const int n = 1 + static_cast<int>(nahoda() % 40);  // run length
+      for (int k = i; k < std::min(i + n, 640 * 480); k++) {
+        const int v = 1 + static_cast<int>(nahoda() % 255);
+        const int barva[6][3] = {{v, v, v}, {0, 0, 0}, {v, 0, 0}, {0, v, 0}, {0, 0, v}, {v, 0, v}};
+        obraz.nastav(k % 640, k / 640, barva[druh][0] % (kapacita + 1), barva[druh][1] | (druh == 3 ? 256 - kapacita : 0),
+                     barva[druh][2]);
+      }
+    }
+    // What a look at every pixel finds: the last pixel of each marker and
+    // reference mark in scan order.
+    std::vector<int> marker(kapacita, -1), reference(kapacita, -1);
+    for (int k = 0; k < 640 * 480; k++) {
+      const unsigned char* p = &obraz.rgb[static_cast<std::size_t>(k) * 3];
+      if (p[0] != 0 && p[1] == 0 && p[2] == 0) marker[p[0] - 1] = k;
+      if (p[0] == 0 && p[1] != 0 && p[2] == 0) reference[255 - p[1]] = k;
+    }
+    std::vector<unsigned char> bgr(obraz.rgb);
+    for (std::size_t k = 0; k < bgr.size(); k += 3) std::swap(bgr[k], bgr[k + 2]);
+    for (int poradi = 0; poradi < 2; poradi++) {
+      vynuluj_tabulky_sceny();
+      vynuluj_pocty_znacek();
+      std::string chyba;
+      ASSERT_TRUE(poradi == 0 ? skenuj_znacky(obraz.rgb.data(), "080_k1_A.bmp", 1, 1, &chyba)
+                              : skenuj_znacky_souboru(bgr.data(), "080_k1_A.bmp", 1, 1, &chyba))
+          << chyba;
+      for (int i = 0; i < kapacita; i++) {
+        const BodData& m = body_data[1][i];
+        const BodData& r = body_data[9][i];
+        EXPECT_EQ(m.y1 * 640 + m.x1, std::max(marker[i], 0)) << "marker " << i + 1 << ", order " << poradi;
+        EXPECT_EQ(r.y1 * 640 + r.x1, std::max(reference[i], 0)) << "reference " << i << ", order " << poradi;
+      }
+    }
+  }
 }
 
 TEST_F(MarkerScan, ReadsTheTenFilesInOrder) {
