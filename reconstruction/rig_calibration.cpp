@@ -11,6 +11,8 @@
 #include "common/messages.h"
 #include "reconstruction/bitmap_reader.h"
 #include "reconstruction/log_file.h"
+#include "reconstruction/rig_adjustment.h"
+#include "reconstruction/scene_tables.h"
 
 namespace {
 
@@ -158,7 +160,7 @@ KameraRigu kamera_rigu(const cv::Matx33d& k, const cv::Vec3d& rvec, const cv::Ve
 // Refines the first camera matrix k together with the pose by
 // cv::calibrateCamera (zero skew, no distortion) and gives the camera in the
 // rig form; false with the reason when OpenCV refuses.
-bool zpresni(const Shody& s, const cv::Matx33d& k, KameraRigu* kamera, std::string* duvod) {
+bool zpresni(const Shody& s, const cv::Matx33d& k, PohledKamery* pohled, std::string* duvod) {
   std::vector<std::vector<cv::Point3f>> objekt(1);
   std::vector<std::vector<cv::Point2f>> obraz(1);
   for (std::size_t i = 0; i < s.objekt.size(); i++) {
@@ -178,7 +180,7 @@ bool zpresni(const Shody& s, const cv::Matx33d& k, KameraRigu* kamera, std::stri
     *duvod = "the refinement failed (" + e.err + ")";
     return false;
   }
-  *kamera = kamera_rigu(cv::Matx33d(matice), cv::Vec3d(rvecs[0]), cv::Vec3d(tvecs[0]), s);
+  *pohled = {cv::Matx33d(matice), cv::Vec3d(rvecs[0]), cv::Vec3d(tvecs[0])};
   return true;
 }
 
@@ -201,7 +203,96 @@ bool zmer(KalibraceKamery* v, const Shody& s) {
   return true;
 }
 
+// The rig camera of an OpenCV camera and its fit to the marks.
+KalibraceKamery zmer_kameru(KalibraceKamery v, const PohledKamery& pohled, const Shody& s) {
+  v.kamera = kamera_rigu(pohled.k, pohled.rvec, pohled.tvec, s);
+  v.nejhorsi = -1;
+  v.nejvetsi = 0;
+  if (!zmer(&v, s)) {
+    v.duvod = "marks lie behind the solved camera";
+    return v;
+  }
+  v.vyreseno = true;
+  return v;
+}
+
+// One camera from its marks: the result for the block, and the OpenCV
+// camera and the marks for the joint refinement.
+KalibraceKamery vyres_kameru(const StredyZnacek& znacky, PohledKamery* pohled, Shody* shody) {
+  KalibraceKamery v;
+  const Shody s = shody_kamery(znacky, &v.chybi);
+  *shody = s;
+  v.pouzito = static_cast<int>(s.objekt.size());
+  if (v.pouzito < nejmene_znacek) {
+    v.duvod = std::to_string(v.pouzito) + " marks in the image, at least " +
+              std::to_string(nejmene_znacek) + " needed";
+    return v;
+  }
+  if (!prostorove(s.objekt)) {
+    v.duvod = "the marks in the image lie in one plane of the object; marks of both faces needed";
+    return v;
+  }
+  cv::Matx33d k;
+  bool prvni = false;
+  try {
+    prvni = matice_kamery(dlt(s), &k);
+  } catch (const cv::Exception&) {
+    prvni = false;
+  }
+  if (!prvni) {
+    v.duvod = "the marks do not determine a camera (the linear solve failed)";
+    return v;
+  }
+  if (!zpresni(s, k, pohled, &v.duvod)) return v;
+  return zmer_kameru(v, *pohled, s);
+}
+
+// Both cameras refined together with the scan's marker pairs; says on
+// vystup how many pairs it used and how well they agree, or why it kept the
+// cameras of the marks alone.
+void spolecne(KalibraceKamery v[2], PohledKamery pohledy[2], const Shody shody[2],
+              const std::vector<ParPixelu>& pary, std::FILE* vystup) {
+  ZnackyKamery znacky[2];
+  for (int k = 0; k < 2; k++) znacky[k] = {shody[k].objekt, shody[k].obraz};
+  PohledKamery zpresnene[2] = {pohledy[0], pohledy[1]};
+  SpolecneZpresneni z;
+  if (!zpresni_spolecne(znacky, pary, zpresnene, &z)) {
+    std::fprintf(vystup,
+                 "marker pairs of the scan: %d agree with the cameras, %d do not; the cameras stay "
+                 "as the marks alone give them\n",
+                 z.pouzito, z.vynechano);
+    return;
+  }
+  KalibraceKamery nove[2] = {zmer_kameru(v[0], zpresnene[0], shody[0]),
+                             zmer_kameru(v[1], zpresnene[1], shody[1])};
+  if (!nove[0].vyreseno || !nove[1].vyreseno) {
+    std::fprintf(vystup, "marker pairs of the scan: the joint solution puts marks behind a camera; "
+                         "the cameras stay as the marks alone give them\n");
+    return;
+  }
+  std::fprintf(vystup,
+               "marker pairs of the scan: both cameras refined together with %d pairs (%d left out as "
+               "mismatched), mean distance from their epipolar lines %.3f px\n",
+               z.pouzito, z.vynechano, z.prumer_px);
+  for (int k = 0; k < 2; k++) {
+    v[k] = nove[k];
+    pohledy[k] = zpresnene[k];
+  }
+}
+
+
 }  // namespace
+
+std::vector<ParPixelu> pary_skenu() {
+  std::vector<ParPixelu> pary;
+  for (int slot = 0; slot < 5; slot++)
+    for (int i = 0; i < body_pocty[slot] && i < konfigurace::bodu_dat_na_slot; i++) {
+      if (!znacka_platna(slot, i)) continue;
+      const BodData& b = body_data[slot][i];
+      pary.push_back({{cv::Point2d(b.x1, posledni_radek - b.y1), cv::Point2d(b.x2, posledni_radek - b.y2)}});
+    }
+  return pary;
+}
 
 StredyZnacek stredy_znacek(const unsigned char* pixely) {
   StredyZnacek z;
@@ -225,61 +316,41 @@ StredyZnacek stredy_znacek(const unsigned char* pixely) {
 }
 
 KalibraceKamery kalibruj_kameru(const StredyZnacek& znacky) {
-  KalibraceKamery v;
-  const Shody s = shody_kamery(znacky, &v.chybi);
-  v.pouzito = static_cast<int>(s.objekt.size());
-  if (v.pouzito < nejmene_znacek) {
-    v.duvod = std::to_string(v.pouzito) + " marks in the image, at least " +
-              std::to_string(nejmene_znacek) + " needed";
-    return v;
-  }
-  if (!prostorove(s.objekt)) {
-    v.duvod = "the marks in the image lie in one plane of the object; marks of both faces needed";
-    return v;
-  }
-  cv::Matx33d k;
-  bool prvni = false;
-  try {
-    prvni = matice_kamery(dlt(s), &k);
-  } catch (const cv::Exception&) {
-    prvni = false;
-  }
-  if (!prvni) {
-    v.duvod = "the marks do not determine a camera (the linear solve failed)";
-    return v;
-  }
-  if (!zpresni(s, k, &v.kamera, &v.duvod)) return v;
-  if (!zmer(&v, s)) {
-    v.duvod = "marks lie behind the solved camera";
-    return v;
-  }
-  v.vyreseno = true;
-  return v;
+  PohledKamery pohled;
+  Shody s;
+  return vyres_kameru(znacky, &pohled, &s);
 }
 
-bool kalibruj_rig(const StredyZnacek znacky[2], std::FILE* vystup, RigKamer* rig) {
+bool kalibruj_rig(const StredyZnacek znacky[2], std::FILE* vystup, RigKamer* rig,
+                  const std::vector<ParPixelu>& pary) {
   std::fprintf(vystup,
                "KALIBRACE ZE VSECH ZNACEK: each camera solved from every mark its image shows "
                "(at least %d, on both faces), distance of the marks projected through it from "
                "the centres of the marks in the image\n",
                nejmene_znacek);
+  KalibraceKamery v[2];
+  PohledKamery pohledy[2];
+  Shody shody[2];
+  for (int kamera = 0; kamera < 2; kamera++)
+    v[kamera] = vyres_kameru(znacky[kamera], &pohledy[kamera], &shody[kamera]);
+  if (v[0].vyreseno && v[1].vyreseno && !pary.empty()) spolecne(v, pohledy, shody, pary, vystup);
   bool dobre = true;
   std::string proc;
   for (int kamera = 0; kamera < 2; kamera++) {
-    const KalibraceKamery v = kalibruj_kameru(znacky[kamera]);
-    if (!v.vyreseno) {
-      std::fprintf(vystup, "kamera %d: not solved: %s\n", kamera + 1, v.duvod.c_str());
+    if (!v[kamera].vyreseno) {
+      std::fprintf(vystup, "kamera %d: not solved: %s\n", kamera + 1, v[kamera].duvod.c_str());
       if (dobre) proc = "camera " + std::to_string(kamera + 1) + " is not solved";
       dobre = false;
       continue;
     }
-    const double* c = v.kamera.stred_projekce;
+    const KalibraceKamery& k = v[kamera];
+    const double* c = k.kamera.stred_projekce;
     std::fprintf(vystup,
                  "kamera %d: %d marks used, %d not in the image; position [%lf,   %lf,   %lf]; "
                  "mean %.3f px, largest %.3f px (mark %d)\n",
-                 kamera + 1, v.pouzito, v.chybi, c[0], c[1], c[2], v.prumer, v.nejvetsi,
-                 v.nejhorsi);
-    if (dobre && (v.prumer > nejvetsi_prumer_px || v.nejvetsi > nejvetsi_chyba_px)) {
+                 kamera + 1, k.pouzito, k.chybi, c[0], c[1], c[2], k.prumer, k.nejvetsi,
+                 k.nejhorsi);
+    if (dobre && (k.prumer > nejvetsi_prumer_px || k.nejvetsi > nejvetsi_chyba_px)) {
       char t[200];
       std::snprintf(t, sizeof t,
                     "camera %d fits its image badly (mean above %.1f px or largest above %.1f px)",
@@ -287,7 +358,7 @@ bool kalibruj_rig(const StredyZnacek znacky[2], std::FILE* vystup, RigKamer* rig
       proc = t;
       dobre = false;
     }
-    rig->kamera[kamera] = v.kamera;
+    rig->kamera[kamera] = k.kamera;
   }
   if (!dobre) {
     std::fprintf(vystup, "%s not written: %s\n", soubor_rigu, proc.c_str());
@@ -301,7 +372,7 @@ void uloz_rig_z_kalibrace(const unsigned char* snimek1, const unsigned char* sni
                           std::FILE* vystup) {
   const StredyZnacek znacky[2] = {stredy_znacek(snimek1), stredy_znacek(snimek2)};
   RigKamer rig;
-  if (!kalibruj_rig(znacky, vystup, &rig)) return;
+  if (!kalibruj_rig(znacky, vystup, &rig, pary_skenu())) return;
   std::string chyba;
   if (!zapis_rig(soubor_rigu, rig, &chyba)) {
     std::fflush(vystup);

@@ -29,8 +29,10 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "reconstruction/calibration.h"
+#include "reconstruction/rig_adjustment.h"
 #include "reconstruction/rig_file.h"
 
 constexpr int nejmene_znacek = 6;
@@ -60,8 +62,15 @@ struct KalibraceKamery {
 // Solves one camera from the marks its image shows.
 KalibraceKamery kalibruj_kameru(const StredyZnacek& znacky);
 
-// znacky[0], znacky[1]: camera 1's and camera 2's marks.
-bool kalibruj_rig(const StredyZnacek znacky[2], std::FILE* vystup, RigKamer* rig);
+// The pixel pairs of every marker both images of a scan position show (the
+// scene tables after the marker scan), rows growing downwards.
+std::vector<ParPixelu> pary_skenu();
+
+// znacky[0], znacky[1]: camera 1's and camera 2's marks. With `pary` (the
+// scan's marker pairs, rows growing downwards) both cameras are then refined
+// together (rig_adjustment.h), and the block says with how many pairs.
+bool kalibruj_rig(const StredyZnacek znacky[2], std::FILE* vystup, RigKamer* rig,
+                  const std::vector<ParPixelu>& pary = {});
 
 // Runs kalibruj_rig and, when it succeeds, writes "rig.yml" in the working
 // directory (atomically: an existing file is replaced only by a complete

@@ -14,4 +14,5 @@ set(RECONSTRUCTION_CONFIG_SOURCES
   reconstruction/calibration.cpp
   reconstruction/camera_rig.cpp
   reconstruction/rig_calibration.cpp
+  reconstruction/rig_adjustment.cpp
 )

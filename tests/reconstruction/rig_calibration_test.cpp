@@ -10,6 +10,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "reconstruction/bitmap_reader.h"
@@ -96,6 +97,62 @@ TEST(RigCalibration, TheRigSolvedFromSinglePixelMarksReconstructsTheSceneWell) {
   const double rms_bez_rigu = rms_po_zarovnani(sc);
   EXPECT_LE(rms_s_rigem, 1.5 * rms_vychozi);
   EXPECT_GT(rms_bez_rigu, 10 * rms_vychozi);
+}
+
+// The scan's marker pairs refine both cameras together: exact pairs lie on
+// their epipolar lines, mismatched pairs are left out without changing the
+// result, too few pairs leave the cameras of the marks alone, and the
+// refined rig still fits the marks and reconstructs the scene well.
+TEST(RigCalibration, TheScansMarkerPairsRefineBothCamerasTogether) {
+  const Scena sc = siroka_scena(StylZnacky::pixel);
+  const StredyZnacek znacky[2] = {stredy_v_obraze(sc.kalibrace[0]), stredy_v_obraze(sc.kalibrace[1])};
+  ASSERT_EQ(zrekonstruuj_scenu(sc), "");
+  const std::vector<ParPixelu> pary = pary_skenu();
+  ASSERT_GT(pary.size(), 200u);
+
+  const auto kalibruj = [&](const std::vector<ParPixelu>& p, RigKamer* rig) {
+    const std::string cesta = novy_adresar("rig-pairs") + "/out.txt";
+    std::FILE* vystup = std::fopen(cesta.c_str(), "w");
+    EXPECT_TRUE(kalibruj_rig(znacky, vystup, rig, p));
+    std::fclose(vystup);
+    return precti_soubor(cesta);
+  };
+  RigKamer sam, spolecny, se_spatnymi, s_malo;
+  kalibruj({}, &sam);
+  const std::string text = kalibruj(pary, &spolecny);
+  EXPECT_NE(text.find("both cameras refined together with " + std::to_string(pary.size()) +
+                      " pairs (0 left out as mismatched)"),
+            std::string::npos)
+      << text;
+  // Camera 2's pixels of ten pairs moved to other pairs: mismatched.
+  std::vector<ParPixelu> zamichane = pary;
+  for (int i = 0; i < 10; i++) std::swap(zamichane[i].u[1], zamichane[100 + i].u[1]);
+  zamichane.insert(zamichane.end(), pary.begin(), pary.begin() + 10);
+  std::vector<ParPixelu> dobre(pary.begin() + 10, pary.end());
+  for (int i = 0; i < 10; i++) dobre.erase(dobre.begin() + 90);
+  dobre.insert(dobre.end(), pary.begin(), pary.begin() + 10);
+  RigKamer jen_dobre;
+  kalibruj(dobre, &jen_dobre);
+  EXPECT_NE(kalibruj(zamichane, &se_spatnymi).find("(20 left out as mismatched)"), std::string::npos);
+  EXPECT_EQ(text_rigu(se_spatnymi), text_rigu(jen_dobre));
+  EXPECT_NE(kalibruj({pary.begin(), pary.begin() + minimum_paru - 1}, &s_malo)
+                .find("the cameras stay as the marks alone give them"),
+            std::string::npos);
+  EXPECT_EQ(text_rigu(s_malo), text_rigu(sam));
+  EXPECT_NE(text_rigu(spolecny), text_rigu(sam));
+
+  for (int k = 0; k < 2; k++) {
+    const double* c = spolecny.kamera[k].stred_projekce;
+    const Bod3 pravda = pravy_stred(sc, k);
+    EXPECT_LT(delka(Bod3{c[0], c[1], c[2]} - pravda), 0.02 * delka(pravda)) << k;
+  }
+  NastaveniSceny vychozi;
+  vychozi.styl = StylZnacky::pixel;
+  vychozi.pozadi = false;
+  const double rms_vychozi = rms_po_zarovnani(vytvor_scenu(vychozi));
+  pouzij_rig(spolecny);
+  EXPECT_LE(rms_po_zarovnani(sc), 1.5 * rms_vychozi);
+  pouzij_rig(vychozi_rig());
 }
 
 TEST(RigCalibration, TooFewCoplanarOrMisplacedMarksGiveNoRig) {
