@@ -1,10 +1,6 @@
 // pairs_to_points: the decoder's pixel pairs in "data.txt" as points in
 // space, written to "pairs.ply".
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "common/messages.h"
@@ -25,24 +21,11 @@ const PopisProgramu popis = {
     "pairs.ply (binary PLY: x, y, z, the pixels x1 y1 x2 y2, the ray gap as quality)",
     false};
 
-bool precti_text(const std::string& cesta, std::string* text, std::string* chyba) {
-  std::ifstream f(cesta, std::ios::binary);
-  if (!f) {
-    *chyba = zprava(cesta, std::string("cannot be read (") + std::strerror(errno) + ")");
-    return false;
-  }
-  std::ostringstream s;
-  s << f.rdbuf();
-  *text = s.str();
-  return true;
-}
-
 int prevod(const std::string& jmeno_dat) {
-  std::string chyba, text;
+  std::string chyba;
   bool rig = false;
   DataParu data;
-  if (!nacti_rig_programu(&rig, &chyba) || !precti_text("data.txt", &text, &chyba) ||
-      !precti_pary(text, jmeno_dat, &data, &chyba)) {
+  if (!nacti_rig_programu(&rig, &chyba) || !nacti_pary("data.txt", jmeno_dat, &data, &chyba)) {
     ohlas(chyba);
     return 1;
   }
