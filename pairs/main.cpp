@@ -1,10 +1,13 @@
 // pairs_to_points: the decoder's pixel pairs in "data.txt" as points in
-// space, written to "pairs.ply".
+// space, written to "pairs.ply"; with --turn in the common frame of the
+// marker scan. Nothing is written when the points cannot be turned: a
+// user who asks for the common frame gets no file in another frame.
 #include <cstdio>
 #include <string>
 
 #include "common/messages.h"
 #include "common/options.h"
+#include "pairs/common_frame.h"
 #include "pairs/pair_file.h"
 #include "pairs/pair_points.h"
 #include "reconstruction/atomic_file.h"
@@ -17,11 +20,13 @@ const PopisProgramu popis = {
     "Triangulates the pixel pairs of the decoder's data.txt with the camera set-up of the\n"
     "reconstruction and writes them as points; pairs whose viewing rays pass more than\n"
     "0.2 units apart are dropped and counted.",
-    "data.txt; rig.yml when present (otherwise the compiled-in camera set-up)",
+    "data.txt; rig.yml when present (otherwise the compiled-in camera set-up);\n"
+    "with --turn the ten marker images 000_k1_A.bmp ... 200_k2_A.bmp",
     "pairs.ply (binary PLY: x, y, z, the pixels x1 y1 x2 y2, the ray gap as quality)",
-    false};
+    false,
+    true};
 
-int prevod(const std::string& jmeno_dat) {
+int prevod(const std::string& jmeno_dat, bool otocit) {
   std::string chyba;
   bool rig = false;
   DataParu data;
@@ -29,8 +34,15 @@ int prevod(const std::string& jmeno_dat) {
     ohlas(chyba);
     return 1;
   }
-  const VysledekParu v = trianguluj_pary(data.pary);
-  if (!zapis_atomicky("pairs.ply", ply_bodu(v.body), &chyba)) {
+  VysledekParu v = trianguluj_pary(data.pary);
+  if (otocit && !otoc_body_do_spolecne(&v.body, data.uhel, &chyba)) {
+    ohlas(chyba);
+    return 1;
+  }
+  if (otocit)
+    std::printf("points turned into the common frame of the marker scan (turntable angle %d)\n",
+                data.uhel);
+  if (!zapis_atomicky("pairs.ply", ply_bodu(v.body, otocit ? std::optional<int>(data.uhel) : std::nullopt), &chyba)) {
     ohlas(chyba);
     return 1;
   }
@@ -46,5 +58,5 @@ int main(int argc, char** argv) {
   Volby volby;
   const int stav = zpracuj_volby(argc, argv, popis, &volby);
   if (stav >= 0) return stav;
-  return prevod(volby.adresar.empty() ? "data.txt" : volby.adresar + "/data.txt");
+  return prevod(volby.adresar.empty() ? "data.txt" : volby.adresar + "/data.txt", volby.otocit);
 }
