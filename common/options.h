@@ -1,4 +1,4 @@
-// The command-line options of the four programs, parsed GNU style.
+// The command-line options of the five programs, parsed GNU style.
 //
 // Every program takes --help, --version, --dir DIR and --no-window; the
 // viewers also take --windowed and --screenshot FILE, pairs_to_points --turn. A value follows its

@@ -49,7 +49,7 @@ bool nacti_ply_paru(const std::string& cesta, std::vector<BodParu>* body, std::s
   }
   const std::size_t pocet = std::strtoul(t.c_str() + prvek + 15, nullptr, 10);
   const std::size_t data = konec + hlavicka_konec.size();
-  if (t.size() - data != pocet * 32) {
+  if (pocet > t.size() / 32 || t.size() - data != pocet * 32) {
     *chyba = cesta + ": " + std::to_string(pocet) + " points announced, " +
              std::to_string(t.size() - data) + " bytes of data";
     return false;
