@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the benchmarks and the whole-process timings and prints one table:
 # per line the figure of a reference build ("today", when one is given), the
-# figure of this build and the goal.
+# figure of this build and the goal (the decoder, pairs_to_points on 10000
+# pairs, the benchmarks, viewer_polar up to its window).
 #
 #   bench/run.sh [BUILD_DIR [REFERENCE_BUILD_DIR]]
 #
@@ -64,6 +65,15 @@ else
   row "decoder, sample set, CPU (mean, ms)" "-" "$new_cpu" "-"
 fi
 
+# ---- pairs_to_points on 10000 pairs, next to the decoder ----------------------
+# The decoder's whole run is the yardstick: turning its pairs into points
+# must take well under that.
+mkdir -p "$work/pairs"
+"$build/bench/bench_pairs_to_points" --data "$work/pairs"
+read -r pairs_wall pairs_cpu < <(time_commands "$work/pairs" "$build/pairs/pairs_to_points")
+row "pairs_to_points, 10000 pairs, wall (median, ms)" "-" "$pairs_wall" "well under the decoder's $new_wall"
+row "pairs_to_points, 10000 pairs, CPU (mean, ms)" "-" "$pairs_cpu" "well under the decoder's $new_cpu"
+
 # Output of both builds on three image sets.
 if [ -n "$reference" ]; then
   mkdir -p "$work/bgr24" "$work/random"
@@ -101,6 +111,8 @@ bench_ms() {  # the mean time per iteration of the first benchmark, in ms
 today="-"
 [ -n "$reference" ] && [ -x "$reference/bench/bench_decoder" ] && today=$(bench_ms "$reference/bench/bench_decoder")
 row "bench_decoder, both cameras (ms)" "$today" "$(bench_ms "$build/bench/bench_decoder")" "-"
+row "bench_pairs_to_points, 10000 pairs read, triangulated, written (ms)" "-" \
+  "$(bench_ms "$build/bench/bench_pairs_to_points")" "-"
 
 model_line() {  # model_line PROGRAM POINTS: "fast-ms identical"
   "$1" 2>/dev/null | awk -v n="$2" '$0 ~ (", " n " points:") {

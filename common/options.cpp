@@ -20,6 +20,7 @@ struct Volba {
   const char* hodnota;  // the value's name in --help; nullptr: takes none
   bool jen_prohlizec;
   const char* popis;
+  bool jen_otaceni = false;  // only for a program that turns points (--turn)
 };
 
 const Volba volby_programu[] = {
@@ -36,13 +37,23 @@ const Volba volby_programu[] = {
      "draw one frame turned to face the model, save it as PNG in FILE\n"
      "(inside DIR with --dir when relative) and exit without waiting for\n"
      "Enter (needs a display; not with --no-window)"},
+    {"--turn", nullptr, false,
+     "also turn the points into the common frame of the marker scan, with the\n"
+     "turntable axis found from the reference marks of the ten marker images\n"
+     "in the same directory and the angle in data.txt; without those images\n"
+     "(or without an axis) it says why and writes nothing",
+     true},
     {"--help", nullptr, false, "print this help and exit"},
     {"--version", nullptr, false, "print the program's name and version and exit"},
 };
 
-const Volba* najdi_volbu(const std::string& jmeno, bool prohlizec) {
+bool patri_programu(const Volba& v, bool prohlizec, bool otaceni) {
+  return (prohlizec || !v.jen_prohlizec) && (otaceni || !v.jen_otaceni);
+}
+
+const Volba* najdi_volbu(const std::string& jmeno, bool prohlizec, bool otaceni) {
   for (const Volba& v : volby_programu)
-    if (jmeno == v.jmeno && (prohlizec || !v.jen_prohlizec)) return &v;
+    if (jmeno == v.jmeno && patri_programu(v, prohlizec, otaceni)) return &v;
   return nullptr;
 }
 
@@ -54,6 +65,7 @@ void nastav(const Volba& v, const std::string& hodnota, Volby* volby) {
   if (jmeno == "--windowed") volby->v_okne = true;
   if (jmeno == "--dir") volby->adresar = hodnota;
   if (jmeno == "--screenshot") volby->snimek = hodnota;
+  if (jmeno == "--turn") volby->otocit = true;
 }
 
 bool chyba_pouziti(std::string* chyba, const std::string& predmet, const std::string& problem) {
@@ -62,12 +74,12 @@ bool chyba_pouziti(std::string* chyba, const std::string& predmet, const std::st
 }
 
 // One argument at argv[*i] that starts with "--"; a separate value moves *i on.
-bool rozeber_volbu(int argc, const char* const* argv, int* i, bool prohlizec, Volby* volby,
-                   std::string* chyba) {
+bool rozeber_volbu(int argc, const char* const* argv, int* i, bool prohlizec, bool otaceni,
+                   Volby* volby, std::string* chyba) {
   const std::string argument = argv[*i];
   const std::size_t rovnitko = argument.find('=');
   const std::string jmeno = argument.substr(0, rovnitko);
-  const Volba* v = najdi_volbu(jmeno, prohlizec);
+  const Volba* v = najdi_volbu(jmeno, prohlizec, otaceni);
   if (v == nullptr) return chyba_pouziti(chyba, jmeno, "unknown option");
   std::string hodnota;
   if (v->hodnota == nullptr) {
@@ -103,14 +115,14 @@ int vstup_do_adresare(const std::string& adresar) {
 }  // namespace
 
 bool rozeber_volby(int argc, const char* const* argv, bool prohlizec, Volby* volby,
-                   std::string* chyba) {
+                   std::string* chyba, bool otaceni) {
   bool konec_voleb = false;
   for (int i = 1; i < argc; i++) {
     const std::string argument = argv[i];
     if (!konec_voleb && argument == "--") {
       konec_voleb = true;
     } else if (!konec_voleb && argument.rfind("--", 0) == 0) {
-      if (!rozeber_volbu(argc, argv, &i, prohlizec, volby, chyba)) return false;
+      if (!rozeber_volbu(argc, argv, &i, prohlizec, otaceni, volby, chyba)) return false;
     } else if (!konec_voleb && argument.size() > 1 && argument[0] == '-') {
       return chyba_pouziti(chyba, argument, "unknown option");
     } else {
@@ -125,7 +137,7 @@ bool rozeber_volby(int argc, const char* const* argv, bool prohlizec, Volby* vol
 std::string text_napovedy(const PopisProgramu& popis) {
   std::string t = std::string("Usage: ") + popis.jmeno + " [OPTION]...\n" + popis.ucel + "\n\nOptions:\n";
   for (const Volba& v : volby_programu) {
-    if (v.jen_prohlizec && !popis.prohlizec) continue;
+    if (!patri_programu(v, popis.prohlizec, popis.otaceni)) continue;
     t += std::string("  ") + v.jmeno + (v.hodnota != nullptr ? std::string(" ") + v.hodnota : "") + "\n";
     t += odsad(v.popis, "      ");
   }
@@ -144,7 +156,7 @@ std::string text_verze(const char* jmeno) { return std::string(jmeno) + " " + SC
 
 int zpracuj_volby(int argc, const char* const* argv, const PopisProgramu& popis, Volby* volby) {
   std::string chyba;
-  if (!rozeber_volby(argc, argv, popis.prohlizec, volby, &chyba)) {
+  if (!rozeber_volby(argc, argv, popis.prohlizec, volby, &chyba, popis.otaceni)) {
     ohlas(chyba + "; try '" + popis.jmeno + " --help'");
     return 2;
   }

@@ -1,7 +1,7 @@
-// The command-line options of the four programs, parsed GNU style.
+// The command-line options of the five programs, parsed GNU style.
 //
 // Every program takes --help, --version, --dir DIR and --no-window; the
-// viewers also take --windowed and --screenshot FILE. A value follows its
+// viewers also take --windowed and --screenshot FILE, pairs_to_points --turn. A value follows its
 // option as the next argument or after "=" (--dir=DIR); "--" ends the
 // options. No program takes operands, so any argument that is not an option
 // (also one after "--") is bad usage, as is an unknown option, a missing or
@@ -19,6 +19,7 @@ struct Volby {
   bool v_okne = false;    // --windowed (viewers)
   std::string adresar;    // --dir; empty: the working directory
   std::string snimek;     // --screenshot (viewers); empty: none
+  bool otocit = false;    // --turn (pairs_to_points)
 };
 
 // What --help says about one program.
@@ -28,12 +29,14 @@ struct PopisProgramu {
   const char* cte;       // the files it reads, one or more lines
   const char* zapisuje;  // the files it writes, one or more lines
   bool prohlizec;        // also takes --windowed and --screenshot
+  bool otaceni = false;  // also takes --turn
 };
 
 // Fills *volby from argv[1..argc-1]. Bad usage returns false with
 // "subject: problem" in *chyba, the subject being the argument at fault.
+// `otaceni`: the program also takes --turn.
 bool rozeber_volby(int argc, const char* const* argv, bool prohlizec, Volby* volby,
-                   std::string* chyba);
+                   std::string* chyba, bool otaceni = false);
 
 // The text --help prints: usage, options, files, exit statuses.
 std::string text_napovedy(const PopisProgramu& popis);

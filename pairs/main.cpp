@@ -1,14 +1,13 @@
 // pairs_to_points: the decoder's pixel pairs in "data.txt" as points in
-// space, written to "pairs.ply".
-#include <cerrno>
+// space, written to "pairs.ply"; with --turn in the common frame of the
+// marker scan. Nothing is written when the points cannot be turned: a
+// user who asks for the common frame gets no file in another frame.
 #include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "common/messages.h"
 #include "common/options.h"
+#include "pairs/common_frame.h"
 #include "pairs/pair_file.h"
 #include "pairs/pair_points.h"
 #include "reconstruction/atomic_file.h"
@@ -21,33 +20,29 @@ const PopisProgramu popis = {
     "Triangulates the pixel pairs of the decoder's data.txt with the camera set-up of the\n"
     "reconstruction and writes them as points; pairs whose viewing rays pass more than\n"
     "0.2 units apart are dropped and counted.",
-    "data.txt; rig.yml when present (otherwise the compiled-in camera set-up)",
+    "data.txt; rig.yml when present (otherwise the compiled-in camera set-up);\n"
+    "with --turn the ten marker images 000_k1_A.bmp ... 200_k2_A.bmp",
     "pairs.ply (binary PLY: x, y, z, the pixels x1 y1 x2 y2, the ray gap as quality)",
-    false};
+    false,
+    true};
 
-bool precti_text(const std::string& cesta, std::string* text, std::string* chyba) {
-  std::ifstream f(cesta, std::ios::binary);
-  if (!f) {
-    *chyba = zprava(cesta, std::string("cannot be read (") + std::strerror(errno) + ")");
-    return false;
-  }
-  std::ostringstream s;
-  s << f.rdbuf();
-  *text = s.str();
-  return true;
-}
-
-int prevod(const std::string& jmeno_dat) {
-  std::string chyba, text;
+int prevod(const std::string& jmeno_dat, bool otocit) {
+  std::string chyba;
   bool rig = false;
   DataParu data;
-  if (!nacti_rig_programu(&rig, &chyba) || !precti_text("data.txt", &text, &chyba) ||
-      !precti_pary(text, jmeno_dat, &data, &chyba)) {
+  if (!nacti_rig_programu(&rig, &chyba) || !nacti_pary("data.txt", jmeno_dat, &data, &chyba)) {
     ohlas(chyba);
     return 1;
   }
-  const VysledekParu v = trianguluj_pary(data.pary);
-  if (!zapis_atomicky("pairs.ply", ply_bodu(v.body), &chyba)) {
+  VysledekParu v = trianguluj_pary(data.pary);
+  if (otocit && !otoc_body_do_spolecne(&v.body, data.uhel, &chyba)) {
+    ohlas(chyba);
+    return 1;
+  }
+  if (otocit)
+    std::printf("points turned into the common frame of the marker scan (turntable angle %d)\n",
+                data.uhel);
+  if (!zapis_atomicky("pairs.ply", ply_bodu(v.body, otocit ? std::optional<int>(data.uhel) : std::nullopt), &chyba)) {
     ohlas(chyba);
     return 1;
   }
@@ -63,5 +58,5 @@ int main(int argc, char** argv) {
   Volby volby;
   const int stav = zpracuj_volby(argc, argv, popis, &volby);
   if (stav >= 0) return stav;
-  return prevod(volby.adresar.empty() ? "data.txt" : volby.adresar + "/data.txt");
+  return prevod(volby.adresar.empty() ? "data.txt" : volby.adresar + "/data.txt", volby.otocit);
 }

@@ -3,6 +3,9 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
 
 #include "common/messages.h"
 
@@ -104,4 +107,16 @@ bool precti_pary(const std::string& text, const std::string& jmeno, DataParu* da
     if (!c.dalsi().empty()) return c.chyba("text after \"Q\"", chyba);
   *data = std::move(nova);
   return true;
+}
+
+bool nacti_pary(const std::string& cesta, const std::string& jmeno, DataParu* data,
+                std::string* chyba) {
+  std::ifstream f(cesta, std::ios::binary);
+  if (!f) {
+    *chyba = zprava(cesta, std::string("cannot be read (") + std::strerror(errno) + ")");
+    return false;
+  }
+  std::ostringstream s;
+  s << f.rdbuf();
+  return precti_pary(s.str(), jmeno, data, chyba);
 }

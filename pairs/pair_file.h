@@ -29,3 +29,8 @@ constexpr int vyska_obrazu = 480;
 // Parses the text of a pair file; `jmeno` names it in messages.
 bool precti_pary(const std::string& text, const std::string& jmeno, DataParu* data,
                  std::string* chyba);
+
+// Reads the file at `cesta` and parses it; a file that cannot be read gives
+// false and "<cesta>: cannot be read (reason)".
+bool nacti_pary(const std::string& cesta, const std::string& jmeno, DataParu* data,
+                std::string* chyba);

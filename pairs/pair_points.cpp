@@ -22,9 +22,12 @@ VysledekParu trianguluj_pary(const std::vector<ParPixelu>& pary) {
   return v;
 }
 
-std::string ply_bodu(const std::vector<BodParu>& body) {
+std::string ply_bodu(const std::vector<BodParu>& body, std::optional<int> uhel_otoceni) {
   PlyZapis ply(false);
   ply.komentar("points triangulated from the pixel pairs of data.txt");
+  if (uhel_otoceni)
+    ply.komentar("turned into the common frame of the marker scan from the turntable angle " +
+                 std::to_string(*uhel_otoceni));
   ply.prvek("vertex", body.size());
   for (const char* jmeno : {"x", "y", "z"}) ply.vlastnost("float", jmeno);
   for (const char* jmeno : {"x1", "y1", "x2", "y2"}) ply.vlastnost("int", jmeno);

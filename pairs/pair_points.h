@@ -7,6 +7,7 @@
 // are parallel or pass further apart than max_mezera_paprsku is dropped.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,5 +35,7 @@ struct VysledekParu {
 VysledekParu trianguluj_pary(const std::vector<ParPixelu>& pary);
 
 // The points as a binary PLY file: x, y, z, the pixels x1 y1 x2 y2 as in the
-// pair file, and the ray gap as "quality".
-std::string ply_bodu(const std::vector<BodParu>& body);
+// pair file, and the ray gap as "quality". A turntable angle adds a comment
+// that the points are in the common frame, turned from that angle.
+std::string ply_bodu(const std::vector<BodParu>& body,
+                     std::optional<int> uhel_otoceni = std::nullopt);

@@ -120,7 +120,11 @@ bool urci_osu(std::string* chyba) {
   return true;
 }
 
-void otoc_bod(float* p, int slot) {
+void otoc_bod(float* p, int slot) { otoc_do_spolecne(p, uhly[slot]); }
+
+}  // namespace
+
+void otoc_do_spolecne(float p[3], int uhel_stupne) {
   const float* a = osa_rotace[0];
   const float* n = rotace_normalovy;
   const double nn = skalarne(n, n);
@@ -135,13 +139,11 @@ void otoc_bod(float* p, int slot) {
   const double nd[3] = {n[0], n[1], n[2]};
   double c[3];
   vektorove(r, nd, c);
-  const double theta = radiany(uhly[slot]);
+  const double theta = radiany(uhel_stupne);
   const double cs = std::cos(theta);
   const double sn = std::sin(theta);
   for (int j = 0; j < 3; j++) p[j] = static_cast<float>((f[j] + cs * r[j]) - sn * c[j]);
 }
-
-}  // namespace
 
 bool stred_paprsku(int x1, int y1, int x2, int y2, float bod[3], float* mezera, float p1[3],
                    float p2[3]) {

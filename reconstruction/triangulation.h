@@ -21,6 +21,12 @@
 
 bool prepocet_bodu(bool urcit_osu, std::string* chyba = nullptr);
 
+// Turns point p, in place, into the common frame as prepocet_bodu turns the
+// points of a position whose turntable angle is uhel_stupne degrees: about
+// the axis through osa_rotace[0] along rotace_normalovy (both as a
+// successful prepocet_bodu leaves them), by uhel_stupne * pi / 180 + pi.
+void otoc_do_spolecne(float p[3], int uhel_stupne);
+
 // The triangulation of one pixel pair with the current camera set-up
 // (camera_rig.h): p1 and p2 receive the image-plane points of pixel
 // (x1, y1) of camera 1 and (x2, y2) of camera 2 (rows counted from the

@@ -134,6 +134,22 @@ bool promitni(const Kamera& k, const Vektor& bod, double* u, double* v) {
 
 int gray(int i) { return i ^ (i >> 1); }
 
+bool ScenaSteny::paprsek(const Vektor& stred, const Vektor& smer, Zasah* zasah) const {
+  return vzorek::paprsek(stred, smer, zasah);
+}
+
+Vektor ScenaSteny::stred_kamery(int i) const { return kamery_[i].stred; }
+
+Vektor ScenaSteny::smer_pixelu(int i, double u, double v) const {
+  return vzorek::smer_pixelu(kamery_[i], u, v);
+}
+
+bool ScenaSteny::promitni(int i, const Vektor& bod, double* u, double* v) const {
+  return vzorek::promitni(kamery_[i], bod, u, v);
+}
+
+Kamera ScenaSteny::projektor() const { return vzorek::projektor(); }
+
 int vzor_projektoru(int cislice, int rodina, double u, double v) {
   if (cislice == 0) return rodina == 4 ? 1 : 0;
   const double s = rozestup;

@@ -60,4 +60,33 @@ int vzor_projektoru(int cislice, int rodina, double u, double v);
 // Code of the crossing of grid column k and grid row m.
 inline int kod_krizeni(int k, int m) { return gray(k) | (gray(m) << 7); }
 
+// A scene the sample set is rendered from: what a ray hits, the two cameras
+// (i = 0 or 1; picture position u = column, v = row counted from the top row
+// of the picture, pixel centres at whole numbers) and the projector.
+class ScenaSvetla {
+ public:
+  virtual ~ScenaSvetla() = default;
+  virtual bool paprsek(const Vektor& stred, const Vektor& smer, Zasah* zasah) const = 0;
+  virtual Vektor stred_kamery(int i) const = 0;
+  // Unit direction of the viewing ray through picture position (u, v).
+  virtual Vektor smer_pixelu(int i, double u, double v) const = 0;
+  // Picture position of a point; false when it lies behind the camera.
+  virtual bool promitni(int i, const Vektor& bod, double* u, double* v) const = 0;
+  virtual Kamera projektor() const = 0;
+};
+
+// The scene above: the sphere, the cylinder and the wall seen by kamera(1)
+// and kamera(2).
+class ScenaSteny : public ScenaSvetla {
+ public:
+  bool paprsek(const Vektor& stred, const Vektor& smer, Zasah* zasah) const override;
+  Vektor stred_kamery(int i) const override;
+  Vektor smer_pixelu(int i, double u, double v) const override;
+  bool promitni(int i, const Vektor& bod, double* u, double* v) const override;
+  Kamera projektor() const override;
+
+ private:
+  Kamera kamery_[2] = {kamera(1), kamera(2)};
+};
+
 }  // namespace vzorek

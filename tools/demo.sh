@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The main job on the bundled sample scene: installs what is missing, builds,
-# generates the sample scenes, runs viewer_polar on the turntable scene and
-# the decoder on the structured-light scene, and says where the results are.
+# generates the sample scenes, runs viewer_polar on the turntable scene, the
+# decoder on the structured-light scene, then the decoder and pairs_to_points
+# on the structured-light set of the turntable (images -> pairs -> points),
+# and says where the results are.
 #
 # With a display (DISPLAY set) the viewer opens full screen: answer its
 # prompt with Enter, fly with W, S, A, D and the mouse, leave with Escape.
@@ -17,14 +19,17 @@ bash tools/install-deps.sh
 echo "== building in $build"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target \
-  viewer_polar sample_scene accuracy_report decoder decoder_sample_set decoder_report_tool
+  viewer_polar sample_scene accuracy_report decoder decoder_sample_set decoder_report_tool \
+  pairs_to_points pairs_sample_set pairs_report_tool
 
 bin=$(realpath "$build")
 run="$bin/demo"
 rm -rf "$run"
-mkdir -p "$run/scene" "$run/decoder"
+mkdir -p "$run/scene" "$run/decoder" "$run/pairs"
 cp "$bin"/sample/scene/*.bmp "$bin/sample/scene/ground_truth.txt" "$run/scene/"
 cp "$bin"/sample/decoder/*.bmp "$bin/sample/decoder/truth.txt" "$run/decoder/"
+cp "$bin"/sample/pairs/060*.bmp "$bin"/sample/pairs/???_k?_A.bmp "$bin/sample/pairs/points.txt" \
+  "$run/pairs/"
 
 echo "== viewer_polar on the sample turntable scene ($run/scene)"
 if [ -n "${DISPLAY:-}" ]; then
@@ -45,6 +50,13 @@ else
 fi
 "$bin/tools/decoder_report" "$run/decoder/data.txt" "$run/decoder/truth.txt"
 
+echo "== decoder, then pairs_to_points, on the structured-light set of the turntable ($run/pairs)"
+"$bin/decoder/decoder" --dir "$run/pairs" --no-window | tail -n 1
+# --turn puts the points into the frame of the marker scan's points.ply,
+# with the axis from the reference marks of the marker images beside them.
+"$bin/pairs/pairs_to_points" --dir "$run/pairs" --turn
+"$bin/tools/pairs_report" --common "$run/pairs"
+
 echo "== results"
 echo "model (PLY, open in MeshLab, Blender or CloudCompare): $run/scene/model.ply"
 echo "point cloud with turntable positions (PLY):             $run/scene/points.ply"
@@ -52,3 +64,4 @@ echo "closed, oriented surface of the points (PLY):          $run/scene/surface.
 [ -f "$run/scene/screenshot.png" ] && echo "screenshot of the viewer:                              $run/scene/screenshot.png"
 echo "viewer log:                                            $run/scene/logfile.txt"
 echo "decoder point pairs:                                   $run/decoder/data.txt"
+echo "structured-light points of the turntable set (PLY):     $run/pairs/pairs.ply"

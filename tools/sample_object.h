@@ -42,6 +42,13 @@ double vzdalenost_od_vazy(Bod3 mistni);
 // Whether a local point lies inside the vase (the vase is closed at the top).
 bool uvnitr_vazy(Bod3 mistni);
 
+// The first point where the ray oko + t * smer (local, smer of unit length)
+// enters the vase, t > 0: its t and the outward unit normal there. False
+// when the ray misses the vase. Accurate to about 1e-9 units along the ray;
+// a ray that only grazes the surface by less than about 0.002 units may be
+// taken as a miss.
+bool zasah_vazy(Bod3 oko, Bod3 smer, double* t, Bod3* normala);
+
 struct BodPovrchu {
   Bod3 poloha;   // local
   Bod3 normala;  // local, unit, outward

@@ -1,0 +1,17 @@
+// The turntable axis from the marker images, and the turn of the points.
+#include "pairs/common_frame.h"
+
+#include "common/messages.h"
+#include "reconstruction/marker_scan.h"
+#include "reconstruction/triangulation.h"
+
+bool otoc_body_do_spolecne(std::vector<BodParu>* body, int uhel, std::string* chyba) {
+  std::string duvod;
+  vynuluj_pocty_znacek();
+  if (!nacti_snimky_znacek(&duvod) || !prepocet_bodu(true, &duvod)) {
+    *chyba = zprava("--turn", "cannot turn the points into the common frame: " + duvod);
+    return false;
+  }
+  for (BodParu& b : *body) otoc_do_spolecne(b.xyz, uhel);
+  return true;
+}
