@@ -12,6 +12,7 @@
 #include "pairs/pair_points.h"
 #include "reconstruction/atomic_file.h"
 #include "reconstruction/camera_rig.h"
+#include "reconstruction/rig_loader.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ int prevod(const std::string& jmeno_dat, bool otocit) {
   std::string chyba;
   bool rig = false;
   DataParu data;
-  if (!nacti_rig_programu(&rig, &chyba) || !nacti_pary("data.txt", jmeno_dat, &data, &chyba)) {
+  if (!nacti_rig_programu(&rig, &chyba, nacti_rig_modulem) || !nacti_pary("data.txt", jmeno_dat, &data, &chyba)) {
     ohlas(chyba);
     return 1;
   }

@@ -22,7 +22,7 @@
 #include "model/projection_model.h"
 #include "programs/scan_outputs.h"
 #include "programs/surface_output.h"
-#include "programs/rig_loader.h"
+#include "reconstruction/rig_loader.h"
 #include "programs/usage.h"
 #include "programs/viewer_loader.h"
 #include "reconstruction/calibration.h"

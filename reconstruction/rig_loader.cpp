@@ -1,5 +1,5 @@
 // Loading the camera set-up file reader on first use.
-#include "programs/rig_loader.h"
+#include "reconstruction/rig_loader.h"
 
 #include "common/module_loader.h"
 
