@@ -58,10 +58,10 @@ echo "== decoder, then pairs_to_points, on the structured-light set of the turnt
 "$bin/tools/pairs_report" --common "$run/pairs"
 
 echo "== results"
-echo "model (PLY, open in MeshLab, Blender or CloudCompare): $run/scene/model.ply"
+echo "model (PLY, for any mesh viewer):                       $run/scene/model.ply"
 echo "point cloud with turntable positions (PLY):             $run/scene/points.ply"
-echo "closed, oriented surface of the points (PLY):          $run/scene/surface.ply"
+echo "closed, oriented surface of the points (PLY):            $run/scene/surface.ply"
 [ -f "$run/scene/screenshot.png" ] && echo "screenshot of the viewer:                              $run/scene/screenshot.png"
 echo "viewer log:                                            $run/scene/logfile.txt"
 echo "decoder point pairs:                                   $run/decoder/data.txt"
-echo "structured-light points of the turntable set (PLY):     $run/pairs/pairs.ply"
+echo "structured-light points of the turntable set (PLY):    $run/pairs/pairs.ply"
