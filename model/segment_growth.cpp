@@ -27,6 +27,8 @@
 #include <unordered_set>
 #include <utility>
 
+#include "model/partner_lists.h"
+#include "model/segment_crossing.h"
 #include "model/segment_grid.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/scene_tables.h"
@@ -34,40 +36,17 @@
 namespace {
 
 constexpr float zadna_vzdalenost = 65535.0f;
-constexpr float tolerance_nuly = 0.0001f;
-
-// porovnejfloat(x, 0, 0.0001) == 0, inline: x - 0 is x, and a NaN is not zero.
-inline bool je_nula(float x) { return std::fabs(x) < tolerance_nuly; }
-
-// The two coordinate orders the crossing test tries: faktorial(2).
-constexpr int poradi_souradnic = 2;
+using krizeni::je_nula;
 
 struct Partner {
   float d;
   int j;
 };
 
-// A partner as one sortable number: the bits of its distance (a float that
-// is not negative and not NaN, whose bits therefore grow with its value)
-// above its index, so that the order of the numbers is the order (distance,
-// index).
-std::uint64_t klic_partnera(float d, int j) {
-  std::uint32_t bity;
-  std::memcpy(&bity, &d, sizeof bity);
-  return (static_cast<std::uint64_t>(bity) << 32) | static_cast<std::uint32_t>(j);
-}
-
-Partner partner_z_klice(std::uint64_t klic) {
-  const auto bity = static_cast<std::uint32_t>(klic >> 32);
-  float d;
-  std::memcpy(&d, &bity, sizeof d);
-  return {d, static_cast<int>(static_cast<std::uint32_t>(klic))};
-}
-
 struct Usecka {
   int a;
   int b;
-  BodRoviny e;  // vector from a to b, as the crossing test takes it
+  BodRoviny q, e;  // position of a and the vector from a to b, as the crossing test takes them
   float min_x, max_x, min_y, max_y;
 };
 
@@ -87,9 +66,7 @@ class RychlyRust {
   explicit RychlyRust(const std::vector<BodRoviny>& body)
       : body_(body),
         n_(static_cast<int>(body.size())),
-        partneri_(body.size()),
-        pripraven_(body.size(), false),
-        serazeno_(body.size(), 0),
+        partneri_(body),
         kurzor_(body.size(), 0),
         overeno_(body.size(), 0),
         svedci_(body.size(), prazdna_pamet()),
@@ -104,14 +81,13 @@ class RychlyRust {
 
   // The candidate of i for the current segment list: (65535, -1) when none.
   Partner nejlepsi(int i) {
-    if (!pripraven_[i]) priprav(i);
-    std::vector<std::uint64_t>& seznam = partneri_[i];
-    while (kurzor_[i] < seznam.size()) {
-      serad_az_po(i, kurzor_[i]);
-      const Partner p = partner_z_klice(seznam[kurzor_[i]]);
-      if (!ma_svedka(i, p.j, overeno_[i])) {
+    const std::int32_t* seznam = partneri_.zacatek(i);
+    const std::size_t delka = static_cast<std::size_t>(partneri_.konec(i) - seznam);
+    while (kurzor_[i] < delka) {
+      const int j = seznam[kurzor_[i]];
+      if (!ma_svedka(i, j, overeno_[i])) {
         overeno_[i] = static_cast<int>(usecky_.size());
-        return p;
+        return {vzdalenost_v_rovine(body_[i], body_[j]), j};
       }
       kurzor_[i]++;
       overeno_[i] = 0;
@@ -124,7 +100,7 @@ class RychlyRust {
     usecky_provizorni[usecky_proviz_pocet][1] = b;
     usecky_proviz_pocet++;
     const BodRoviny pa = body_[a], pb = body_[b];
-    Usecka u{a, b, {pb.x - pa.x, pb.y - pa.y}, std::min(pa.x, pb.x), std::max(pa.x, pb.x),
+    Usecka u{a, b, pa, {pb.x - pa.x, pb.y - pa.y}, std::min(pa.x, pb.x), std::max(pa.x, pb.x),
              std::min(pa.y, pb.y), std::max(pa.y, pb.y)};
     nejdelsi_slozka_ = std::max({nejdelsi_slozka_, std::fabs(static_cast<double>(u.e.x)),
                                  std::fabs(static_cast<double>(u.e.y))});
@@ -135,32 +111,6 @@ class RychlyRust {
   }
 
  private:
-  // Every other point at a distance that is a number below 65535.
-  void priprav(int i) {
-    std::vector<std::uint64_t>& seznam = partneri_[i];
-    seznam.reserve(static_cast<std::size_t>(n_));
-    for (int j = 0; j < n_; j++) {
-      if (j == i) continue;
-      const float d = vzdalenost_v_rovine(body_[i], body_[j]);
-      if (d < zadna_vzdalenost) seznam.push_back(klic_partnera(d, j));
-    }
-    pripraven_[i] = true;
-  }
-
-  // Sorts the partner list of i in growing chunks until position `pozice`.
-  void serad_az_po(int i, std::size_t pozice) {
-    std::vector<std::uint64_t>& seznam = partneri_[i];
-    while (pozice >= serazeno_[i]) {
-      const std::size_t konec =
-          std::min(seznam.size(), serazeno_[i] + std::max<std::size_t>(16, serazeno_[i]));
-      const auto zacatek = seznam.begin() + static_cast<std::ptrdiff_t>(serazeno_[i]);
-      const auto hranice = seznam.begin() + static_cast<std::ptrdiff_t>(konec);
-      if (hranice != seznam.end()) std::nth_element(zacatek, hranice, seznam.end());
-      std::sort(zacatek, hranice);
-      serazeno_[i] = konec;
-    }
-  }
-
   // How far the crossing point the test computes can lie outside the boxes
   // of the two segments; negative when (i, j) with this D crosses nothing.
   //
@@ -192,29 +142,32 @@ class RychlyRust {
     const int pocet = static_cast<int>(usecky_.size());
     if (od >= pocet) return false;
     const BodRoviny d{body_[j].x - body_[i].x, body_[j].y - body_[i].y};
-    if (pocet - od <= 64) return svedek_mezi_poslednimi(dotaz(i, j, d), od);
-    if (existuje(i, j) || svedek_z_pameti(i, j, d, od)) return true;
-    const Dotaz q = dotaz(i, j, d);
+    const KrizeniUsecky k = priprav_krizeni(body_[i], d);
+    if (pocet - od <= 64) return svedek_mezi_poslednimi(dotaz(i, j, d, k), od);
+    if (existuje(i, j) || svedek_z_pameti(i, j, k, od)) return true;
+    const Dotaz q = dotaz(i, j, d, k);
     return q.okraj >= 0 && svedek_v_mrizce(q, od);
   }
 
   // The candidate segment (i, j) of a witness search: its start p and
-  // vector d as the crossing test takes them, the margin okraj_dotazu(d)
+  // vector d, prepared for the crossing test, the margin okraj_dotazu(d)
   // and its box widened by that margin.
   struct Dotaz {
     int i, j;
     BodRoviny p, d;
+    KrizeniUsecky k;
     double okraj;
     double min_x, max_x, min_y, max_y;
   };
 
-  Dotaz dotaz(int i, int j, BodRoviny d) const {
+  Dotaz dotaz(int i, int j, BodRoviny d, const KrizeniUsecky& krizeni) const {
     const BodRoviny p = body_[i], k = body_[j];
     const double okraj = okraj_dotazu(d);
     return {i,
             j,
             p,
             d,
+            krizeni,
             okraj,
             std::min(p.x, k.x) - okraj,
             std::max(p.x, k.x) + okraj,
@@ -228,20 +181,16 @@ class RychlyRust {
     return !(u.max_x < q.min_x || u.min_x > q.max_x || u.max_y < q.min_y || u.min_y > q.max_y);
   }
 
-  bool krizi(const Dotaz& q, const Usecka& u) const {
-    return usecky_se_krizi(q.p, q.d, body_[u.a], u.e);
-  }
-
   // The segment that blocked the last partners of i usually blocks the
   // next one too (the partners come in order of distance, often in the
   // same direction); any witness will do, so these are tried first.
-  bool svedek_z_pameti(int i, int j, BodRoviny d, int od) {
+  bool svedek_z_pameti(int i, int j, const KrizeniUsecky& krizeni, int od) {
     std::array<int, svedku_v_pameti>& pamet = svedci_[i];
     for (int k = 0; k < svedku_v_pameti; k++) {
       const int index = pamet[k];
       if (index < od) continue;
       const Usecka& u = usecky_[index];
-      if (!dotyka_se(u, i) && !dotyka_se(u, j) && usecky_se_krizi(body_[i], d, body_[u.a], u.e)) {
+      if (!dotyka_se(u, i) && !dotyka_se(u, j) && krizi(krizeni, u.q, u.e)) {
         std::rotate(pamet.begin(), pamet.begin() + k, pamet.begin() + k + 1);
         return true;
       }
@@ -264,7 +213,7 @@ class RychlyRust {
         continue;
       }
       if (dotyka_se(u, q.j) || q.okraj < 0 || !muze_krizit(q, u)) continue;
-      if (krizi(q, u)) return true;
+      if (krizi(q.k, u.q, u.e)) return true;
     }
     return false;
   }
@@ -309,7 +258,7 @@ class RychlyRust {
           razitka_[index] = razitko_;
           const Usecka& u = usecky_[index];
           if (dotyka_se(u, q.i) || dotyka_se(u, q.j) || !muze_krizit(q, u)) continue;
-          if (krizi(q, u)) {
+          if (krizi(q.k, u.q, u.e)) {
             zapamatuj_svedka(q.i, index);
             return true;
           }
@@ -360,10 +309,7 @@ class RychlyRust {
 
   const std::vector<BodRoviny>& body_;
   const int n_;
-  // Per point: its partners as klic_partnera numbers.
-  std::vector<std::vector<std::uint64_t>> partneri_;
-  std::vector<bool> pripraven_;
-  std::vector<std::size_t> serazeno_;
+  const SeznamyPartneru partneri_;
   std::vector<std::size_t> kurzor_;
   // The partner under the cursor has no witness among the first overeno_[i] segments.
   std::vector<int> overeno_;
@@ -394,25 +340,7 @@ float vzdalenost_v_rovine(BodRoviny a, BodRoviny b) {
 }
 
 bool usecky_se_krizi(BodRoviny P, BodRoviny D, BodRoviny Q, BodRoviny E) {
-  const float p[2] = {P.x, P.y};
-  const float d[2] = {D.x, D.y};
-  const float q[2] = {Q.x, Q.y};
-  const float e[2] = {E.x, E.y};
-  for (int poradi = 0; poradi < poradi_souradnic; poradi++) {
-    const int r = poradi == 0 ? 0 : 1;
-    const int c = 1 - r;
-    if (je_nula(d[r])) continue;
-    const float den = static_cast<float>(static_cast<double>(e[r]) * d[c] / d[r] - e[c]);
-    if (je_nula(den)) continue;
-    const float u = static_cast<float>(
-        (static_cast<double>(q[c]) - p[c] + static_cast<double>(d[c]) / d[r] * (static_cast<double>(p[r]) - q[r])) /
-        den);
-    // Outside (0, 1) in u the segments cannot cross: t is not needed.
-    if (!(0 < u && u < 1)) return false;
-    const float t = static_cast<float>((static_cast<double>(q[r]) - p[r] + static_cast<double>(e[r]) * u) / d[r]);
-    return 0 < t && t < 1;
-  }
-  return false;
+  return krizi(priprav_krizeni(P, D), Q, E);
 }
 
 void rust_usecek(const std::vector<BodRoviny>& body, const NastaveniRustu& nastaveni) {
