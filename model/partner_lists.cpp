@@ -1,37 +1,55 @@
 // The segment growth's partner lists, sorted by a radix sort.
 #include "model/partner_lists.h"
 
-#include <array>
-#include <cstring>
+#include <algorithm>
 #include <utility>
 
 namespace {
 
 constexpr float zadna_vzdalenost = 65535.0f;
-constexpr int bajtu_klice = 4;
 
 struct Prvek {
-  std::uint32_t klic;  // the bits of the distance
+  float d;
   std::int32_t j;
 };
 
-// Stable sort of the m elements at prvky by klic, one byte per pass from
-// the lowest; a pass in which every key has the same byte changes nothing
-// and is left out. pomocne is scratch space for m elements. Returns where
-// the sorted elements are: prvky or pomocne.
-Prvek* serad(Prvek* prvky, Prvek* pomocne, std::uint32_t m) {
-  std::array<std::array<std::uint32_t, 256>, bajtu_klice> pocty{};
-  for (std::uint32_t k = 0; k < m; k++)
-    for (int b = 0; b < bajtu_klice; b++) pocty[b][(prvky[k].klic >> (8 * b)) & 0xff]++;
-  for (int b = 0; b < bajtu_klice; b++) {
-    std::array<std::uint32_t, 256>& pocet = pocty[b];
-    if (pocet[(prvky[0].klic >> (8 * b)) & 0xff] == m) continue;
-    std::uint32_t soucet = 0;
-    for (std::uint32_t& c : pocet) soucet += std::exchange(c, soucet);
-    for (std::uint32_t k = 0; k < m; k++) pomocne[pocet[(prvky[k].klic >> (8 * b)) & 0xff]++] = prvky[k];
-    std::swap(prvky, pomocne);
+bool pred(const Prvek& a, const Prvek& b) { return a.d < b.d || (a.d == b.d && a.j < b.j); }
+
+// Sorts the elements from `od` to `do_` by (d, j): few of them by
+// insertion, more by std::sort.
+void serad_prihradku(Prvek* od, Prvek* do_) {
+  if (do_ - od > 16) {
+    std::sort(od, do_, pred);
+    return;
   }
-  return prvky;
+  for (Prvek* p = od + 1; p < do_; p++) {
+    const Prvek x = *p;
+    Prvek* q = p;
+    for (; q > od && pred(x, q[-1]); q--) *q = q[-1];
+    *q = x;
+  }
+}
+
+// Sorts the m elements at prvky by (d, j) into pomocne: distributed into
+// m bins by the square of the distance (which spreads the partners of a
+// point in a plane about evenly), each bin then sorted on its own. The bin
+// grows with the distance, so the bins come in order of the keys.
+void serad(const Prvek* prvky, Prvek* pomocne, std::uint32_t m, std::vector<std::uint32_t>& prihradky) {
+  float nejvetsi = 0;
+  for (std::uint32_t k = 0; k < m; k++) nejvetsi = std::max(nejvetsi, prvky[k].d);
+  const double meritko = nejvetsi > 0 ? (m - 0.5) / (static_cast<double>(nejvetsi) * nejvetsi) : 0;
+  const auto prihradka = [&](float d) { return static_cast<std::uint32_t>(static_cast<double>(d) * d * meritko); };
+  prihradky.assign(m, 0);
+  for (std::uint32_t k = 0; k < m; k++) prihradky[prihradka(prvky[k].d)]++;
+  std::uint32_t soucet = 0;
+  for (std::uint32_t& c : prihradky) soucet += std::exchange(c, soucet);
+  for (std::uint32_t k = 0; k < m; k++) pomocne[prihradky[prihradka(prvky[k].d)]++] = prvky[k];
+  // Each bin's counter now stands at the start of the next bin.
+  std::uint32_t zacatek = 0;
+  for (std::uint32_t konec : prihradky) {
+    if (konec - zacatek > 1) serad_prihradku(pomocne + zacatek, pomocne + konec);
+    zacatek = konec;
+  }
 }
 
 }  // namespace
@@ -42,19 +60,17 @@ SeznamyPartneru::SeznamyPartneru(const std::vector<BodRoviny>& body) {
   if (n == 0) return;
   partneri_.reserve(body.size() * (body.size() - 1));
   std::vector<Prvek> prvky(body.size()), pomocne(body.size());
+  std::vector<std::uint32_t> prihradky;
   for (int i = 0; i < n; i++) {
     std::uint32_t m = 0;
     for (int j = 0; j < n; j++) {
       if (j == i) continue;
       const float d = vzdalenost_v_rovine(body[i], body[j]);
       if (!(d < zadna_vzdalenost)) continue;
-      std::memcpy(&prvky[m].klic, &d, sizeof d);
-      prvky[m++].j = j;
+      prvky[m++] = {d, j};
     }
-    if (m > 0) {
-      const Prvek* serazene = serad(prvky.data(), pomocne.data(), m);
-      for (std::uint32_t k = 0; k < m; k++) partneri_.push_back(serazene[k].j);
-    }
+    if (m > 0) serad(prvky.data(), pomocne.data(), m, prihradky);
+    for (std::uint32_t k = 0; k < m; k++) partneri_.push_back(pomocne[k].j);
     meze_[i + 1] = partneri_.size();
   }
 }

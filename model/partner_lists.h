@@ -2,11 +2,9 @@
 // the other points j whose distance vzdalenost_v_rovine(body[i], body[j])
 // is a number below 65535, in the order (distance, index).
 //
-// Built once for all points: each list is sorted by a stable radix sort on
-// the bits of the distance (a float that is not negative and not NaN, whose
-// bits therefore grow with its value) from the index order, so that equal
-// distances keep their indices growing. The lists hold indices only; a
-// distance is computed again where it is needed.
+// Built once for all points: each list is distributed into bins by its
+// distances and the bins are sorted by (distance, index). The lists hold
+// indices only; a distance is computed again where it is needed.
 #pragma once
 
 #include <cstddef>

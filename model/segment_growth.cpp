@@ -70,6 +70,7 @@ class RychlyRust {
         kurzor_(body.size(), 0),
         overeno_(body.size(), 0),
         svedci_(body.size(), prazdna_pamet()),
+        svedci_smeru_(body.size(), prazdne_smery()),
         mrizka_(body) {
     if (bitova_tabulka())
       existujici_bity_.assign((static_cast<std::size_t>(n_) * n_ + 63) / 64, 0);
@@ -144,9 +145,20 @@ class RychlyRust {
     const BodRoviny d{body_[j].x - body_[i].x, body_[j].y - body_[i].y};
     const KrizeniUsecky k = priprav_krizeni(body_[i], d);
     if (pocet - od <= 64) return svedek_mezi_poslednimi(dotaz(i, j, d, k), od);
-    if (existuje(i, j) || svedek_z_pameti(i, j, k, od)) return true;
+    if (existuje(i, j)) return true;
+    const int s = smer(d);
+    std::array<int, smeru>& svedci = svedci_smeru_[i];
+    int& svedek_smeru = svedci[s];
+    if (muze_svedcit(svedek_smeru, i, j, k, od)) return true;
+    for (int vedle : {svedci[(s + 1) % smeru], svedci[(s + smeru - 1) % smeru]}) {
+      if (vedle != svedek_smeru && muze_svedcit(vedle, i, j, k, od)) {
+        svedek_smeru = vedle;
+        return true;
+      }
+    }
+    if (svedek_z_pameti(i, j, k, od, svedek_smeru)) return true;
     const Dotaz q = dotaz(i, j, d, k);
-    return q.okraj >= 0 && svedek_v_mrizce(q, od);
+    return q.okraj >= 0 && svedek_v_mrizce(q, od, svedek_smeru);
   }
 
   // The candidate segment (i, j) of a witness search: its start p and
@@ -181,19 +193,38 @@ class RychlyRust {
     return !(u.max_x < q.min_x || u.min_x > q.max_x || u.max_y < q.min_y || u.min_y > q.max_y);
   }
 
-  // The segment that blocked the last partners of i usually blocks the
-  // next one too (the partners come in order of distance, often in the
-  // same direction); any witness will do, so these are tried first.
-  bool svedek_z_pameti(int i, int j, const KrizeniUsecky& krizeni, int od) {
+  // The direction of d as one of 32 sectors of about 11.25 degrees,
+  // numbered counterclockwise from the +x axis (eight per quadrant, split
+  // where |y| / |x| is the tangent of a multiple of 11.25 degrees).
+  static int smer(BodRoviny d) {
+    const float ax = std::fabs(d.x), ay = std::fabs(d.y);
+    const int v_kvadrantu = (ay > 0.19891237f * ax) + (ay > 0.41421356f * ax) + (ay > 0.66817864f * ax) +
+                            (ay > ax) + (ay > 1.49660576f * ax) + (ay > 2.41421356f * ax) + (ay > 5.02733949f * ax);
+    const bool zaporne_x = d.x < 0, zaporne_y = d.y < 0;
+    const int kvadrant = zaporne_y ? (zaporne_x ? 2 : 3) : (zaporne_x ? 1 : 0);
+    return kvadrant * 8 + (kvadrant % 2 == 1 ? 7 - v_kvadrantu : v_kvadrantu);
+  }
+
+  // Whether segment `index` (-1: none) from `od` on makes (i, j) not admissible.
+  bool muze_svedcit(int index, int i, int j, const KrizeniUsecky& krizeni, int od) const {
+    if (index < od) return false;
+    const Usecka& u = usecky_[index];
+    return !dotyka_se(u, i) && !dotyka_se(u, j) && krizi(krizeni, u.q, u.e);
+  }
+
+  // The segment that blocked the last partner of i in the same direction
+  // usually blocks this one too, and the few that blocked the last partners
+  // of i are next (the partners come in order of distance); any witness
+  // will do, so these are tried before the grid. A witness found here or
+  // in the grid becomes the one of its direction.
+  bool svedek_z_pameti(int i, int j, const KrizeniUsecky& krizeni, int od, int& svedek_smeru) {
     std::array<int, svedku_v_pameti>& pamet = svedci_[i];
     for (int k = 0; k < svedku_v_pameti; k++) {
       const int index = pamet[k];
-      if (index < od) continue;
-      const Usecka& u = usecky_[index];
-      if (!dotyka_se(u, i) && !dotyka_se(u, j) && krizi(krizeni, u.q, u.e)) {
-        std::rotate(pamet.begin(), pamet.begin() + k, pamet.begin() + k + 1);
-        return true;
-      }
+      if (index == svedek_smeru || !muze_svedcit(index, i, j, krizeni, od)) continue;
+      std::rotate(pamet.begin(), pamet.begin() + k, pamet.begin() + k + 1);
+      svedek_smeru = index;
+      return true;
     }
     return false;
   }
@@ -223,7 +254,7 @@ class RychlyRust {
   // margin), so that the segments near i, the likely witnesses, come
   // first. The pieces' boxes cover the segment widened by the margin,
   // which holds every crossing point the test can find.
-  bool svedek_v_mrizce(const Dotaz& q, int od) {
+  bool svedek_v_mrizce(const Dotaz& q, int od, int& svedek_smeru) {
     if (++razitko_ == 0) novy_cyklus_razitek();
     const BodRoviny p = q.p, konec = body_[q.j];
     const double sx = static_cast<double>(konec.x) - p.x;
@@ -242,14 +273,14 @@ class RychlyRust {
       const int r0 = mrizka_.radek(std::min(y0, y1) - okraj), r1 = mrizka_.radek(std::max(y0, y1) + okraj);
       x0 = x1;
       y0 = y1;
-      if (svedek_v_bunkach(q, od, s0, s1, r0, r1)) return true;
+      if (svedek_v_bunkach(q, od, s0, s1, r0, r1, svedek_smeru)) return true;
     }
     return false;
   }
 
   // The segments from `od` on listed in the cells of columns s0..s1 and
   // rows r0..r1 that this query has not visited yet, each tried once.
-  bool svedek_v_bunkach(const Dotaz& q, int od, int s0, int s1, int r0, int r1) {
+  bool svedek_v_bunkach(const Dotaz& q, int od, int s0, int s1, int r0, int r1, int& svedek_smeru) {
     for (int r = r0; r <= r1; r++) {
       for (int s = s0; s <= s1; s++) {
         if (!mrizka_.navstiv(s, r, razitko_)) continue;
@@ -260,6 +291,7 @@ class RychlyRust {
           if (dotyka_se(u, q.i) || dotyka_se(u, q.j) || !muze_krizit(q, u)) continue;
           if (krizi(q.k, u.q, u.e)) {
             zapamatuj_svedka(q.i, index);
+            svedek_smeru = index;
             return true;
           }
         }
@@ -301,6 +333,12 @@ class RychlyRust {
   }
 
   static constexpr int svedku_v_pameti = 8;
+  static constexpr int smeru = 32;
+  static std::array<int, smeru> prazdne_smery() {
+    std::array<int, smeru> svedci;
+    svedci.fill(-1);
+    return svedci;
+  }
   static std::array<int, svedku_v_pameti> prazdna_pamet() {
     std::array<int, svedku_v_pameti> pamet;
     pamet.fill(-1);
@@ -315,6 +353,8 @@ class RychlyRust {
   std::vector<int> overeno_;
   // Per point: recent crossing witnesses, most recent first (-1: none).
   std::vector<std::array<int, svedku_v_pameti>> svedci_;
+  // Per point and direction sector (smer): the last witness found (-1: none).
+  std::vector<std::array<int, smeru>> svedci_smeru_;
   Mrizka mrizka_;
   std::vector<Usecka> usecky_;
   std::vector<std::uint32_t> razitka_;
@@ -332,12 +372,6 @@ struct Dvojice {
 };
 
 }  // namespace
-
-float vzdalenost_v_rovine(BodRoviny a, BodRoviny b) {
-  const double dx = static_cast<double>(a.x) - b.x;
-  const double dy = static_cast<double>(a.y) - b.y;
-  return static_cast<float>(std::sqrt(dx * dx + dy * dy));
-}
 
 bool usecky_se_krizi(BodRoviny P, BodRoviny D, BodRoviny Q, BodRoviny E) {
   return krizi(priprav_krizeni(P, D), Q, E);
