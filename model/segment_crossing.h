@@ -24,19 +24,16 @@ struct KrizeniUsecky {
   float p[2];
   float d[2];
   // Per coordinate order r (0: x first, 1: y first): whether D[r] is no
-  // zero and D[c] / D[r] in double, c = 1 - r.
+  // zero; for the order (x, y), the one nearly always used, D[y] / D[x] in
+  // double (the order (y, x) divides where it is used).
   bool platne[2];
-  double podil[2];
+  double podil_xy;
 };
 
 inline KrizeniUsecky priprav_krizeni(BodRoviny P, BodRoviny D) {
-  KrizeniUsecky k{{P.x, P.y}, {D.x, D.y}, {false, false}, {0, 0}};
-  for (int r = 0; r < 2; r++) {
-    const int c = 1 - r;
-    k.platne[r] = !krizeni::je_nula(k.d[r]);
-    if (k.platne[r]) k.podil[r] = static_cast<double>(k.d[c]) / k.d[r];
-  }
-  return k;
+  // Divided also where D[x] is near zero (and the value never used), so
+  // that no branch stands in the way of testing several segments at once.
+  return {{P.x, P.y}, {D.x, D.y}, {!krizeni::je_nula(D.x), !krizeni::je_nula(D.y)}, static_cast<double>(D.y) / D.x};
 }
 
 // P + t D = Q + u E solved in the order (x, y), or (y, x) when the first
@@ -49,12 +46,27 @@ inline bool krizi(const KrizeniUsecky& k, BodRoviny Q, BodRoviny E) {
     const int c = 1 - r;
     const float den = static_cast<float>(static_cast<double>(e[r]) * k.d[c] / k.d[r] - e[c]);
     if (krizeni::je_nula(den)) continue;
+    const double podil = r == 0 ? k.podil_xy : static_cast<double>(k.d[c]) / k.d[r];
     const float u =
-        static_cast<float>((static_cast<double>(q[c]) - k.p[c] + k.podil[r] * (static_cast<double>(k.p[r]) - q[r])) / den);
+        static_cast<float>((static_cast<double>(q[c]) - k.p[c] + podil * (static_cast<double>(k.p[r]) - q[r])) / den);
     // Outside (0, 1) in u the segments cannot cross: t is not needed.
     if (!(0 < u && u < 1)) return false;
     const float t = static_cast<float>((static_cast<double>(q[r]) - k.p[r] + static_cast<double>(e[r]) * u) / k.d[r]);
     return 0 < t && t < 1;
   }
   return false;
+}
+
+// The crossing test in the order (x, y) alone, computed in full without
+// branches so that several of them can run side by side: 1 or 0 as krizi
+// answers, or -1 where the order (x, y) does not decide (D[x] or den near
+// zero) and krizi has to be asked.
+inline int krizi_v_poradi_xy(const KrizeniUsecky& k, BodRoviny Q, BodRoviny E) {
+  const float den = static_cast<float>(static_cast<double>(E.x) * k.d[1] / k.d[0] - E.y);
+  const float u =
+      static_cast<float>((static_cast<double>(Q.y) - k.p[1] + k.podil_xy * (static_cast<double>(k.p[0]) - Q.x)) / den);
+  const float t = static_cast<float>((static_cast<double>(Q.x) - k.p[0] + static_cast<double>(E.x) * u) / k.d[0]);
+  const bool rozhoduje = k.platne[0] & !krizeni::je_nula(den);
+  const bool krizi = (0 < u) & (u < 1) & (0 < t) & (t < 1);
+  return rozhoduje ? static_cast<int>(krizi) : -1;
 }

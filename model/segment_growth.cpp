@@ -62,6 +62,9 @@ std::uint64_t klic_dvojice(int a, int b) {
 }
 
 class RychlyRust {
+  // Partners tested side by side.
+  static constexpr int skupina = 4;
+
  public:
   explicit RychlyRust(const std::vector<BodRoviny>& body)
       : body_(body),
@@ -81,17 +84,23 @@ class RychlyRust {
   }
 
   // The candidate of i for the current segment list: (65535, -1) when none.
+  // The partners after the one under the cursor are taken a group at a
+  // time: each is first tested against the witness of its direction, the
+  // tests of a group side by side, and only those left are searched in full.
   Partner nejlepsi(int i) {
     const std::int32_t* seznam = partneri_.zacatek(i);
     const std::size_t delka = static_cast<std::size_t>(partneri_.konec(i) - seznam);
-    while (kurzor_[i] < delka) {
-      const int j = seznam[kurzor_[i]];
-      if (!ma_svedka(i, j, overeno_[i])) {
-        overeno_[i] = static_cast<int>(usecky_.size());
-        return {vzdalenost_v_rovine(body_[i], body_[j]), j};
-      }
-      kurzor_[i]++;
+    std::size_t& kurzor = kurzor_[i];
+    if (kurzor < delka && overeno_[i] > 0) {
+      if (!ma_svedka(i, seznam[kurzor], overeno_[i])) return prijmi(i, seznam[kurzor]);
+      kurzor++;
       overeno_[i] = 0;
+    }
+    while (kurzor < delka) {
+      const int v_skupine = static_cast<int>(std::min<std::size_t>(skupina, delka - kurzor));
+      const std::array<int, skupina> svedectvi = svedci_smeru_skupiny(i, seznam + kurzor, v_skupine);
+      for (int k = 0; k < v_skupine; k++, kurzor++)
+        if (svedectvi[k] != 1 && !ma_svedka(i, seznam[kurzor], 0, svedectvi[k] == 0)) return prijmi(i, seznam[kurzor]);
     }
     return {zadna_vzdalenost, -1};
   }
@@ -138,19 +147,47 @@ class RychlyRust {
     return okraj;
   }
 
-  // Whether a segment from index `od` on makes (i, j) not admissible.
-  bool ma_svedka(int i, int j, int od) {
+  Partner prijmi(int i, int j) {
+    overeno_[i] = static_cast<int>(usecky_.size());
+    return {vzdalenost_v_rovine(body_[i], body_[j]), j};
+  }
+
+  // For each of the `pocet` partners j[k] of i, what the witness of its
+  // direction says: 1 it makes (i, j[k]) not admissible, 0 it does not,
+  // -1 open (no witness, or the crossing test in the order (x, y) does not
+  // decide).
+  std::array<int, skupina> svedci_smeru_skupiny(int i, const std::int32_t* j, int pocet) const {
+    std::array<int, skupina> svedectvi;
+    svedectvi.fill(-1);
+    const BodRoviny p = body_[i];
+    for (int k = 0; k < pocet; k++) {
+      const BodRoviny d{body_[j[k]].x - p.x, body_[j[k]].y - p.y};
+      const int index = svedci_smeru_[i][smer(d) / 2];
+      if (index < 0) continue;
+      const Usecka& u = usecky_[index];
+      const int krizi = krizi_v_poradi_xy(priprav_krizeni(p, d), u.q, u.e);
+      svedectvi[k] = dotyka_se(u, i) || dotyka_se(u, j[k]) ? 0 : krizi;
+    }
+    return svedectvi;
+  }
+
+  // Whether a segment from index `od` on makes (i, j) not admissible;
+  // smer_zkousen: the witness of its direction is known not to.
+  bool ma_svedka(int i, int j, int od, bool smer_zkousen = false) {
     const int pocet = static_cast<int>(usecky_.size());
     if (od >= pocet) return false;
     const BodRoviny d{body_[j].x - body_[i].x, body_[j].y - body_[i].y};
     const KrizeniUsecky k = priprav_krizeni(body_[i], d);
     if (pocet - od <= 64) return svedek_mezi_poslednimi(dotaz(i, j, d, k), od);
     if (existuje(i, j)) return true;
-    const int s = smer(d);
+    const int jemne = smer(d), s = jemne / 2;
     std::array<int, smeru>& svedci = svedci_smeru_[i];
     int& svedek_smeru = svedci[s];
-    if (muze_svedcit(svedek_smeru, i, j, k, od)) return true;
-    for (int vedle : {svedci[(s + 1) % smeru], svedci[(s + smeru - 1) % smeru]}) {
+    if (!smer_zkousen && muze_svedcit(svedek_smeru, i, j, k, od)) return true;
+    // The neighbouring sector nearer to d first.
+    const int blizsi = jemne % 2 == 1 ? (s + 1) % smeru : (s + smeru - 1) % smeru;
+    const int vzdalenejsi = jemne % 2 == 1 ? (s + smeru - 1) % smeru : (s + 1) % smeru;
+    for (int vedle : {svedci[blizsi], svedci[vzdalenejsi]}) {
       if (vedle != svedek_smeru && muze_svedcit(vedle, i, j, k, od)) {
         svedek_smeru = vedle;
         return true;
@@ -193,16 +230,17 @@ class RychlyRust {
     return !(u.max_x < q.min_x || u.min_x > q.max_x || u.max_y < q.min_y || u.min_y > q.max_y);
   }
 
-  // The direction of d as one of 32 sectors of about 11.25 degrees,
-  // numbered counterclockwise from the +x axis (eight per quadrant, split
-  // where |y| / |x| is the tangent of a multiple of 11.25 degrees).
+  // The direction of d as one of 64 sectors, numbered counterclockwise
+  // from the +x axis, sixteen per quadrant by |y| / (|x| + |y|), which
+  // grows with the angle from the x axis. The witnesses are kept per pair
+  // of sectors; the half tells the nearer neighbouring pair.
   static int smer(BodRoviny d) {
     const float ax = std::fabs(d.x), ay = std::fabs(d.y);
-    const int v_kvadrantu = (ay > 0.19891237f * ax) + (ay > 0.41421356f * ax) + (ay > 0.66817864f * ax) +
-                            (ay > ax) + (ay > 1.49660576f * ax) + (ay > 2.41421356f * ax) + (ay > 5.02733949f * ax);
+    const float podil = ay / (ax + ay);
+    const int v_kvadrantu = podil > 0 ? static_cast<int>(podil * 15.999f) : 0;  // NaN: 0
     const bool zaporne_x = d.x < 0, zaporne_y = d.y < 0;
     const int kvadrant = zaporne_y ? (zaporne_x ? 2 : 3) : (zaporne_x ? 1 : 0);
-    return kvadrant * 8 + (kvadrant % 2 == 1 ? 7 - v_kvadrantu : v_kvadrantu);
+    return kvadrant * 16 + (kvadrant % 2 == 1 ? 15 - v_kvadrantu : v_kvadrantu);
   }
 
   // Whether segment `index` (-1: none) from `od` on makes (i, j) not admissible.
