@@ -187,15 +187,24 @@ class RychlyRust {
     // The neighbouring sector nearer to d first.
     const int blizsi = jemne % 2 == 1 ? (s + 1) % smeru : (s + smeru - 1) % smeru;
     const int vzdalenejsi = jemne % 2 == 1 ? (s + smeru - 1) % smeru : (s + 1) % smeru;
+    bool nalezen = false;
     for (int vedle : {svedci[blizsi], svedci[vzdalenejsi]}) {
       if (vedle != svedek_smeru && muze_svedcit(vedle, i, j, k, od)) {
         svedek_smeru = vedle;
-        return true;
+        nalezen = true;
+        break;
       }
     }
-    if (svedek_z_pameti(i, j, k, od, svedek_smeru)) return true;
-    const Dotaz q = dotaz(i, j, d, k);
-    return q.okraj >= 0 && svedek_v_mrizce(q, od, svedek_smeru);
+    if (!nalezen) nalezen = svedek_z_pameti(i, j, k, od, svedek_smeru);
+    if (!nalezen) {
+      const Dotaz q = dotaz(i, j, d, k);
+      nalezen = q.okraj >= 0 && svedek_v_mrizce(q, od, svedek_smeru);
+    }
+    // The witness lies between i and j, so it is a likely one for j in the
+    // opposite direction too.
+    int& opacny = svedci_smeru_[j][(s + smeru / 2) % smeru];
+    if (nalezen) opacny = svedek_smeru;
+    return nalezen;
   }
 
   // The candidate segment (i, j) of a witness search: its start p and
