@@ -13,8 +13,12 @@
 //   the plain procedure.
 // - The grid only skips segments that the crossing test cannot call
 //   crossing: see okraj_dotazu. Which witness is found first does not
-//   matter, so the recent witnesses of a point are tried first and the grid
-//   is walked from the point outwards.
+//   matter, so the witness last found in the partner's direction (and in
+//   the neighbouring directions) and the recent witnesses of the point are
+//   tried first, and the grid is walked from the point outwards.
+// - Partners beyond the cursor may be rejected before the cursor reaches
+//   them (they stay rejected), which lets a group of them be tested at once;
+//   every test is the crossing test itself with its own arithmetic.
 // - A step in which nothing can be added costs two cursor looks.
 #include "model/segment_growth.h"
 
