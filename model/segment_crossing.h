@@ -23,9 +23,10 @@ inline bool je_nula(float x) { return std::fabs(x) < 0.0001f; }
 struct KrizeniUsecky {
   float p[2];
   float d[2];
-  // Per coordinate order r (0: x first, 1: y first): whether D[r] is no
-  // zero; for the order (x, y), the one nearly always used, D[y] / D[x] in
-  // double (the order (y, x) divides where it is used).
+  // Per coordinate order r (0: x first, 1: y first): whether the test may
+  // divide by D[r] (not je_nula); for the order (x, y), the one nearly
+  // always used, D[y] / D[x] in double (the order (y, x) divides where it
+  // is used).
   bool platne[2];
   double podil_xy;
 };
