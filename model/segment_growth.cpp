@@ -13,8 +13,12 @@
 //   the plain procedure.
 // - The grid only skips segments that the crossing test cannot call
 //   crossing: see okraj_dotazu. Which witness is found first does not
-//   matter, so the recent witnesses of a point are tried first and the grid
-//   is walked from the point outwards.
+//   matter, so the witness last found in the partner's direction (and in
+//   the neighbouring directions) and the recent witnesses of the point are
+//   tried first, and the grid is walked from the point outwards.
+// - Partners beyond the cursor may be rejected before the cursor reaches
+//   them (they stay rejected), which lets a group of them be tested at once;
+//   every test is the crossing test itself with its own arithmetic.
 // - A step in which nothing can be added costs two cursor looks.
 #include "model/segment_growth.h"
 
@@ -27,6 +31,8 @@
 #include <unordered_set>
 #include <utility>
 
+#include "model/partner_lists.h"
+#include "model/segment_crossing.h"
 #include "model/segment_grid.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/scene_tables.h"
@@ -34,40 +40,17 @@
 namespace {
 
 constexpr float zadna_vzdalenost = 65535.0f;
-constexpr float tolerance_nuly = 0.0001f;
-
-// porovnejfloat(x, 0, 0.0001) == 0, inline: x - 0 is x, and a NaN is not zero.
-inline bool je_nula(float x) { return std::fabs(x) < tolerance_nuly; }
-
-// The two coordinate orders the crossing test tries: faktorial(2).
-constexpr int poradi_souradnic = 2;
+using krizeni::je_nula;
 
 struct Partner {
   float d;
   int j;
 };
 
-// A partner as one sortable number: the bits of its distance (a float that
-// is not negative and not NaN, whose bits therefore grow with its value)
-// above its index, so that the order of the numbers is the order (distance,
-// index).
-std::uint64_t klic_partnera(float d, int j) {
-  std::uint32_t bity;
-  std::memcpy(&bity, &d, sizeof bity);
-  return (static_cast<std::uint64_t>(bity) << 32) | static_cast<std::uint32_t>(j);
-}
-
-Partner partner_z_klice(std::uint64_t klic) {
-  const auto bity = static_cast<std::uint32_t>(klic >> 32);
-  float d;
-  std::memcpy(&d, &bity, sizeof d);
-  return {d, static_cast<int>(static_cast<std::uint32_t>(klic))};
-}
-
 struct Usecka {
   int a;
   int b;
-  BodRoviny e;  // vector from a to b, as the crossing test takes it
+  BodRoviny q, e;  // position of a and the vector from a to b, as the crossing test takes them
   float min_x, max_x, min_y, max_y;
 };
 
@@ -83,16 +66,18 @@ std::uint64_t klic_dvojice(int a, int b) {
 }
 
 class RychlyRust {
+  // Partners tested side by side.
+  static constexpr int skupina = 4;
+
  public:
   explicit RychlyRust(const std::vector<BodRoviny>& body)
       : body_(body),
         n_(static_cast<int>(body.size())),
-        partneri_(body.size()),
-        pripraven_(body.size(), false),
-        serazeno_(body.size(), 0),
+        partneri_(body),
         kurzor_(body.size(), 0),
         overeno_(body.size(), 0),
         svedci_(body.size(), prazdna_pamet()),
+        svedci_smeru_(body.size(), prazdne_smery()),
         mrizka_(body) {
     if (bitova_tabulka())
       existujici_bity_.assign((static_cast<std::size_t>(n_) * n_ + 63) / 64, 0);
@@ -103,18 +88,23 @@ class RychlyRust {
   }
 
   // The candidate of i for the current segment list: (65535, -1) when none.
+  // The partners after the one under the cursor are taken a group at a
+  // time: each is first tested against the witness of its direction, the
+  // tests of a group side by side, and only those left are searched in full.
   Partner nejlepsi(int i) {
-    if (!pripraven_[i]) priprav(i);
-    std::vector<std::uint64_t>& seznam = partneri_[i];
-    while (kurzor_[i] < seznam.size()) {
-      serad_az_po(i, kurzor_[i]);
-      const Partner p = partner_z_klice(seznam[kurzor_[i]]);
-      if (!ma_svedka(i, p.j, overeno_[i])) {
-        overeno_[i] = static_cast<int>(usecky_.size());
-        return p;
-      }
-      kurzor_[i]++;
+    const std::int32_t* seznam = partneri_.zacatek(i);
+    const std::size_t delka = static_cast<std::size_t>(partneri_.konec(i) - seznam);
+    std::size_t& kurzor = kurzor_[i];
+    if (kurzor < delka && overeno_[i] > 0) {
+      if (!ma_svedka(i, seznam[kurzor], overeno_[i])) return prijmi(i, seznam[kurzor]);
+      kurzor++;
       overeno_[i] = 0;
+    }
+    while (kurzor < delka) {
+      const int v_skupine = static_cast<int>(std::min<std::size_t>(skupina, delka - kurzor));
+      const std::array<int, skupina> svedectvi = svedci_smeru_skupiny(i, seznam + kurzor, v_skupine);
+      for (int k = 0; k < v_skupine; k++, kurzor++)
+        if (svedectvi[k] != 1 && !ma_svedka(i, seznam[kurzor], 0, svedectvi[k] == 0)) return prijmi(i, seznam[kurzor]);
     }
     return {zadna_vzdalenost, -1};
   }
@@ -124,7 +114,7 @@ class RychlyRust {
     usecky_provizorni[usecky_proviz_pocet][1] = b;
     usecky_proviz_pocet++;
     const BodRoviny pa = body_[a], pb = body_[b];
-    Usecka u{a, b, {pb.x - pa.x, pb.y - pa.y}, std::min(pa.x, pb.x), std::max(pa.x, pb.x),
+    Usecka u{a, b, pa, {pb.x - pa.x, pb.y - pa.y}, std::min(pa.x, pb.x), std::max(pa.x, pb.x),
              std::min(pa.y, pb.y), std::max(pa.y, pb.y)};
     nejdelsi_slozka_ = std::max({nejdelsi_slozka_, std::fabs(static_cast<double>(u.e.x)),
                                  std::fabs(static_cast<double>(u.e.y))});
@@ -135,32 +125,6 @@ class RychlyRust {
   }
 
  private:
-  // Every other point at a distance that is a number below 65535.
-  void priprav(int i) {
-    std::vector<std::uint64_t>& seznam = partneri_[i];
-    seznam.reserve(static_cast<std::size_t>(n_));
-    for (int j = 0; j < n_; j++) {
-      if (j == i) continue;
-      const float d = vzdalenost_v_rovine(body_[i], body_[j]);
-      if (d < zadna_vzdalenost) seznam.push_back(klic_partnera(d, j));
-    }
-    pripraven_[i] = true;
-  }
-
-  // Sorts the partner list of i in growing chunks until position `pozice`.
-  void serad_az_po(int i, std::size_t pozice) {
-    std::vector<std::uint64_t>& seznam = partneri_[i];
-    while (pozice >= serazeno_[i]) {
-      const std::size_t konec =
-          std::min(seznam.size(), serazeno_[i] + std::max<std::size_t>(16, serazeno_[i]));
-      const auto zacatek = seznam.begin() + static_cast<std::ptrdiff_t>(serazeno_[i]);
-      const auto hranice = seznam.begin() + static_cast<std::ptrdiff_t>(konec);
-      if (hranice != seznam.end()) std::nth_element(zacatek, hranice, seznam.end());
-      std::sort(zacatek, hranice);
-      serazeno_[i] = konec;
-    }
-  }
-
   // How far the crossing point the test computes can lie outside the boxes
   // of the two segments; negative when (i, j) with this D crosses nothing.
   //
@@ -187,34 +151,85 @@ class RychlyRust {
     return okraj;
   }
 
-  // Whether a segment from index `od` on makes (i, j) not admissible.
-  bool ma_svedka(int i, int j, int od) {
+  Partner prijmi(int i, int j) {
+    overeno_[i] = static_cast<int>(usecky_.size());
+    return {vzdalenost_v_rovine(body_[i], body_[j]), j};
+  }
+
+  // For each of the `pocet` partners j[k] of i, what the witness of its
+  // direction says: 1 it makes (i, j[k]) not admissible, 0 it does not,
+  // -1 open (no witness, or the crossing test in the order (x, y) does not
+  // decide).
+  std::array<int, skupina> svedci_smeru_skupiny(int i, const std::int32_t* j, int pocet) const {
+    std::array<int, skupina> svedectvi;
+    svedectvi.fill(-1);
+    const BodRoviny p = body_[i];
+    for (int k = 0; k < pocet; k++) {
+      const BodRoviny d{body_[j[k]].x - p.x, body_[j[k]].y - p.y};
+      const int index = svedci_smeru_[i][smer(d) / 2];
+      if (index < 0) continue;
+      const Usecka& u = usecky_[index];
+      const int krizi = krizi_v_poradi_xy(priprav_krizeni(p, d), u.q, u.e);
+      svedectvi[k] = dotyka_se(u, i) || dotyka_se(u, j[k]) ? 0 : krizi;
+    }
+    return svedectvi;
+  }
+
+  // Whether a segment from index `od` on makes (i, j) not admissible;
+  // smer_zkousen: the witness of its direction is known not to.
+  bool ma_svedka(int i, int j, int od, bool smer_zkousen = false) {
     const int pocet = static_cast<int>(usecky_.size());
     if (od >= pocet) return false;
     const BodRoviny d{body_[j].x - body_[i].x, body_[j].y - body_[i].y};
-    if (pocet - od <= 64) return svedek_mezi_poslednimi(dotaz(i, j, d), od);
-    if (existuje(i, j) || svedek_z_pameti(i, j, d, od)) return true;
-    const Dotaz q = dotaz(i, j, d);
-    return q.okraj >= 0 && svedek_v_mrizce(q, od);
+    const KrizeniUsecky k = priprav_krizeni(body_[i], d);
+    if (pocet - od <= 64) return svedek_mezi_poslednimi(dotaz(i, j, d, k), od);
+    if (existuje(i, j)) return true;
+    const int jemne = smer(d), s = jemne / 2;
+    std::array<int, smeru>& svedci = svedci_smeru_[i];
+    int& svedek_smeru = svedci[s];
+    if (!smer_zkousen && muze_svedcit(svedek_smeru, i, j, k, od)) return true;
+    // The neighbouring sector nearer to d first.
+    const int blizsi = jemne % 2 == 1 ? (s + 1) % smeru : (s + smeru - 1) % smeru;
+    const int vzdalenejsi = jemne % 2 == 1 ? (s + smeru - 1) % smeru : (s + 1) % smeru;
+    bool nalezen = false;
+    for (int vedle : {svedci[blizsi], svedci[vzdalenejsi]}) {
+      if (vedle != svedek_smeru && muze_svedcit(vedle, i, j, k, od)) {
+        svedek_smeru = vedle;
+        nalezen = true;
+        break;
+      }
+    }
+    if (!nalezen) nalezen = svedek_z_pameti(i, j, k, od, svedek_smeru);
+    if (!nalezen) {
+      const Dotaz q = dotaz(i, j, d, k);
+      nalezen = q.okraj >= 0 && svedek_v_mrizce(q, od, svedek_smeru);
+    }
+    // The witness lies between i and j, so it is a likely one for j in the
+    // opposite direction too.
+    int& opacny = svedci_smeru_[j][(s + smeru / 2) % smeru];
+    if (nalezen) opacny = svedek_smeru;
+    return nalezen;
   }
 
   // The candidate segment (i, j) of a witness search: its start p and
-  // vector d as the crossing test takes them, the margin okraj_dotazu(d)
+  // vector d, prepared for the crossing test, the margin okraj_dotazu(d)
   // and its box widened by that margin.
   struct Dotaz {
     int i, j;
     BodRoviny p, d;
+    KrizeniUsecky k;
     double okraj;
     double min_x, max_x, min_y, max_y;
   };
 
-  Dotaz dotaz(int i, int j, BodRoviny d) const {
+  Dotaz dotaz(int i, int j, BodRoviny d, const KrizeniUsecky& krizeni) const {
     const BodRoviny p = body_[i], k = body_[j];
     const double okraj = okraj_dotazu(d);
     return {i,
             j,
             p,
             d,
+            krizeni,
             okraj,
             std::min(p.x, k.x) - okraj,
             std::max(p.x, k.x) + okraj,
@@ -228,23 +243,39 @@ class RychlyRust {
     return !(u.max_x < q.min_x || u.min_x > q.max_x || u.max_y < q.min_y || u.min_y > q.max_y);
   }
 
-  bool krizi(const Dotaz& q, const Usecka& u) const {
-    return usecky_se_krizi(q.p, q.d, body_[u.a], u.e);
+  // The direction of d as one of 64 sectors, numbered counterclockwise
+  // from the +x axis, sixteen per quadrant by |y| / (|x| + |y|), which
+  // grows with the angle from the x axis. The witnesses are kept per pair
+  // of sectors; the half tells the nearer neighbouring pair.
+  static int smer(BodRoviny d) {
+    const float ax = std::fabs(d.x), ay = std::fabs(d.y);
+    const float podil = ay / (ax + ay);
+    const int v_kvadrantu = podil > 0 ? static_cast<int>(podil * 15.999f) : 0;  // NaN: 0
+    const bool zaporne_x = d.x < 0, zaporne_y = d.y < 0;
+    const int kvadrant = zaporne_y ? (zaporne_x ? 2 : 3) : (zaporne_x ? 1 : 0);
+    return kvadrant * 16 + (kvadrant % 2 == 1 ? 15 - v_kvadrantu : v_kvadrantu);
   }
 
-  // The segment that blocked the last partners of i usually blocks the
-  // next one too (the partners come in order of distance, often in the
-  // same direction); any witness will do, so these are tried first.
-  bool svedek_z_pameti(int i, int j, BodRoviny d, int od) {
+  // Whether segment `index` (-1: none) from `od` on makes (i, j) not admissible.
+  bool muze_svedcit(int index, int i, int j, const KrizeniUsecky& krizeni, int od) const {
+    if (index < od) return false;
+    const Usecka& u = usecky_[index];
+    return !dotyka_se(u, i) && !dotyka_se(u, j) && krizi(krizeni, u.q, u.e);
+  }
+
+  // The segment that blocked the last partner of i in the same direction
+  // usually blocks this one too, and the few that blocked the last partners
+  // of i are next (the partners come in order of distance); any witness
+  // will do, so these are tried before the grid. A witness found here or
+  // in the grid becomes the one of its direction.
+  bool svedek_z_pameti(int i, int j, const KrizeniUsecky& krizeni, int od, int& svedek_smeru) {
     std::array<int, svedku_v_pameti>& pamet = svedci_[i];
     for (int k = 0; k < svedku_v_pameti; k++) {
       const int index = pamet[k];
-      if (index < od) continue;
-      const Usecka& u = usecky_[index];
-      if (!dotyka_se(u, i) && !dotyka_se(u, j) && usecky_se_krizi(body_[i], d, body_[u.a], u.e)) {
-        std::rotate(pamet.begin(), pamet.begin() + k, pamet.begin() + k + 1);
-        return true;
-      }
+      if (index == svedek_smeru || !muze_svedcit(index, i, j, krizeni, od)) continue;
+      std::rotate(pamet.begin(), pamet.begin() + k, pamet.begin() + k + 1);
+      svedek_smeru = index;
+      return true;
     }
     return false;
   }
@@ -264,7 +295,7 @@ class RychlyRust {
         continue;
       }
       if (dotyka_se(u, q.j) || q.okraj < 0 || !muze_krizit(q, u)) continue;
-      if (krizi(q, u)) return true;
+      if (krizi(q.k, u.q, u.e)) return true;
     }
     return false;
   }
@@ -274,7 +305,7 @@ class RychlyRust {
   // margin), so that the segments near i, the likely witnesses, come
   // first. The pieces' boxes cover the segment widened by the margin,
   // which holds every crossing point the test can find.
-  bool svedek_v_mrizce(const Dotaz& q, int od) {
+  bool svedek_v_mrizce(const Dotaz& q, int od, int& svedek_smeru) {
     if (++razitko_ == 0) novy_cyklus_razitek();
     const BodRoviny p = q.p, konec = body_[q.j];
     const double sx = static_cast<double>(konec.x) - p.x;
@@ -293,14 +324,14 @@ class RychlyRust {
       const int r0 = mrizka_.radek(std::min(y0, y1) - okraj), r1 = mrizka_.radek(std::max(y0, y1) + okraj);
       x0 = x1;
       y0 = y1;
-      if (svedek_v_bunkach(q, od, s0, s1, r0, r1)) return true;
+      if (svedek_v_bunkach(q, od, s0, s1, r0, r1, svedek_smeru)) return true;
     }
     return false;
   }
 
   // The segments from `od` on listed in the cells of columns s0..s1 and
   // rows r0..r1 that this query has not visited yet, each tried once.
-  bool svedek_v_bunkach(const Dotaz& q, int od, int s0, int s1, int r0, int r1) {
+  bool svedek_v_bunkach(const Dotaz& q, int od, int s0, int s1, int r0, int r1, int& svedek_smeru) {
     for (int r = r0; r <= r1; r++) {
       for (int s = s0; s <= s1; s++) {
         if (!mrizka_.navstiv(s, r, razitko_)) continue;
@@ -309,8 +340,9 @@ class RychlyRust {
           razitka_[index] = razitko_;
           const Usecka& u = usecky_[index];
           if (dotyka_se(u, q.i) || dotyka_se(u, q.j) || !muze_krizit(q, u)) continue;
-          if (krizi(q, u)) {
+          if (krizi(q.k, u.q, u.e)) {
             zapamatuj_svedka(q.i, index);
+            svedek_smeru = index;
             return true;
           }
         }
@@ -352,6 +384,12 @@ class RychlyRust {
   }
 
   static constexpr int svedku_v_pameti = 8;
+  static constexpr int smeru = 32;
+  static std::array<int, smeru> prazdne_smery() {
+    std::array<int, smeru> svedci;
+    svedci.fill(-1);
+    return svedci;
+  }
   static std::array<int, svedku_v_pameti> prazdna_pamet() {
     std::array<int, svedku_v_pameti> pamet;
     pamet.fill(-1);
@@ -360,15 +398,14 @@ class RychlyRust {
 
   const std::vector<BodRoviny>& body_;
   const int n_;
-  // Per point: its partners as klic_partnera numbers.
-  std::vector<std::vector<std::uint64_t>> partneri_;
-  std::vector<bool> pripraven_;
-  std::vector<std::size_t> serazeno_;
+  const SeznamyPartneru partneri_;
   std::vector<std::size_t> kurzor_;
   // The partner under the cursor has no witness among the first overeno_[i] segments.
   std::vector<int> overeno_;
   // Per point: recent crossing witnesses, most recent first (-1: none).
   std::vector<std::array<int, svedku_v_pameti>> svedci_;
+  // Per point and direction sector (smer): the last witness found (-1: none).
+  std::vector<std::array<int, smeru>> svedci_smeru_;
   Mrizka mrizka_;
   std::vector<Usecka> usecky_;
   std::vector<std::uint32_t> razitka_;
@@ -387,32 +424,8 @@ struct Dvojice {
 
 }  // namespace
 
-float vzdalenost_v_rovine(BodRoviny a, BodRoviny b) {
-  const double dx = static_cast<double>(a.x) - b.x;
-  const double dy = static_cast<double>(a.y) - b.y;
-  return static_cast<float>(std::sqrt(dx * dx + dy * dy));
-}
-
 bool usecky_se_krizi(BodRoviny P, BodRoviny D, BodRoviny Q, BodRoviny E) {
-  const float p[2] = {P.x, P.y};
-  const float d[2] = {D.x, D.y};
-  const float q[2] = {Q.x, Q.y};
-  const float e[2] = {E.x, E.y};
-  for (int poradi = 0; poradi < poradi_souradnic; poradi++) {
-    const int r = poradi == 0 ? 0 : 1;
-    const int c = 1 - r;
-    if (je_nula(d[r])) continue;
-    const float den = static_cast<float>(static_cast<double>(e[r]) * d[c] / d[r] - e[c]);
-    if (je_nula(den)) continue;
-    const float u = static_cast<float>(
-        (static_cast<double>(q[c]) - p[c] + static_cast<double>(d[c]) / d[r] * (static_cast<double>(p[r]) - q[r])) /
-        den);
-    // Outside (0, 1) in u the segments cannot cross: t is not needed.
-    if (!(0 < u && u < 1)) return false;
-    const float t = static_cast<float>((static_cast<double>(q[r]) - p[r] + static_cast<double>(e[r]) * u) / d[r]);
-    return 0 < t && t < 1;
-  }
-  return false;
+  return krizi(priprav_krizeni(P, D), Q, E);
 }
 
 void rust_usecek(const std::vector<BodRoviny>& body, const NastaveniRustu& nastaveni) {

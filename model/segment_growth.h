@@ -26,6 +26,7 @@
 // without any full pass and adds nothing.
 #pragma once
 
+#include <cmath>
 #include <functional>
 #include <vector>
 
@@ -36,7 +37,11 @@ struct BodRoviny {
 
 // Distance of two plane positions: the differences and the square root in
 // double, the result rounded to float.
-float vzdalenost_v_rovine(BodRoviny a, BodRoviny b);
+inline float vzdalenost_v_rovine(BodRoviny a, BodRoviny b) {
+  const double dx = static_cast<double>(a.x) - b.x;
+  const double dy = static_cast<double>(a.y) - b.y;
+  return static_cast<float>(std::sqrt(dx * dx + dy * dy));
+}
 
 // Whether the segment from P along D crosses the segment from Q along E: P + t D = Q + u E
 // solved in the coordinate order (x, y), or (y, x) when the first order

@@ -5,6 +5,7 @@ set(MODEL_COMMON_SOURCES
   model/triangle_geometry.cpp
   model/cuboid.cpp
   model/segment_grid.cpp
+  model/partner_lists.cpp
   model/surface_mesh.cpp
   model/mesh_analysis.cpp
   model/surface_reconstruction.cpp

@@ -1,11 +1,16 @@
-// The segment growth: the crossing test, and the fast growth against the
-// plain one on many point sets, including the nasty ones.
+// The segment growth: the crossing test and its prepared forms, the
+// partner lists, and the fast growth against the plain one on many point
+// sets, including the nasty ones.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <random>
+#include <tuple>
 
+#include "model/partner_lists.h"
+#include "model/segment_crossing.h"
 #include "model/segment_growth.h"
 #include "tests/model/model_state.h"
 
@@ -45,6 +50,70 @@ TEST(SegmentCrossing, DistanceIsSymmetricAndRoundedOnce) {
   EXPECT_TRUE(std::isnan(vzdalenost_v_rovine({std::nanf(""), 0}, {0, 0})));
 }
 
+TEST(SegmentCrossing, TheBranchFreeOrderXyAgreesWhereverItDecides) {
+  // Segments at every scale and many nearly parallel to an axis, where the
+  // order (x, y) divides by values near 0.0001 or gives up.
+  std::mt19937 gen(11);
+  std::uniform_real_distribution<float> souradnice(-2.0f, 2.0f);
+  std::uniform_int_distribution<int> druh(0, 3);
+  const auto vektor = [&] {
+    BodRoviny v{souradnice(gen), souradnice(gen)};
+    if (druh(gen) == 0) v.x *= 1e-4f;
+    if (druh(gen) == 0) v.y *= 1e-4f;
+    return v;
+  };
+  int rozhodnuto = 0, krizicich = 0;
+  for (int pokus = 0; pokus < 200000; pokus++) {
+    const BodRoviny p{souradnice(gen), souradnice(gen)}, d = vektor();
+    const BodRoviny q{souradnice(gen), souradnice(gen)}, e = vektor();
+    const bool krizi_se = usecky_se_krizi(p, d, q, e);
+    ASSERT_EQ(krizi(priprav_krizeni(p, d), q, e), krizi_se);
+    const int xy = krizi_v_poradi_xy(priprav_krizeni(p, d), q, e);
+    if (xy == -1) continue;
+    ASSERT_EQ(xy == 1, krizi_se) << pokus;
+    rozhodnuto++;
+    krizicich += krizi_se;
+  }
+  EXPECT_GT(rozhodnuto, 150000);
+  EXPECT_GT(krizicich, 5000);
+}
+
+// The partners of every point as a plain sort by (distance, index) lists them.
+void ocekavej_poradi_partneru(const std::vector<BodRoviny>& body) {
+  const SeznamyPartneru seznamy(body);
+  for (int i = 0; i < static_cast<int>(body.size()); i++) {
+    std::vector<std::tuple<float, int>> ocekavane;
+    for (int j = 0; j < static_cast<int>(body.size()); j++) {
+      const float d = vzdalenost_v_rovine(body[i], body[j]);
+      if (j != i && d < 65535.0f) ocekavane.emplace_back(d, j);
+    }
+    std::sort(ocekavane.begin(), ocekavane.end());
+    std::vector<int> indexy;
+    for (const auto& [d, j] : ocekavane) indexy.push_back(j);
+    ASSERT_EQ(std::vector<int>(seznamy.zacatek(i), seznamy.konec(i)), indexy) << "point " << i;
+  }
+}
+
+TEST(PartnerLists, OrderedByDistanceThenIndexWhateverTheSpreadOfDistances) {
+  ocekavej_poradi_partneru({});
+  ocekavej_poradi_partneru({{1, 1}});
+  ocekavej_poradi_partneru(nahodne_body_roviny(300, 3, 5.0f));
+  // A lattice (many equal distances), a cluster with one far point (every
+  // other distance in the lowest bin), coincident points, and points without
+  // a distance.
+  std::vector<BodRoviny> mrizka;
+  for (int r = 0; r < 12; r++)
+    for (int s = 0; s < 12; s++) mrizka.push_back({0.5f * s, 0.5f * r});
+  ocekavej_poradi_partneru(mrizka);
+  auto shluk = nahodne_body_roviny(200, 4, 0.01f);
+  shluk.push_back({3000.0f, -2000.0f});
+  shluk.push_back(shluk[7]);
+  shluk.push_back(shluk[7]);
+  shluk.push_back({std::numeric_limits<float>::quiet_NaN(), 0.0f});
+  shluk.push_back({70000.0f, 0.0f});
+  ocekavej_poradi_partneru(shluk);
+}
+
 void porovnej(const std::vector<BodRoviny>& body, int posledni_krok = 10000) {
   std::string log_rychly, log_doslovny;
   const auto rychle = usecky_rustu(true, body, posledni_krok, &log_rychly);
@@ -61,6 +130,11 @@ TEST(SegmentGrowthEquivalence, RandomSetsOfSeveralSizesAndSeeds) {
       SCOPED_TRACE(testing::Message() << "n " << n << " seed " << seed);
       porovnej(nahodne_body_roviny(n, seed, 3.0f));
     }
+  // A tight cluster with one far point: every partner list but the far
+  // point's has its distances bunched at one end.
+  auto shluk = nahodne_body_roviny(45, 5, 0.1f);
+  shluk.push_back({30.0f, -20.0f});
+  porovnej(shluk);
   // Fewer steps than needed to finish the graph.
   porovnej(nahodne_body_roviny(40, 9, 3.0f), 25);
   porovnej(nahodne_body_roviny(40, 9, 3.0f), 0);
