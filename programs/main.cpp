@@ -74,7 +74,10 @@ int main(int argc, char** argv) {
   const int konec = zpracuj_volby(argc, argv, popis_prohlizece(), &volby);
   if (konec >= 0) return konec;
   if (volby.bez_okna || !volby.snimek.empty()) vypni_cekani_na_enter();
-  // The window library loads while the images are read and the model built.
+  // The surface's thread waits for the points, and the window library loads
+  // while the images are read and the model built. In that order: no thread
+  // can start while another loads a library.
+  if constexpr (!konfigurace::je_kalibrace) priprav_plochu();
   if (!volby.bez_okna) zacni_nacitat_prohlizec();
   // Like the other output files, a log that cannot be made is a warning.
   const bool log_otevren = otevri_log();

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdio>
 #include <string>
+#include <future>
 #include <thread>
 #include <vector>
 
@@ -31,34 +32,55 @@ std::vector<std::array<float, 3>> otocene_body() {
   return body;
 }
 
-// The building started by zacni_plochu: it fills plocha_skenu, which nothing
-// else touches until zapis_plochu has joined it.
+using Body = std::vector<std::array<float, 3>>;
+
+// The thread started by priprav_plochu waits for the points zacni_plochu
+// hands it, then fills plocha_skenu, which nothing else touches until
+// zapis_plochu has joined it. A promise given up (the program ends without
+// the points) ends the thread without building.
 std::thread stavba;
+std::promise<Body> predani;
+bool predano = false;
 bool postavena = false;
-bool zacata = false;
 std::string chyba_stavby;
 
-void postav(std::vector<std::array<float, 3>> body) {
-  postavena = postav_plochu(body, &plocha_skenu, &chyba_stavby);
+void postav(const Body& body) { postavena = postav_plochu(body, &plocha_skenu, &chyba_stavby); }
+
+void cekej_a_postav(std::future<Body> body) {
+  try {
+    postav(body.get());
+  } catch (const std::future_error&) {
+  }
 }
 
 }  // namespace
 
+void priprav_plochu() {
+  if (stavba.joinable()) return;
+  predani = std::promise<Body>();
+  predano = false;
+  stavba = std::thread(cekej_a_postav, predani.get_future());
+}
+
 void zacni_plochu() {
-  if (zacata) return;
-  zacata = true;
-  stavba = std::thread(postav, otocene_body());
+  if (!stavba.joinable()) priprav_plochu();
+  predani.set_value(otocene_body());
+  predano = true;
 }
 
 void pockej_na_plochu() {
-  if (stavba.joinable()) stavba.join();
+  if (!stavba.joinable()) return;
+  if (!predano) predani = std::promise<Body>();  // gives the waiting thread up
+  stavba.join();
 }
 
 bool zapis_plochu(bool prohlizec_pokracuje) {
   const std::string dodatek = prohlizec_pokracuje ? "; the viewer goes on without it" : "";
-  if (!zacata) postav(otocene_body());
+  if (stavba.joinable() && predano)
+    pockej_na_plochu();
+  else
+    postav(otocene_body());
   pockej_na_plochu();
-  zacata = false;
   if (!postavena) varuj(zprava("surface.ply", chyba_stavby + dodatek));
   std::string chyba;
   const bool zapsano = zapis_atomicky("surface.ply", plocha_ply(plocha_skenu, false), &chyba);

@@ -14,9 +14,14 @@
 
 bool zapis_plochu(bool prohlizec_pokracuje);
 
-// Starts building the surface of the points as they are now on a thread of
-// its own, for zapis_plochu to wait for: the points must be final (turned)
-// and stay so. pockej_na_plochu waits for a building that was started; a
-// program that ends without zapis_plochu calls it first.
+// The surface built beside the model, on a thread of its own:
+// priprav_plochu starts the thread, which waits; zacni_plochu hands it the
+// points as they are now (final, turned, and staying so) and starts the
+// thread first if needed; zapis_plochu then waits for the surface.
+// pockej_na_plochu ends the thread (giving it up when it has no points): a
+// program that ends without zapis_plochu calls it first. Threads are
+// started early because no thread can start while another loads a library
+// (the viewer module, programs/viewer_loader.h).
+void priprav_plochu();
 void zacni_plochu();
 void pockej_na_plochu();
