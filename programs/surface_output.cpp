@@ -76,10 +76,7 @@ void pockej_na_plochu() {
 
 bool zapis_plochu(bool prohlizec_pokracuje) {
   const std::string dodatek = prohlizec_pokracuje ? "; the viewer goes on without it" : "";
-  if (stavba.joinable() && predano)
-    pockej_na_plochu();
-  else
-    postav(otocene_body());
+  if (!(stavba.joinable() && predano)) postav(otocene_body());
   pockej_na_plochu();
   if (!postavena) varuj(zprava("surface.ply", chyba_stavby + dodatek));
   std::string chyba;

@@ -202,18 +202,7 @@ TEST(Volby, BatchRunsWithoutDisplayOrEnterWriteThePlainRunsFilesAlsoThroughDir) 
 }
 
 // The screenshot and the window under Xvfb.
-class VolbyOkna : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { displej_ = new XvfbDisplej("1024x768x24"); }
-  static void TearDownTestSuite() {
-    delete displej_;
-    displej_ = nullptr;
-  }
-  void SetUp() override { ASSERT_FALSE(displej_->jmeno().empty()) << "Xvfb cannot be started"; }
-  static XvfbDisplej* displej_;
-};
-
-XvfbDisplej* VolbyOkna::displej_ = nullptr;
+using VolbyOkna = TestySXvfb;
 
 // Pixels of the model's filled triangles: viewer_polar colours them with blue
 // 64 (red and green from the polar angles); nothing else in the scene has it.

@@ -3,6 +3,7 @@
 // screenshots read as RGB pixels.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sys/types.h>
 
 #include <functional>
@@ -101,3 +102,16 @@ long velikost_souboru(const std::string& cesta);
 // A fixed wait: only for the time a key is held, or for watching that
 // nothing happens during a stated time.
 void pockej_sekund(double sekund);
+
+// A test suite that shares one Xvfb display of 1024 x 768, started once for
+// the suite; each test fails at once when the server did not start.
+class TestySXvfb : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { displej_ = new XvfbDisplej("1024x768x24"); }
+  static void TearDownTestSuite() {
+    delete displej_;
+    displej_ = nullptr;
+  }
+  void SetUp() override { ASSERT_FALSE(displej_->jmeno().empty()) << "Xvfb cannot be started"; }
+  inline static XvfbDisplej* displej_ = nullptr;
+};

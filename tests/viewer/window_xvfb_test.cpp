@@ -21,16 +21,11 @@ namespace {
 
 const std::string enter_na_vstupu(16, '\n');
 
-class Okna : public ::testing::Test {
+class Okna : public TestySXvfb {
  protected:
-  static void SetUpTestSuite() { displej_ = new XvfbDisplej("1024x768x24"); }
-  static void TearDownTestSuite() {
-    delete displej_;
-    displej_ = nullptr;
-  }
-
   void SetUp() override {
-    ASSERT_FALSE(displej_->jmeno().empty()) << "Xvfb cannot be started";
+    TestySXvfb::SetUp();
+    if (HasFatalFailure()) return;
     adresar_ = novy_adresar("viewer-window");
     ASSERT_FALSE(adresar_.empty());
     // Every run starts with the pointer at the screen centre.
@@ -75,12 +70,9 @@ class Okna : public ::testing::Test {
     displej_->prikaz(std::string(X11_CLOSE_WINDOW_PATH) + " " + okno);
   }
 
-  static XvfbDisplej* displej_;
   std::string adresar_;
   std::vector<std::string> snimky_;
 };
-
-XvfbDisplej* Okna::displej_ = nullptr;
 
 struct Program {
   const char* jmeno;
