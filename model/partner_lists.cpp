@@ -64,7 +64,8 @@ SeznamyPartneru::SeznamyPartneru(const std::vector<BodRoviny>& body) {
   const int n = static_cast<int>(body.size());
   meze_.assign(body.size() + 1, 0);
   if (n == 0) return;
-  partneri_.reserve(body.size() * (body.size() - 1));
+  // At most n - 1 partners each; the unused end is cut off at the end.
+  partneri_.resize(body.size() * (body.size() - 1));
   Pracovni p(body.size());
   for (int i = 0; i < n; i++) {
     // Every j is written, and kept (m counts it) when it is a partner.
@@ -79,7 +80,9 @@ SeznamyPartneru::SeznamyPartneru(const std::vector<BodRoviny>& body) {
       m += (d < zadna_vzdalenost) & (j != i);
     }
     if (m > 0) serad(p, m);
-    for (std::uint32_t k = 0; k < m; k++) partneri_.push_back(static_cast<std::int32_t>(p.serazene[k]));
-    meze_[i + 1] = partneri_.size();
+    const std::size_t od = meze_[i];
+    for (std::uint32_t k = 0; k < m; k++) partneri_[od + k] = static_cast<std::int32_t>(p.serazene[k]);
+    meze_[i + 1] = od + m;
   }
+  partneri_.resize(meze_[body.size()]);
 }

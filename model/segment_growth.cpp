@@ -250,10 +250,13 @@ class RychlyRust {
   static int smer(BodRoviny d) {
     const float ax = std::fabs(d.x), ay = std::fabs(d.y);
     const float podil = ay / (ax + ay);
-    const int v_kvadrantu = podil > 0 ? static_cast<int>(podil * 15.999f) : 0;  // NaN: 0
-    const bool zaporne_x = d.x < 0, zaporne_y = d.y < 0;
-    const int kvadrant = zaporne_y ? (zaporne_x ? 2 : 3) : (zaporne_x ? 1 : 0);
-    return kvadrant * 16 + (kvadrant % 2 == 1 ? 15 - v_kvadrantu : v_kvadrantu);
+    const int v_kvadrantu = static_cast<int>((podil > 0 ? podil : 0.0f) * 15.999f);  // NaN: 0
+    // Quadrants 0 to 3 counterclockwise; in the odd ones the angle from the
+    // x axis falls as the sector number grows, and 15 - v is v ^ 15. No
+    // branches: the directions of partners are not predictable.
+    const int zaporne_x = d.x < 0, zaporne_y = d.y < 0;
+    const int kvadrant = (zaporne_y << 1) | (zaporne_x ^ zaporne_y);
+    return kvadrant * 16 + (v_kvadrantu ^ (-(kvadrant & 1) & 15));
   }
 
   // Whether segment `index` (-1: none) from `od` on makes (i, j) not admissible.
