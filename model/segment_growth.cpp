@@ -151,40 +151,44 @@ class RychlyRust {
     return okraj;
   }
 
-  Partner prijmi(int i, int j) {
+  Partner prijmi(int i, std::int32_t zaznam) {
     overeno_[i] = static_cast<int>(usecky_.size());
+    const int j = SeznamyPartneru::partner(zaznam);
     return {vzdalenost_v_rovine(body_[i], body_[j]), j};
   }
 
-  // For each of the `pocet` partners j[k] of i, what the witness of its
-  // direction says: 1 it makes (i, j[k]) not admissible, 0 it does not,
+  // For each of the `pocet` partner entries z[k] of i, what the witness of
+  // its direction says: 1 it makes (i, j) not admissible, 0 it does not,
   // -1 open (no witness, or the crossing test in the order (x, y) does not
   // decide).
-  std::array<int, skupina> svedci_smeru_skupiny(int i, const std::int32_t* j, int pocet) const {
+  std::array<int, skupina> svedci_smeru_skupiny(int i, const std::int32_t* z, int pocet) const {
     std::array<int, skupina> svedectvi;
     svedectvi.fill(-1);
     const BodRoviny p = body_[i];
     for (int k = 0; k < pocet; k++) {
-      const BodRoviny d{body_[j[k]].x - p.x, body_[j[k]].y - p.y};
-      const int index = svedci_smeru_[i][smer(d) / 2];
+      const int index = svedci_smeru_[i][SeznamyPartneru::smer(z[k]) / 2];
       if (index < 0) continue;
+      const int j = SeznamyPartneru::partner(z[k]);
+      const BodRoviny d{body_[j].x - p.x, body_[j].y - p.y};
       const Usecka& u = usecky_[index];
       const int krizi = krizi_v_poradi_xy(priprav_krizeni(p, d), u.q, u.e);
-      svedectvi[k] = dotyka_se(u, i) || dotyka_se(u, j[k]) ? 0 : krizi;
+      svedectvi[k] = dotyka_se(u, i) || dotyka_se(u, j) ? 0 : krizi;
     }
     return svedectvi;
   }
 
-  // Whether a segment from index `od` on makes (i, j) not admissible;
-  // smer_zkousen: the witness of its direction is known not to.
-  bool ma_svedka(int i, int j, int od, bool smer_zkousen = false) {
+  // Whether a segment from index `od` on makes (i, j) not admissible, j the
+  // partner of the entry `zaznam`; smer_zkousen: the witness of its
+  // direction is known not to.
+  bool ma_svedka(int i, std::int32_t zaznam, int od, bool smer_zkousen = false) {
     const int pocet = static_cast<int>(usecky_.size());
     if (od >= pocet) return false;
+    const int j = SeznamyPartneru::partner(zaznam);
     const BodRoviny d{body_[j].x - body_[i].x, body_[j].y - body_[i].y};
     const KrizeniUsecky k = priprav_krizeni(body_[i], d);
     if (pocet - od <= 64) return svedek_mezi_poslednimi(dotaz(i, j, d, k), od);
     if (existuje(i, j)) return true;
-    const int jemne = smer(d), s = jemne / 2;
+    const int jemne = SeznamyPartneru::smer(zaznam), s = jemne / 2;
     std::array<int, smeru>& svedci = svedci_smeru_[i];
     int& svedek_smeru = svedci[s];
     if (!smer_zkousen && muze_svedcit(svedek_smeru, i, j, k, od)) return true;
@@ -241,22 +245,6 @@ class RychlyRust {
   // crossing test cannot call them crossing.
   static bool muze_krizit(const Dotaz& q, const Usecka& u) {
     return !(u.max_x < q.min_x || u.min_x > q.max_x || u.max_y < q.min_y || u.min_y > q.max_y);
-  }
-
-  // The direction of d as one of 64 sectors, numbered counterclockwise
-  // from the +x axis, sixteen per quadrant by |y| / (|x| + |y|), which
-  // grows with the angle from the x axis. The witnesses are kept per pair
-  // of sectors; the half tells the nearer neighbouring pair.
-  static int smer(BodRoviny d) {
-    const float ax = std::fabs(d.x), ay = std::fabs(d.y);
-    const float podil = ay / (ax + ay);
-    const int v_kvadrantu = static_cast<int>((podil > 0 ? podil : 0.0f) * 15.999f);  // NaN: 0
-    // Quadrants 0 to 3 counterclockwise; in the odd ones the angle from the
-    // x axis falls as the sector number grows, and 15 - v is v ^ 15. No
-    // branches: the directions of partners are not predictable.
-    const int zaporne_x = d.x < 0, zaporne_y = d.y < 0;
-    const int kvadrant = (zaporne_y << 1) | (zaporne_x ^ zaporne_y);
-    return kvadrant * 16 + (v_kvadrantu ^ (-(kvadrant & 1) & 15));
   }
 
   // Whether segment `index` (-1: none) from `od` on makes (i, j) not admissible.
@@ -387,6 +375,9 @@ class RychlyRust {
   }
 
   static constexpr int svedku_v_pameti = 8;
+  // The witnesses are kept per pair of the 64 sectors of smer_partnera;
+  // the half of the pair a direction falls in tells the nearer neighbouring
+  // pair.
   static constexpr int smeru = 32;
   static std::array<int, smeru> prazdne_smery() {
     std::array<int, smeru> svedci;

@@ -8,6 +8,7 @@
 #include <limits>
 #include <random>
 #include <tuple>
+#include <utility>
 
 #include "model/partner_lists.h"
 #include "model/segment_crossing.h"
@@ -78,7 +79,8 @@ TEST(SegmentCrossing, TheBranchFreeOrderXyAgreesWhereverItDecides) {
   EXPECT_GT(krizicich, 5000);
 }
 
-// The partners of every point as a plain sort by (distance, index) lists them.
+// The partners of every point as a plain sort by (distance, index) lists
+// them, each with the direction sector of the plain float difference.
 void ocekavej_poradi_partneru(const std::vector<BodRoviny>& body) {
   const SeznamyPartneru seznamy(body);
   for (int i = 0; i < static_cast<int>(body.size()); i++) {
@@ -88,9 +90,12 @@ void ocekavej_poradi_partneru(const std::vector<BodRoviny>& body) {
       if (j != i && d < 65535.0f) ocekavane.emplace_back(d, j);
     }
     std::sort(ocekavane.begin(), ocekavane.end());
-    std::vector<int> indexy;
-    for (const auto& [d, j] : ocekavane) indexy.push_back(j);
-    ASSERT_EQ(std::vector<int>(seznamy.zacatek(i), seznamy.konec(i)), indexy) << "point " << i;
+    std::vector<std::pair<int, int>> indexy, seznam;
+    for (const auto& [d, j] : ocekavane)
+      indexy.emplace_back(j, smer_partnera({body[j].x - body[i].x, body[j].y - body[i].y}));
+    for (const std::int32_t* z = seznamy.zacatek(i); z != seznamy.konec(i); z++)
+      seznam.emplace_back(SeznamyPartneru::partner(*z), SeznamyPartneru::smer(*z));
+    ASSERT_EQ(seznam, indexy) << "point " << i;
   }
 }
 
