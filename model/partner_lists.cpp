@@ -13,54 +13,57 @@
 namespace {
 
 constexpr float zadna_vzdalenost = 65535.0f;
-// Bins per partner, and the most partners a bin may hold for the sort by
-// insertion to stay cheap.
-constexpr std::uint32_t prihradek_na_partnera = 2;
-constexpr std::uint32_t nejvice_v_prihradce = 32;
 
 // Scratch space for the partners of one point: distances, sort keys (the
 // bits of the distance, a float that is not negative and not NaN and whose
 // bits therefore grow with its value, above the entry, whose order is that
-// of the index), the bins.
+// of the index), and the keys and levels between the two radix passes.
 struct Pracovni {
   std::vector<float> d;
-  std::vector<std::uint64_t> klice, serazene;
-  std::vector<std::uint32_t> prihradky, prihradka;
+  std::vector<std::uint64_t> klice, mezi, serazene;
+  std::vector<std::uint16_t> hladina, hladina_mezi;
   explicit Pracovni(std::size_t n)
-      : d(n), klice(n), serazene(n), prihradky(prihradek_na_partnera * n), prihradka(n) {}
+      : d(n), klice(n), mezi(n), serazene(n), hladina(n), hladina_mezi(n) {}
 };
 
-// Sorts klice[0..m) into serazene: distributed into bins by the square of
-// the distance (which spreads the partners of a point of a plane about
-// evenly; the bin never falls as the distance grows), then put in order by
-// insertion, which only moves keys within their bin. When a bin holds too
-// many keys (clustered distances) a comparison sort does it instead.
-void serad(Pracovni& p, std::uint32_t m) {
-  float nejvetsi = 0;
-  for (std::uint32_t k = 0; k < m; k++) nejvetsi = std::max(nejvetsi, p.d[k]);
-  const std::uint32_t prihradek = prihradek_na_partnera * m;
-  const double meritko = nejvetsi > 0 ? (prihradek - 0.5) / (static_cast<double>(nejvetsi) * nejvetsi) : 0;
-  std::fill(p.prihradky.begin(), p.prihradky.begin() + prihradek, 0);
-  std::uint32_t nejplnejsi = 0;
+// Sorts klice[0..m) into serazene. Each key gets a 16-bit level from the
+// square of its distance (which spreads the partners of a point of a plane
+// about evenly; the level never falls as the distance grows); two stable
+// passes by the low and the high byte of the level put the keys in the
+// order of their levels, with equal levels in input order. Insertion then
+// orders keys of equal level by (distance, index); it rarely moves one, and
+// when clustered distances make it move many, a comparison sort does it.
+void serad(Pracovni& p, std::uint32_t m, float nejvetsi) {
+  const double meritko = nejvetsi > 0 ? 65535.5 / (static_cast<double>(nejvetsi) * nejvetsi) : 0;
+  std::uint32_t nizsi[257] = {}, vyssi[257] = {};
   for (std::uint32_t k = 0; k < m; k++) {
-    const auto b = static_cast<std::uint32_t>(static_cast<double>(p.d[k]) * p.d[k] * meritko);
-    p.prihradka[k] = b;
-    nejplnejsi = std::max(nejplnejsi, ++p.prihradky[b]);
+    const auto h = static_cast<std::uint16_t>(static_cast<double>(p.d[k]) * p.d[k] * meritko);
+    p.hladina[k] = h;
+    nizsi[(h & 255) + 1]++;
+    vyssi[(h >> 8) + 1]++;
   }
-  if (nejplnejsi > nejvice_v_prihradce) {
-    std::copy(p.klice.begin(), p.klice.begin() + m, p.serazene.begin());
-    std::sort(p.serazene.begin(), p.serazene.begin() + m);
-    return;
+  for (int b = 0; b < 256; b++) {
+    nizsi[b + 1] += nizsi[b];
+    vyssi[b + 1] += vyssi[b];
   }
-  std::uint32_t soucet = 0;
-  for (std::uint32_t k = 0; k < prihradek; k++) soucet += std::exchange(p.prihradky[k], soucet);
-  for (std::uint32_t k = 0; k < m; k++) p.serazene[p.prihradky[p.prihradka[k]]++] = p.klice[k];
+  for (std::uint32_t k = 0; k < m; k++) {
+    const std::uint32_t kam = nizsi[p.hladina[k] & 255]++;
+    p.mezi[kam] = p.klice[k];
+    p.hladina_mezi[kam] = p.hladina[k];
+  }
+  for (std::uint32_t k = 0; k < m; k++) p.serazene[vyssi[p.hladina_mezi[k] >> 8]++] = p.mezi[k];
   std::uint64_t* s = p.serazene.data();
+  std::uint32_t posunu = 0;
   for (std::uint32_t k = 1; k < m; k++) {
     const std::uint64_t x = s[k];
     std::uint32_t q = k;
     for (; q > 0 && x < s[q - 1]; q--) s[q] = s[q - 1];
     s[q] = x;
+    posunu += k - q;
+    if (posunu > 8 * m) {
+      std::sort(s, s + m);
+      return;
+    }
   }
 }
 
@@ -129,13 +132,16 @@ SeznamyPartneru::SeznamyPartneru(const std::vector<BodRoviny>& body) {
     zmer(body.data(), n, body[i], p.d.data(), p.klice.data());
     // Kept in place (m counts them): the partners.
     std::uint32_t m = 0;
+    float nejvetsi = 0;
     for (int j = 0; j < n; j++) {
       const float d = p.d[j];
       p.d[m] = d;
       p.klice[m] = p.klice[j];
-      m += (d < zadna_vzdalenost) & (j != i);
+      const bool partner = (d < zadna_vzdalenost) & (j != i);
+      nejvetsi = std::max(nejvetsi, partner ? d : 0.0f);
+      m += partner;
     }
-    if (m > 0) serad(p, m);
+    if (m > 0) serad(p, m, nejvetsi);
     const std::size_t od = meze_[i];
     for (std::uint32_t k = 0; k < m; k++) partneri_[od + k] = static_cast<std::int32_t>(p.serazene[k]);
     meze_[i + 1] = od + m;

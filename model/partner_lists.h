@@ -2,8 +2,9 @@
 // the other points j whose distance vzdalenost_v_rovine(body[i], body[j])
 // is a number below 65535, in the order (distance, index).
 //
-// Built once for all points: each list is distributed into bins by its
-// distances and the bins are sorted by (distance, index). Each entry holds
+// Built once for all points: each list is put in the order of a 16-bit
+// level of its distances by a radix sort, then by insertion in the order
+// (distance, index). Each entry holds
 // the index j and the direction sector of j as seen from i (smer_partnera),
 // which the growth would otherwise compute for every pair on its critical
 // path; a distance is computed again where it is needed. At most 2^25 - 1

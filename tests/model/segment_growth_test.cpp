@@ -104,8 +104,8 @@ TEST(PartnerLists, OrderedByDistanceThenIndexWhateverTheSpreadOfDistances) {
   ocekavej_poradi_partneru({{1, 1}});
   ocekavej_poradi_partneru(nahodne_body_roviny(300, 3, 5.0f));
   // A lattice (many equal distances), a cluster with one far point (every
-  // other distance in the lowest bin), coincident points, and points without
-  // a distance.
+  // other distance at the lowest level, sorted by comparison), coincident
+  // points, and points without a distance.
   std::vector<BodRoviny> mrizka;
   for (int r = 0; r < 12; r++)
     for (int s = 0; s < 12; s++) mrizka.push_back({0.5f * s, 0.5f * r});
