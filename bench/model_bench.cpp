@@ -3,7 +3,10 @@
 // point sets, checks per set that both leave the same segments, polygons and
 // records, and prints the ratio of their times.
 //
-// The fast builders are timed first, all of them: a plain builder keeps a
+// Each fast builder's time is the median of five repetitions (each the mean
+// of as many runs as fill half a second), so that a moment of other load on
+// the machine does not decide it. The fast builders are timed first, all of
+// them: a plain builder keeps a
 // core busy for up to half a minute, and on the development machine the
 // next second or so then runs about a fifth slower (the polar model of 365
 // points took 5.5 ms on average right after it, 4.6 ms after a pause).
@@ -149,7 +152,9 @@ int main(int argc, char** argv) {
   for (int bodu : velikosti)
     benchmark::RegisterBenchmark((std::string(nazev_modelu) + "/fast").c_str(), BM_rychly)
         ->Arg(bodu)
-        ->Unit(benchmark::kMillisecond);
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly(true);
   for (int bodu : velikosti)
     benchmark::RegisterBenchmark((std::string(nazev_modelu) + "/plain").c_str(), BM_doslovny)
         ->Arg(bodu)
@@ -159,7 +164,7 @@ int main(int argc, char** argv) {
   Zapisovac zapisovac;
   benchmark::RunSpecifiedBenchmarks(&zapisovac);
   for (int bodu : velikosti) {
-    const std::string rychly = std::string(nazev_modelu) + "/fast/" + std::to_string(bodu);
+    const std::string rychly = std::string(nazev_modelu) + "/fast/" + std::to_string(bodu) + "/repeats:5_median";
     const std::string doslovny = std::string(nazev_modelu) + "/plain/" + std::to_string(bodu) + "/iterations:1";
     if (zapisovac.casy.count(rychly) == 0 || zapisovac.casy.count(doslovny) == 0) continue;
     std::printf("%s model, %d points: plain %.1f ms, fast %.3f ms, ratio %.0f, results identical: %s\n",
