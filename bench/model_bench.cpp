@@ -6,10 +6,10 @@
 // Each fast builder's time is the median of five repetitions (each the mean
 // of as many runs as fill half a second), so that a moment of other load on
 // the machine does not decide it. The fast builders are timed first, all of
-// them: a plain builder keeps a
-// core busy for up to half a minute, and on the development machine the
-// next second or so then runs about a fifth slower (the polar model of 365
-// points took 5.5 ms on average right after it, 4.6 ms after a pause).
+// them: a plain builder keeps a core busy for up to half a minute, and on
+// the development machine the next second or so then runs about a fifth
+// slower (the polar model of 365 points took 5.5 ms on average right after
+// it, 4.6 ms after a pause).
 //
 //   build/bench/model_bench_polar
 //   build/bench/model_bench_projection

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
-#include <utility>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
