@@ -8,6 +8,8 @@ set(MODEL_COMMON_SOURCES
   model/partner_lists.cpp
   model/surface_mesh.cpp
   model/mesh_analysis.cpp
+  model/volume_check.cpp
+  model/near_duplicates.cpp
   model/surface_reconstruction.cpp
   model/surface_export.cpp
 )

@@ -13,26 +13,31 @@
 #include "model/mesh_analysis.h"
 #include "model/surface_export.h"
 #include "model/surface_reconstruction.h"
+#include "model/volume_check.h"
 #include "reconstruction/atomic_file.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/scene_tables.h"
 
 namespace {
 
-std::vector<std::array<float, 3>> otocene_body() {
-  std::vector<std::array<float, 3>> body;
+struct Body {
+  std::vector<std::array<float, 3>> souradnice;
+  std::vector<int> polohy;
+};
+
+Body otocene_body() {
+  Body body;
   for (int slot = 0; slot < 5; slot++) {
     const int pocet = std::min(std::max(body_pocty[slot], 0), konfigurace::souradnic_na_slot);
     for (int i = 0; i < pocet; i++) {
       if (!znacka_platna(slot, i)) continue;
       const float* p = body_souradnice[slot][i];
-      body.push_back({p[0], p[1], p[2]});
+      body.souradnice.push_back({p[0], p[1], p[2]});
+      body.polohy.push_back(slot);
     }
   }
   return body;
 }
-
-using Body = std::vector<std::array<float, 3>>;
 
 // The thread started by priprav_plochu waits for the points zacni_plochu
 // hands it, then fills plocha_skenu, which nothing else touches until
@@ -43,8 +48,15 @@ std::promise<Body> predani;
 bool predano = false;
 bool postavena = false;
 std::string chyba_stavby;
+KontrolaObjemu kontrola;
 
-void postav(const Body& body) { postavena = postav_plochu(body, &plocha_skenu, &chyba_stavby); }
+// Builds the surface and checks whether it bounds a volume.
+void postav(const Body& body) {
+  postavena = postav_plochu(body.souradnice, body.polohy, &plocha_skenu, &chyba_stavby);
+  std::vector<std::array<double, 3>> vrcholy;
+  for (const auto& v : plocha_skenu.vrcholy) vrcholy.push_back({v[0], v[1], v[2]});
+  kontrola = zkontroluj_objem(vrcholy, plocha_skenu.trojuhelniky);
+}
 
 void cekej_a_postav(std::future<Body> body) {
   try {
@@ -85,7 +97,10 @@ bool zapis_plochu(bool prohlizec_pokracuje) {
   std::vector<std::vector<int>> steny;
   for (const auto& t : plocha_skenu.trojuhelniky) steny.push_back({t[0], t[1], t[2]});
   const RozborSite r = rozbor_site(steny);
-  std::printf("surface: %zu vertices, %zu triangles, %d open edges, %d non-manifold edges\n",
-              plocha_skenu.vrcholy.size(), plocha_skenu.trojuhelniky.size(), r.otevrenych, r.nemanifoldnich);
+  const std::string objem = kontrola.ohranicuje ? "yes" : "no (" + kontrola.proc + ")";
+  std::printf("surface: %zu vertices, %zu triangles, %d open edges, %d non-manifold edges, bounds a volume: %s\n",
+              plocha_skenu.vrcholy.size(), plocha_skenu.trojuhelniky.size(), r.otevrenych, r.nemanifoldnich,
+              objem.c_str());
+  if (!plocha_skenu.trojuhelniky.empty() && !kontrola.ohranicuje) varuj(zprava("surface.ply", "bounds a volume: " + objem));
   return zapsano;
 }

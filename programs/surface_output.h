@@ -4,12 +4,16 @@
 // reference marks), kept in plocha_skenu for the viewer, written atomically
 // to "surface.ply" and reported on standard output in one line:
 //
-//   surface: V vertices, T triangles, O open edges, N non-manifold edges
+//   surface: V vertices, T triangles, O open edges, N non-manifold edges, bounds a volume: yes
 //
-// A surface that cannot be built or written is a warning on standard error
-// ("program: surface.ply: problem") and in the log; the viewer still opens
-// (prohlizec_pokracuje), or in batch mode a file that cannot be written makes
-// the result false. A successful write adds nothing to the log.
+// or, for a surface that does not bound a volume (model/volume_check.h),
+// "bounds a volume: no (what failed)". A surface with triangles that does
+// not is still written, and is a warning as well ("program: surface.ply:
+// bounds a volume: no (...)"), never a failure. A surface that cannot be
+// built or written is a warning on standard error ("program: surface.ply:
+// problem") and in the log; the viewer still opens (prohlizec_pokracuje), or
+// in batch mode a file that cannot be written makes the result false. A
+// successful write of a surface that bounds a volume adds nothing to the log.
 #pragma once
 
 bool zapis_plochu(bool prohlizec_pokracuje);

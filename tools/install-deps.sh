@@ -15,6 +15,7 @@ packages=(
   assimp-utils
   hyperfine
   libcgal-dev
+  python3-open3d
 )
 
 missing=()

@@ -8,7 +8,9 @@
 // (positive when the faces run counter-clockwise seen from outside, so that
 // their normals point out). With the ground truth of a sample scene it also
 // prints the distance of every vertex from the true object's surface: RMS
-// and largest. Any PLY, ASCII or binary, is read; elements other than vertex
+// and largest. It also tells whether the mesh bounds a volume (closed,
+// 2-manifold, oriented outwards and free of crossing triangles; see
+// model/volume_check.h) and how many pairs of its triangles cross. Any PLY, ASCII or binary, is read; elements other than vertex
 // and face are skipped.
 //
 // Exit status: 0, 1 for a file that cannot be read, 2 for bad usage.
@@ -25,6 +27,7 @@
 #include <vector>
 
 #include "model/mesh_analysis.h"
+#include "model/volume_check.h"
 #include "tools/ground_truth.h"
 #include "tools/sample_object.h"
 #include "tools/sample_scene.h"
@@ -82,6 +85,19 @@ void vypis_rozbor(const Sit& sit) {
   std::printf("connected components: %d\n", r.komponent);
   std::printf("closed: %s\n", r.uzavrena ? "yes" : "no");
   std::printf("signed volume: %.3f\n", objem_site(sit.vrcholy, sit.steny, stred));
+  if (r.sten != r.trojuhelniku) {
+    std::printf("crossing triangle pairs: not counted (faces other than triangles)\n");
+    std::printf("bounds a volume: no (faces other than triangles)\n");
+    return;
+  }
+  std::vector<std::array<int, 3>> trojuhelniky;
+  for (const auto& s : sit.steny) trojuhelniky.push_back({s[0], s[1], s[2]});
+  const KontrolaObjemu k = zkontroluj_objem(sit.vrcholy, trojuhelniky);
+  std::printf("crossing triangle pairs: %d\n", k.krizicich_paru);
+  if (k.ohranicuje)
+    std::printf("bounds a volume: yes\n");
+  else
+    std::printf("bounds a volume: no (%s)\n", k.proc.c_str());
 }
 
 void vypis_vzdalenost(const Sit& sit, const PravdaSceny& pravda) {
@@ -100,7 +116,8 @@ void vypis_vzdalenost(const Sit& sit, const PravdaSceny& pravda) {
 int pouziti(std::FILE* kam, int kod) {
   std::fprintf(kam,
                "usage: mesh_report FILE.ply [--truth GROUND_TRUTH_TXT | --truth SCENE_DIRECTORY]\n"
-               "  prints the counts mesh tools judge a mesh by; with the ground truth of a sample\n"
+               "  prints the counts mesh tools judge a mesh by, crossing triangle pairs and whether it\n"
+               "  bounds a volume; with the ground truth of a sample\n"
                "  scene also the distance of the vertices from the true object\n");
   return kod;
 }

@@ -39,7 +39,8 @@ std::string kroky(int do_kroku, int po, const char* format_konce) {
 
 // The line about the surface that follows the model's output: six points
 // that span a volume give a closed surface of eight triangles.
-const std::string povrch_sesti_bodu = "surface: 6 vertices, 8 triangles, 0 open edges, 0 non-manifold edges\n";
+const std::string povrch_sesti_bodu =
+    "surface: 6 vertices, 8 triangles, 0 open edges, 0 non-manifold edges, bounds a volume: yes\n";
 
 TEST(ModelPrograms, PolarRunPrintsItsStagesAndWaitsForEnter) {
   const std::string adresar = priprav_snimky(6);

@@ -80,6 +80,10 @@ TEST(BadInput, MarkersBeyondTheConfigurationsTables) {
       "viewer_projection: 240_k1_A.bmp: lacks marker 66 that 240_k2_A.bmp shows; it is left out\n";
   ASSERT_EQ(projekce.chyby.rfind(varovani, 0), 0u) << projekce.chyby;
   projekce.chyby.erase(0, varovani.size());
+  // The five points of marker 1 lie in one plane, up to rounding: their
+  // surface, if any, is a flat sheet, which the guard says bounds no volume.
+  const std::string plocha = "viewer_projection: surface.ply: bounds a volume: no (";
+  if (projekce.chyby.rfind(plocha, 0) == 0) projekce.chyby.erase(0, projekce.chyby.find('\n') + 1);
   EXPECT_TRUE(zastaveno_u_okna(projekce)) << projekce.chyby;
   const std::string pres73 = scena([](const SnimekZnacek& s, Obraz& o) {
     if (s.slot == 0 && s.kamera == 1) o.nastav(10, 10, 74, 0, 0);
