@@ -21,6 +21,7 @@ struct Volba {
   bool jen_prohlizec;
   const char* popis;
   bool jen_otaceni = false;  // only for a program that turns points (--turn)
+  bool jen_otocene = false;  // only for a viewer or a program that turns points
 };
 
 const Volba volby_programu[] = {
@@ -43,12 +44,18 @@ const Volba volby_programu[] = {
      "in the same directory and the angle in data.txt; without those images\n"
      "(or without an axis) it says why and writes nothing",
      true},
+    {"--upright", nullptr, false,
+     "write the output files in the turntable frame: origin at the turntable\n"
+     "centre, z up along its axis, x towards camera 1, so that mesh viewers\n"
+     "show the object standing (pairs_to_points: with --turn)",
+     false, true},
     {"--help", nullptr, false, "print this help and exit"},
     {"--version", nullptr, false, "print the program's name and version and exit"},
 };
 
 bool patri_programu(const Volba& v, bool prohlizec, bool otaceni) {
-  return (prohlizec || !v.jen_prohlizec) && (otaceni || !v.jen_otaceni);
+  return (prohlizec || !v.jen_prohlizec) && (otaceni || !v.jen_otaceni) &&
+         (prohlizec || otaceni || !v.jen_otocene);
 }
 
 const Volba* najdi_volbu(const std::string& jmeno, bool prohlizec, bool otaceni) {
@@ -66,6 +73,7 @@ void nastav(const Volba& v, const std::string& hodnota, Volby* volby) {
   if (jmeno == "--dir") volby->adresar = hodnota;
   if (jmeno == "--screenshot") volby->snimek = hodnota;
   if (jmeno == "--turn") volby->otocit = true;
+  if (jmeno == "--upright") volby->vzpriment = true;
 }
 
 bool chyba_pouziti(std::string* chyba, const std::string& predmet, const std::string& problem) {
@@ -131,6 +139,8 @@ bool rozeber_volby(int argc, const char* const* argv, bool prohlizec, Volby* vol
   }
   if (volby->bez_okna && !volby->snimek.empty())
     return chyba_pouziti(chyba, "--screenshot", "needs a window, so it cannot go with --no-window");
+  if (volby->vzpriment && otaceni && !volby->otocit)
+    return chyba_pouziti(chyba, "--upright", "needs --turn: only turned points have the turntable frame");
   return true;
 }
 

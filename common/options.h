@@ -1,7 +1,8 @@
 // The command-line options of the five programs, parsed GNU style.
 //
 // Every program takes --help, --version, --dir DIR and --no-window; the
-// viewers also take --windowed and --screenshot FILE, pairs_to_points --turn. A value follows its
+// viewers also take --windowed and --screenshot FILE, pairs_to_points --turn,
+// and both --upright (pairs_to_points only with --turn). A value follows its
 // option as the next argument or after "=" (--dir=DIR); "--" ends the
 // options. No program takes operands, so any argument that is not an option
 // (also one after "--") is bad usage, as is an unknown option, a missing or
@@ -20,6 +21,7 @@ struct Volby {
   std::string adresar;    // --dir; empty: the working directory
   std::string snimek;     // --screenshot (viewers); empty: none
   bool otocit = false;    // --turn (pairs_to_points)
+  bool vzpriment = false; // --upright (viewers, pairs_to_points): files in the turntable frame
 };
 
 // What --help says about one program.

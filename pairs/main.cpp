@@ -10,6 +10,8 @@
 #include "pairs/common_frame.h"
 #include "pairs/pair_file.h"
 #include "pairs/pair_points.h"
+#include "programs/scan_frame.h"
+#include "reconstruction/upright_ply.h"
 #include "reconstruction/atomic_file.h"
 #include "reconstruction/camera_rig.h"
 #include "reconstruction/rig_loader.h"
@@ -27,7 +29,7 @@ const PopisProgramu popis = {
     false,
     true};
 
-int prevod(const std::string& jmeno_dat, bool otocit) {
+int prevod(const std::string& jmeno_dat, bool otocit, bool vzpriment) {
   std::string chyba;
   bool rig = false;
   DataParu data;
@@ -43,7 +45,17 @@ int prevod(const std::string& jmeno_dat, bool otocit) {
   if (otocit)
     std::printf("points turned into the common frame of the marker scan (turntable angle %d)\n",
                 data.uhel);
-  if (!zapis_atomicky("pairs.ply", ply_bodu(v.body, otocit ? std::optional<int>(data.uhel) : std::nullopt), &chyba)) {
+  Soustava tocna;
+  double teziste[3];
+  std::string proc;
+  if (vzpriment && !soustava_skenu(&tocna, teziste, &proc)) {
+    ohlas(zprava("--upright", "the turntable frame cannot be found: " + proc));
+    return 1;
+  }
+  std::string obsah;
+  if (!ply_k_zapisu("pairs.ply", ply_bodu(v.body, otocit ? std::optional<int>(data.uhel) : std::nullopt),
+                    vzpriment ? &tocna : nullptr, &obsah, &chyba) ||
+      !zapis_atomicky("pairs.ply", obsah, &chyba)) {
     ohlas(chyba);
     return 1;
   }
@@ -59,5 +71,5 @@ int main(int argc, char** argv) {
   Volby volby;
   const int stav = zpracuj_volby(argc, argv, popis, &volby);
   if (stav >= 0) return stav;
-  return prevod(volby.adresar.empty() ? "data.txt" : volby.adresar + "/data.txt", volby.otocit);
+  return prevod(volby.adresar.empty() ? "data.txt" : volby.adresar + "/data.txt", volby.otocit, volby.vzpriment);
 }

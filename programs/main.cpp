@@ -20,6 +20,7 @@
 #include "model/instruction_pool.h"
 #include "model/polar_model.h"
 #include "model/projection_model.h"
+#include "programs/scan_frame.h"
 #include "programs/scan_outputs.h"
 #include "programs/surface_output.h"
 #include "reconstruction/rig_loader.h"
@@ -98,14 +99,27 @@ int main(int argc, char** argv) {
   // The points are final: the surface is built beside the model.
   if constexpr (!konfigurace::je_kalibrace) zacni_plochu();
   if (!krok_konfigurace(&chyba)) return skonci_chybou(chyba);
-  const bool zapsano = zapis_vystupy_skenu(!volby.bez_okna);
+  Soustava tocna;
+  if (volby.vzpriment) {
+    double teziste[3];
+    std::string proc;
+    if (!soustava_skenu(&tocna, teziste, &proc))
+      return skonci_chybou(zprava("--upright", "the turntable frame cannot be found: " + proc));
+  }
+  const bool zapsano = zapis_vystupy_skenu(!volby.bez_okna, volby.vzpriment ? &tocna : nullptr);
   // In batch mode the files are the result: one not written (the log among
   // them) is a failure.
   if (volby.bez_okna) {
     zavri_log();
     return zapsano && log_otevren ? 0 : 1;
   }
-  if (!spust_prohlizec_modulu(&chyba, {volby.v_okne, volby.snimek})) return skonci_chybou(chyba);
+  NastaveniProhlizece prohlizec{volby.v_okne, volby.snimek};
+  // The compiled-in set-up is built in the viewer's frame; another one
+  // gives the viewer a frame of the scan's own.
+  std::string proc;
+  if (z_rigu && !nastav_pohled_skenu(&prohlizec, &proc))
+    varuj(zprava("rig.yml", "the viewer keeps the compiled-in set-up's frame: " + proc));
+  if (!spust_prohlizec_modulu(&chyba, prohlizec)) return skonci_chybou(chyba);
   zavri_log();
   return 0;
 }

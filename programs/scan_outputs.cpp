@@ -10,13 +10,14 @@
 #include "reconstruction/configuration.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/scan_export.h"
+#include "reconstruction/upright_ply.h"
 #include "programs/surface_output.h"
 
 namespace {
 
-bool zapis(const char* jmeno, const std::string& obsah, bool prohlizec_pokracuje) {
-  std::string chyba;
-  if (zapis_atomicky(jmeno, obsah, &chyba)) {
+bool zapis(const char* jmeno, const std::string& ply, bool prohlizec_pokracuje, const Soustava* vzpriment) {
+  std::string chyba, obsah;
+  if (ply_k_zapisu(jmeno, ply, vzpriment, &obsah, &chyba) && zapis_atomicky(jmeno, obsah, &chyba)) {
     zapis_log("written: %s\n", jmeno);
     return true;
   }
@@ -26,13 +27,13 @@ bool zapis(const char* jmeno, const std::string& obsah, bool prohlizec_pokracuje
 
 }  // namespace
 
-bool zapis_vystupy_skenu(bool prohlizec_pokracuje) {
+bool zapis_vystupy_skenu(bool prohlizec_pokracuje, const Soustava* vzpriment) {
   bool vse = true;
   if constexpr (konfigurace::je_kalibrace)
-    vse = zapis("cameras.ply", kamery_ply(false), prohlizec_pokracuje);
+    vse = zapis("cameras.ply", kamery_ply(false), prohlizec_pokracuje, vzpriment);
   else
-    vse = zapis("model.ply", model_ply(false), prohlizec_pokracuje);
-  vse = zapis("points.ply", body_ply(false), prohlizec_pokracuje) && vse;
-  if constexpr (!konfigurace::je_kalibrace) vse = zapis_plochu(prohlizec_pokracuje) && vse;
+    vse = zapis("model.ply", model_ply(false), prohlizec_pokracuje, vzpriment);
+  vse = zapis("points.ply", body_ply(false), prohlizec_pokracuje, vzpriment) && vse;
+  if constexpr (!konfigurace::je_kalibrace) vse = zapis_plochu(prohlizec_pokracuje, vzpriment) && vse;
   return vse;
 }

@@ -7,5 +7,9 @@
 // false) no viewer follows: the warning says only what went wrong.
 #pragma once
 
+// With `vzpriment` every file is written in that frame (the turntable
+// frame, reconstruction/upright_ply.h).
+#include "reconstruction/turntable_frame.h"
+
 // Whether every file was written.
-bool zapis_vystupy_skenu(bool prohlizec_pokracuje = true);
+bool zapis_vystupy_skenu(bool prohlizec_pokracuje = true, const Soustava* vzpriment = nullptr);

@@ -14,30 +14,15 @@
 #include "model/surface_export.h"
 #include "model/surface_reconstruction.h"
 #include "model/volume_check.h"
+#include "programs/turned_points.h"
 #include "reconstruction/atomic_file.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/scene_tables.h"
+#include "reconstruction/upright_ply.h"
 
 namespace {
 
-struct Body {
-  std::vector<std::array<float, 3>> souradnice;
-  std::vector<int> polohy;
-};
-
-Body otocene_body() {
-  Body body;
-  for (int slot = 0; slot < 5; slot++) {
-    const int pocet = std::min(std::max(body_pocty[slot], 0), konfigurace::souradnic_na_slot);
-    for (int i = 0; i < pocet; i++) {
-      if (!znacka_platna(slot, i)) continue;
-      const float* p = body_souradnice[slot][i];
-      body.souradnice.push_back({p[0], p[1], p[2]});
-      body.polohy.push_back(slot);
-    }
-  }
-  return body;
-}
+using Body = OtoceneBody;
 
 // The thread started by priprav_plochu waits for the points zacni_plochu
 // hands it, then fills plocha_skenu, which nothing else touches until
@@ -86,13 +71,15 @@ void pockej_na_plochu() {
   stavba.join();
 }
 
-bool zapis_plochu(bool prohlizec_pokracuje) {
+bool zapis_plochu(bool prohlizec_pokracuje, const Soustava* vzpriment) {
   const std::string dodatek = prohlizec_pokracuje ? "; the viewer goes on without it" : "";
   if (!(stavba.joinable() && predano)) postav(otocene_body());
   pockej_na_plochu();
   if (!postavena) varuj(zprava("surface.ply", chyba_stavby + dodatek));
   std::string chyba;
-  const bool zapsano = zapis_atomicky("surface.ply", plocha_ply(plocha_skenu, false), &chyba);
+  std::string obsah;
+  const bool zapsano = ply_k_zapisu("surface.ply", plocha_ply(plocha_skenu, false), vzpriment, &obsah, &chyba) &&
+                       zapis_atomicky("surface.ply", obsah, &chyba);
   if (!zapsano) varuj(chyba + dodatek);
   std::vector<std::vector<int>> steny;
   for (const auto& t : plocha_skenu.trojuhelniky) steny.push_back({t[0], t[1], t[2]});

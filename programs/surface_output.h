@@ -16,7 +16,10 @@
 // successful write of a surface that bounds a volume adds nothing to the log.
 #pragma once
 
-bool zapis_plochu(bool prohlizec_pokracuje);
+#include "reconstruction/turntable_frame.h"
+
+// With `vzpriment` the file is written in that frame (scan_outputs.h).
+bool zapis_plochu(bool prohlizec_pokracuje, const Soustava* vzpriment = nullptr);
 
 // The surface built beside the model, on a thread of its own:
 // priprav_plochu starts the thread, which waits; zacni_plochu hands it the

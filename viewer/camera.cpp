@@ -12,6 +12,8 @@ float pozice[3];
 float pozicelok[3];
 float zrot = 0.0f;
 int pohyb[3];
+bool ma_soustavu_pohledu = false;
+double matice_pohledu[16];
 
 double rad(double stupne) { return radiany(stupne); }
 
@@ -60,4 +62,12 @@ void pohled3D() {
   const Pohled p = spocti_pohled3D();
   grafika.look_at(p.oko[0], p.oko[1], p.oko[2], p.cil[0], p.cil[1], p.cil[2], p.nahoru[0],
                   p.nahoru[1], p.nahoru[2]);
+  if (ma_soustavu_pohledu) grafika.mult_matrixd(matice_pohledu);
+}
+
+void uhly_pohledu(const double smer[3], float* elevace, float* kurz) {
+  // (cos Y sin Z, cos Y cos Z, sin Y) = smer / |smer| with cos Y <= 0.
+  const double vodorovne = std::hypot(smer[0], smer[1]);
+  *elevace = static_cast<float>(180.0 - std::atan2(smer[2], vodorovne) * 180.0 / pi_programu);
+  *kurz = static_cast<float>(std::atan2(-smer[0], -smer[1]) * 180.0 / pi_programu);
 }

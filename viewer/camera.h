@@ -9,12 +9,22 @@
 // Every frame: movefunc3D() moves the eye, then pohled3D() normalises the
 // elevation, recomputes the look-at point and multiplies the current matrix
 // by the look-at transform (through grafika.look_at).
+//
+// The navigation happens in a viewing frame with z up and the turntable
+// ahead along +y, camera 1's projection centre at the origin. The
+// compiled-in camera set-up is built in such a frame, so there the scene is
+// drawn in its own coordinates. A scan with a camera set-up of its own sets
+// ma_soustavu_pohledu and matice_pohledu (reconstruction/turntable_frame.h:
+// world into viewing frame, column-major), and pohled3D then multiplies by
+// that matrix too (through grafika.mult_matrixd).
 #pragma once
 
 extern float pozice[3];
 extern float pozicelok[3];
 extern float zrot;
 extern int pohyb[3];
+extern bool ma_soustavu_pohledu;
+extern double matice_pohledu[16];
 
 double rad(double stupne);
 
@@ -32,5 +42,10 @@ void movefunc3D();
 // pozicelok and returns the look-at arguments, without any GL call.
 Pohled spocti_pohled3D();
 
-// spocti_pohled3D, then the look-at transform.
+// spocti_pohled3D, then the look-at transform and the viewing frame's.
 void pohled3D();
+
+// The elevation and heading (degrees, as yrot and zrot) of a view along
+// `smer` (viewing frame, any length), upright: the elevation is kept
+// between 90 and 270 degrees, where the camera's up is +z.
+void uhly_pohledu(const double smer[3], float* elevace, float* kurz);

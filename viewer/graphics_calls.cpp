@@ -27,6 +27,7 @@ VolaniGrafiky skutecna_grafika() {
   g.tess_end_contour = gluTessEndContour;
   g.tess_end_polygon = gluTessEndPolygon;
   g.warp_mouse = warp_sdl;
+  g.mult_matrixd = glMultMatrixd;
   return g;
 }
 

@@ -30,6 +30,7 @@ struct VolaniGrafiky {
   void (*tess_end_contour)(GLUtesselator* tess);
   void (*tess_end_polygon)(GLUtesselator* tess);
   void (*warp_mouse)(std::uint16_t x, std::uint16_t y);
+  void (*mult_matrixd)(const GLdouble* m);
 };
 
 extern VolaniGrafiky grafika;

@@ -8,6 +8,7 @@
 #include "common/messages.h"
 #include "reconstruction/atomic_file.h"
 #include "reconstruction/scene_tables.h"
+#include "viewer/camera.h"
 #include "viewer/window.h"
 
 namespace {
@@ -29,8 +30,13 @@ std::string png_soubor(const std::vector<unsigned char>& rgb) {
 
 }  // namespace
 
-bool uloz_snimek_obrazovky(const std::string& cesta, std::string* chyba) {
-  mouseMovement(540, 360);
+bool uloz_snimek_obrazovky(const std::string& cesta, std::string* chyba, const double* cil) {
+  if (cil == nullptr) {
+    mouseMovement(540, 360);
+  } else {
+    const double smer[3] = {cil[0] - pozice[0], cil[1] - pozice[1], cil[2] - pozice[2]};
+    uhly_pohledu(smer, &yrot, &zrot);
+  }
   std::vector<unsigned char> rgb;
   display_a_precti(&rgb);
   const std::string png = png_soubor(rgb);

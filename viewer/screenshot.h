@@ -8,8 +8,11 @@
 // it back and writes it to `cesta` as an 8-bit RGB PNG of xscr x yscr
 // pixels, complete or not at all. Returns false with a message naming the
 // file when it cannot be written.
+//
+// With `cil` (a point of the viewing frame, camera.h), the view is turned
+// from the first position to face that point instead, upright.
 #pragma once
 
 #include <string>
 
-bool uloz_snimek_obrazovky(const std::string& cesta, std::string* chyba);
+bool uloz_snimek_obrazovky(const std::string& cesta, std::string* chyba, const double* cil = nullptr);

@@ -3,6 +3,7 @@
 
 #include <SDL/SDL.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -10,6 +11,7 @@
 #include "common/messages.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/scene_tables.h"
+#include "viewer/camera.h"
 #include "viewer/screenshot.h"
 #include "viewer/window.h"
 
@@ -63,13 +65,18 @@ bool otevri_okno(bool v_okne, std::string* chyba) {
 bool spust_prohlizec(std::string* chyba, const NastaveniProhlizece& nastaveni) {
   if (!otevri_okno(nastaveni.v_okne, chyba)) return false;
   mys_po_kliknuti = mys_volna = nastaveni.v_okne;
+  ma_soustavu_pohledu = nastaveni.vlastni_soustava;
+  if (ma_soustavu_pohledu) {
+    std::copy_n(nastaveni.matice, 16, matice_pohledu);
+    speed = nastaveni.krok;
+  }
   init();
   const Uint32 zacatek = SDL_GetTicks();
   bool vysledek = true;
   if (nastaveni.snimek.empty())
     main_loop_function();
   else
-    vysledek = uloz_snimek_obrazovky(nastaveni.snimek, chyba);
+    vysledek = uloz_snimek_obrazovky(nastaveni.snimek, chyba, nastaveni.vlastni_soustava ? nastaveni.cil : nullptr);
   // One line when the window closes (never while it is open): how many
   // frames were drawn in how long.
   const double sekund = (SDL_GetTicks() - zacatek) / 1000.0;

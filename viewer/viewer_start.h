@@ -27,6 +27,15 @@ struct NastaveniProhlizece {
   // When set: no loop; one frame facing the model saved as PNG there
   // (screenshot.h), then the same shutdown as after the loop.
   std::string snimek;
+  // A scan with a camera set-up of its own: the viewing frame the flight
+  // happens in (camera.h; world into viewing frame, column-major), the
+  // model's centroid in it, which the screenshot faces, and the step of one
+  // frame's movement. Without it the compiled-in set-up's frame, a step of
+  // one unit and the demo's fixed turn for the screenshot.
+  bool vlastni_soustava = false;
+  double matice[16] = {};
+  double cil[3] = {};
+  float krok = 1.0f;
 };
 
 // Returns when the viewer has ended; the caller closes the log.
