@@ -1,0 +1,203 @@
+#include "reconstruction/chessboard_calibration.h"
+
+#include <algorithm>
+#include <cmath>
+#include <opencv2/calib3d.hpp>
+#include <opencv2/imgcodecs.hpp>
+#include <opencv2/imgproc.hpp>
+
+#include "reconstruction/lens_distortion.h"
+
+namespace {
+
+bool selhani(std::string* chyba, const std::string& proc) {
+  *chyba = proc;
+  return false;
+}
+
+// The image as 8-bit greyscale, whatever its depth and channels.
+bool nacti_sede(const std::string& soubor, cv::Mat* sede, std::string* chyba) {
+  cv::Mat obraz;
+  try {
+    obraz = cv::imread(soubor, cv::IMREAD_ANYDEPTH | cv::IMREAD_ANYCOLOR);
+  } catch (const cv::Exception&) {
+    obraz.release();
+  }
+  if (obraz.empty()) return selhani(chyba, soubor + ": cannot be read as an image");
+  if (obraz.channels() == 3) cv::cvtColor(obraz, obraz, cv::COLOR_BGR2GRAY);
+  if (obraz.channels() == 4) cv::cvtColor(obraz, obraz, cv::COLOR_BGRA2GRAY);
+  if (obraz.depth() != CV_8U) {
+    double nejvic = 0;
+    cv::minMaxLoc(obraz, nullptr, &nejvic);
+    obraz.convertTo(obraz, CV_8U, nejvic > 0 ? 255.0 / nejvic : 1.0);
+  }
+  *sede = obraz;
+  return true;
+}
+
+bool najdi_rohy(const cv::Mat& sede, cv::Size rohu, std::vector<cv::Point2f>* rohy) {
+  return cv::findChessboardCornersSB(sede, rohu, *rohy, cv::CALIB_CB_NORMALIZE_IMAGE | cv::CALIB_CB_EXHAUSTIVE |
+                                                            cv::CALIB_CB_ACCURACY);
+}
+
+void do_pole(const cv::Mat& m, double* v) {
+  cv::Mat d;
+  m.convertTo(d, CV_64F);
+  d = d.reshape(1, 1);
+  for (int i = 0; i < static_cast<int>(d.total()); i++) v[i] = d.at<double>(0, i);
+}
+
+double rms(const std::vector<cv::Point2f>& a, const std::vector<cv::Point2f>& b, std::vector<cv::Point2f>* rozdil) {
+  double s = 0;
+  rozdil->clear();
+  for (std::size_t i = 0; i < a.size(); i++) {
+    rozdil->push_back(b[i] - a[i]);
+    s += static_cast<double>(rozdil->back().dot(rozdil->back()));
+  }
+  return a.empty() ? 0 : std::sqrt(s / static_cast<double>(a.size()));
+}
+
+}  // namespace
+
+cv::Point3d trianguluj_rigem(const RigKamer& rig, cv::Point2d p1, cv::Point2d p2) {
+  cv::Vec3d stred[2], smer[2];
+  const cv::Point2d p[2] = {p1, p2};
+  for (int k = 0; k < 2; k++) {
+    const ObjektivRigu& o = rig.objektiv[k];
+    const KameraRigu kam = kamera_z_objektivu(o, rig.vyska);
+    double u, v;
+    bez_zkresleni(o, p[k].x, p[k].y, &u, &v);
+    v = radek_shora(v, rig.vyska);
+    for (int j = 0; j < 3; j++) {
+      stred[k][j] = kam.stred_projekce[j];
+      smer[k][j] = kam.bod_stredu[j] + (u - kam.pixel_stredu[0]) * kam.krok_sloupce[j] +
+                   (v - kam.pixel_stredu[1]) * kam.krok_radku[j] - kam.stred_projekce[j];
+    }
+  }
+  const cv::Vec3d w = stred[0] - stred[1];
+  const double a = smer[0].dot(smer[0]), b = smer[0].dot(smer[1]), c = smer[1].dot(smer[1]);
+  const double d = smer[0].dot(w), e = smer[1].dot(w);
+  const double jmenovatel = a * c - b * b;
+  const double s = (b * e - c * d) / jmenovatel, t = (a * e - b * d) / jmenovatel;
+  const cv::Vec3d x = 0.5 * ((stred[0] + s * smer[0]) + (stred[1] + t * smer[1]));
+  return {x[0], x[1], x[2]};
+}
+
+bool kalibruj_sachovnici(const std::vector<std::string>& obrazky, cv::Size rohu, double ctverec,
+                         const std::string& jednotka, KalibraceSachovnici* vysledek, std::string* chyba) {
+  *vysledek = KalibraceSachovnici{};
+  KalibraceSachovnici& k = *vysledek;
+  if (obrazky.size() % 2 != 0)
+    return selhani(chyba, "the images come in pairs (camera 1, camera 2), but " + std::to_string(obrazky.size()) +
+                              " were given");
+  cv::Size velikost;
+  for (std::size_t i = 0; i < obrazky.size(); i += 2) {
+    PohledSachovnice pohled;
+    bool uplny = true;
+    for (int c = 0; c < 2; c++) {
+      cv::Mat sede;
+      pohled.soubor[c] = obrazky[i + static_cast<std::size_t>(c)];
+      if (!nacti_sede(pohled.soubor[c], &sede, chyba)) return false;
+      if (velikost.empty()) velikost = sede.size();
+      if (sede.size() != velikost)
+        return selhani(chyba, pohled.soubor[c] + ": " + std::to_string(sede.cols) + " x " + std::to_string(sede.rows) +
+                                  " pixels, but " + obrazky[0] + " has " + std::to_string(velikost.width) + " x " +
+                                  std::to_string(velikost.height));
+      uplny = uplny && najdi_rohy(sede, rohu, &pohled.rohy[c]);
+    }
+    if (uplny)
+      k.pohledy.push_back(pohled);
+    else
+      k.varovani.push_back(pohled.soubor[0] + ", " + pohled.soubor[1] +
+                           ": no complete board in both images; the pair is left out");
+  }
+  if (k.pohledy.size() < 4)
+    return selhani(chyba, "only " + std::to_string(k.pohledy.size()) +
+                              " pairs show the whole board in both images; at least 4 are needed");
+  // Views that all show the board at one place leave the solve undetermined.
+  double nejvetsi_posun = 0;
+  for (const PohledSachovnice& p : k.pohledy) {
+    double s = 0;
+    for (std::size_t i = 0; i < p.rohy[0].size(); i++) s += cv::norm(p.rohy[0][i] - k.pohledy[0].rohy[0][i]);
+    nejvetsi_posun = std::max(nejvetsi_posun, s / static_cast<double>(p.rohy[0].size()));
+  }
+  if (nejvetsi_posun < 1.0)
+    return selhani(chyba, "every pair shows the board at the same pose; photograph it tilted and at other distances");
+  std::vector<cv::Point3f> deska;
+  for (int r = 0; r < rohu.height; r++)
+    for (int s = 0; s < rohu.width; s++)
+      deska.emplace_back(static_cast<float>(s * ctverec), static_cast<float>(r * ctverec), 0.0f);
+  std::vector<std::vector<cv::Point3f>> body(k.pohledy.size(), deska);
+  std::vector<std::vector<cv::Point2f>> rohy[2];
+  for (const PohledSachovnice& p : k.pohledy)
+    for (int c = 0; c < 2; c++) rohy[c].push_back(p.rohy[c]);
+  cv::Mat matice[2], zkresleni[2];
+  try {
+    for (int c = 0; c < 2; c++) {
+      std::vector<cv::Mat> r, t;
+      k.rms_kamery[c] = cv::calibrateCamera(body, rohy[c], velikost, matice[c], zkresleni[c], r, t);
+      for (std::size_t v = 0; v < k.pohledy.size(); v++) {
+        std::vector<cv::Point2f> promitnute;
+        cv::projectPoints(deska, r[v], t[v], matice[c], zkresleni[c], promitnute);
+        k.pohledy[v].rms[c] = rms(rohy[c][v], promitnute, &k.pohledy[v].reziduum[c]);
+      }
+    }
+    cv::Mat R, T, E, F;
+    k.rms_stereo = cv::stereoCalibrate(body, rohy[0], rohy[1], matice[0], zkresleni[0], matice[1], zkresleni[1],
+                                       velikost, R, T, E, F, cv::CALIB_USE_INTRINSIC_GUESS,
+                                       cv::TermCriteria(cv::TermCriteria::COUNT + cv::TermCriteria::EPS, 100, 1e-9));
+    if (!std::isfinite(k.rms_stereo) || cv::norm(T) == 0)
+      return selhani(chyba, "the solve found no usable set-up (are the views at different poses?)");
+    // Epipolar error: each corner's distance from the other camera's line.
+    double soucet = 0;
+    long pocet = 0;
+    for (std::size_t v = 0; v < k.pohledy.size(); v++) {
+      std::vector<cv::Point2f> u[2];
+      for (int c = 0; c < 2; c++) cv::undistortPoints(rohy[c][v], u[c], matice[c], zkresleni[c], cv::noArray(), matice[c]);
+      std::vector<cv::Vec3f> primky;
+      cv::computeCorrespondEpilines(u[0], 1, F, primky);
+      for (std::size_t i = 0; i < primky.size(); i++)
+        soucet += std::abs(primky[i][0] * u[1][i].x + primky[i][1] * u[1][i].y + primky[i][2]), pocet++;
+    }
+    k.epipolarni_chyba = pocet > 0 ? soucet / static_cast<double>(pocet) : 0;
+    k.rig.verze = verze_rigu_objektivu;
+    k.rig.jednotka = jednotka;
+    k.rig.sirka = velikost.width;
+    k.rig.vyska = velikost.height;
+    const cv::Mat identita = cv::Mat::eye(3, 3, CV_64F), nula = cv::Mat::zeros(3, 1, CV_64F);
+    const cv::Mat otoceni[2] = {identita, R}, posun[2] = {nula, T};
+    for (int c = 0; c < 2; c++) {
+      ObjektivRigu& o = k.rig.objektiv[c];
+      do_pole(matice[c], o.matice);
+      do_pole(zkresleni[c].colRange(0, 5), o.zkresleni);
+      do_pole(otoceni[c], o.otoceni);
+      do_pole(posun[c], o.posun);
+      k.rig.kamera[c] = kamera_z_objektivu(o, k.rig.vyska);
+    }
+  } catch (const cv::Exception& e) {
+    return selhani(chyba, std::string("the solve failed (") + e.err + "); are the views at different poses?");
+  }
+  // The board measured back: neighbouring corners along rows and columns.
+  double soucet = 0, ctverce = 0, nejvic = 0;
+  long pocet = 0;
+  for (const PohledSachovnice& p : k.pohledy) {
+    std::vector<cv::Point3d> x;
+    for (std::size_t i = 0; i < p.rohy[0].size(); i++) x.push_back(trianguluj_rigem(k.rig, p.rohy[0][i], p.rohy[1][i]));
+    for (int r = 0; r < rohu.height; r++)
+      for (int s = 0; s < rohu.width; s++) {
+        const int i = r * rohu.width + s;
+        for (int j : {s + 1 < rohu.width ? i + 1 : -1, r + 1 < rohu.height ? i + rohu.width : -1}) {
+          if (j < 0) continue;
+          const double e = cv::norm(x[static_cast<std::size_t>(i)] - x[static_cast<std::size_t>(j)]) - ctverec;
+          soucet += e;
+          ctverce += e * e;
+          nejvic = std::max(nejvic, std::abs(e));
+          pocet++;
+        }
+      }
+  }
+  k.ctverec_prumer = soucet / static_cast<double>(pocet);
+  k.ctverec_rms = std::sqrt(ctverce / static_cast<double>(pocet));
+  k.ctverec_nejvic = nejvic;
+  return true;
+}

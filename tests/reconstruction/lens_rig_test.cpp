@@ -1,0 +1,166 @@
+// Real lenses: a version 2 "rig.yml" (OpenCV's quantities) undoes the lens
+// distortion in the triangulation, checked against OpenCV's own projection;
+// calibrate_rig, run for real on rendered chessboard photographs, recovers
+// the cameras; bad input is refused with one message and writes nothing.
+#include <gtest/gtest.h>
+
+#include <opencv2/calib3d.hpp>
+#include <opencv2/imgcodecs.hpp>
+#include <string>
+#include <vector>
+
+#include "reconstruction/camera_rig.h"
+#include "reconstruction/lens_distortion.h"
+#include "reconstruction/rig_file.h"
+#include "reconstruction/triangulation.h"
+#include "tests/support/program_run.h"
+#include "tools/bmp_writer.h"
+#include "tools/chessboard_images.h"
+
+namespace {
+
+// Pixels (rows from the top, rounded as the marker scan rounds them) of
+// point x in camera c by OpenCV's own projection.
+cv::Point2d pixel(const RigKamer& rig, int c, const cv::Point3d& x) {
+  const ObjektivRigu& o = rig.objektiv[c];
+  std::vector<cv::Point2d> p;
+  cv::projectPoints(std::vector<cv::Point3d>{x}, cv::Mat(3, 3, CV_64F, const_cast<double*>(o.otoceni)),
+                    cv::Mat(3, 1, CV_64F, const_cast<double*>(o.posun)),
+                    cv::Mat(3, 3, CV_64F, const_cast<double*>(o.matice)),
+                    cv::Mat(1, 5, CV_64F, const_cast<double*>(o.zkresleni)), p);
+  return p[0];
+}
+
+// RMS error of points triangulated by the reconstruction from whole pixels.
+double chyba_triangulace(const RigKamer& pravda, const RigKamer& pouzity) {
+  pouzij_rig(pouzity);
+  double ctverce = 0;
+  int pocet = 0;
+  for (int i = 0; i < 200; i++) {
+    const cv::Point3d x(30 + 150 * std::sin(i * 0.7), 110 * std::cos(i * 1.3), 500 + 80 * std::sin(i * 0.3));
+    const cv::Point2d a = pixel(pravda, 0, x), b = pixel(pravda, 1, x);
+    float bod[3], p1[3], p2[3], mezera = 0;
+    const int v = pravda.vyska;
+    if (!stred_paprsku(static_cast<int>(std::lround(a.x)), static_cast<int>(std::lround(radek_shora(a.y, v))),
+                       static_cast<int>(std::lround(b.x)), static_cast<int>(std::lround(radek_shora(b.y, v))), bod,
+                       &mezera, p1, p2))
+      continue;
+    ctverce += cv::norm(cv::Point3d(bod[0], bod[1], bod[2]) - x) * cv::norm(cv::Point3d(bod[0], bod[1], bod[2]) - x);
+    pocet++;
+  }
+  pouzij_rig(vychozi_rig());
+  return pocet == 200 ? std::sqrt(ctverce / pocet) : 1e9;
+}
+
+TEST(LensRig, Version2FilesRoundTripAndTheTriangulationUndoesTheDistortion) {
+  const RigKamer pravda = rig_s_objektivy(-0.25);
+  // The file reads back the same numbers, and OpenCV reads its matrices.
+  const std::string text = text_rigu(pravda);
+  RigKamer zpet;
+  std::string chyba;
+  ASSERT_TRUE(precti_rig(text, "rig.yml", &zpet, &chyba)) << chyba;
+  EXPECT_EQ(zpet.verze, 2);
+  for (int c = 0; c < 2; c++)
+    for (int i = 0; i < 9; i++) EXPECT_EQ(zpet.objektiv[c].matice[i], pravda.objektiv[c].matice[i]);
+  cv::FileStorage fs(text, cv::FileStorage::READ | cv::FileStorage::MEMORY);
+  cv::Mat k, d;
+  fs["camera2"]["camera_matrix"] >> k;
+  fs["camera2"]["distortion"] >> d;
+  EXPECT_EQ(k.at<double>(0, 0), 615);
+  EXPECT_EQ(d.at<double>(0, 0), -0.25);
+  // Whole pixels through the lens give points as good as whole pixels can;
+  // the same rig without its distortion is far off.
+  const double s_objektivem = chyba_triangulace(pravda, zpet);
+  RigKamer bez = zpet;
+  for (auto& o : bez.objektiv) std::fill(o.zkresleni, o.zkresleni + 5, 0.0);
+  const double bez_objektivu = chyba_triangulace(pravda, bez);
+  EXPECT_LT(s_objektivem, 0.6);  // half a pixel at 500 to 600 units is about 0.45
+  EXPECT_GT(bez_objektivu, 4 * s_objektivem);
+  // Refusals name the field.
+  std::string spatny = text;
+  spatny.replace(spatny.find("image_size: [ 640, 480 ]"), 24, "image_size: [ 640 ]");
+  EXPECT_FALSE(precti_rig(spatny, "rig.yml", &zpet, &chyba));
+  EXPECT_EQ(chyba, "rig.yml: image_size: expected two positive whole numbers (width, height)");
+}
+
+std::string zapis_snimky(const SnimkySachovnice& s, const std::string& adresar, std::vector<std::string>* jmena) {
+  for (std::size_t i = 0; i < s.snimky[0].size(); i++)
+    for (int c = 0; c < 2; c++) {
+      const std::string jmeno = "board" + std::to_string(i) + "_" + std::to_string(c + 1) + (i % 3 == 0 ? ".jpg" : ".png");
+      EXPECT_TRUE(cv::imwrite(adresar + "/" + jmeno, s.snimky[c][i]));
+      jmena->push_back(jmeno);
+    }
+  return adresar;
+}
+
+TEST(CalibrateRig, RecoversTheCamerasFromChessboardPhotographs) {
+  const RigKamer pravda = rig_s_objektivy(-0.25);
+  const std::string adresar = novy_adresar("calibrate");
+  std::vector<std::string> jmena;
+  zapis_snimky(vyfot_sachovnici(pravda, 15, cv::Size(9, 6), 25.0, 1.5, 3), adresar, &jmena);
+  std::vector<std::string> argumenty = {"--board", "9x6", "--square", "25", "--unit", "mm", "--report", "report"};
+  argumenty.insert(argumenty.end(), jmena.begin(), jmena.end());
+  const VysledekBehu beh = spust_program(CALIBRATE_RIG_PATH, adresar, "", 600, {}, argumenty);
+  ASSERT_EQ(beh.kod, 0) << beh.chyby << beh.vystup;
+  std::printf("%s", beh.vystup.c_str());
+  RigKamer rig;
+  std::string chyba;
+  ASSERT_TRUE(nacti_rig(adresar + "/rig.yml", &rig, &chyba)) << chyba;
+  for (int c = 0; c < 2; c++) {
+    for (int i : {0, 2, 4, 5})
+      EXPECT_NEAR(rig.objektiv[c].matice[i], pravda.objektiv[c].matice[i], 0.005 * pravda.objektiv[c].matice[i]);
+    EXPECT_NEAR(rig.objektiv[c].zkresleni[0], -0.25, 0.02);
+  }
+  // The board measured back: below 1 % RMS.
+  const std::size_t kde = beh.vystup.find("RMS ", beh.vystup.find("board measured back"));
+  ASSERT_NE(kde, std::string::npos);
+  const double procent = std::atof(beh.vystup.c_str() + beh.vystup.find('(', kde) + 1);
+  EXPECT_LT(procent, 1.0) << beh.vystup;
+  EXPECT_TRUE(existuje(adresar + "/report/rms_per_view.png"));
+  EXPECT_TRUE(existuje(adresar + "/report/view01_camera2.png"));
+}
+
+TEST(CalibrateRig, BadInputIsRefusedWithOneMessageAndWritesNothing) {
+  const RigKamer pravda = rig_s_objektivy(-0.25);
+  const std::string adresar = novy_adresar("calibrate-bad");
+  std::vector<std::string> jmena;
+  zapis_snimky(vyfot_sachovnici(pravda, 4, cv::Size(9, 6), 25.0, 1.0, 5), adresar, &jmena);
+  cv::imwrite(adresar + "/small.png", cv::Mat(100, 100, CV_8U, cv::Scalar(128)));
+  cv::imwrite(adresar + "/blank.png", cv::Mat(480, 640, CV_8U, cv::Scalar(128)));
+  std::FILE* f = std::fopen((adresar + "/broken.png").c_str(), "w");
+  std::fputs("not an image", f);
+  std::fclose(f);
+  ASSERT_TRUE(zapis_soubor(adresar + "/rig.yml", {'k', 'e', 'e', 'p'}));
+  const std::vector<std::string> deska = {"--board", "9x6", "--square", "25"};
+  const auto s = [&](std::vector<std::string> a) {
+    a.insert(a.begin(), deska.begin(), deska.end());
+    return a;
+  };
+  std::vector<std::string> stejne;
+  for (int i = 0; i < 5; i++) stejne.insert(stejne.end(), {jmena[0], jmena[1]});
+  std::vector<std::string> prazdne;
+  for (int i = 0; i < 5; i++) prazdne.insert(prazdne.end(), {"blank.png", "blank.png"});
+  const struct {
+    std::vector<std::string> argumenty;
+    int kod;
+    const char* zprava;
+  } pripady[] = {
+      {s({jmena[0], jmena[1], jmena[2]}), 1, "the images come in pairs"},
+      {s({jmena[0], "broken.png"}), 1, "broken.png: cannot be read as an image"},
+      {s({jmena[0], "small.png"}), 1, "small.png: 100 x 100 pixels"},
+      {s(prazdne), 1, "at least 4 are needed"},
+      {s(stejne), 1, "the same pose"},
+      {{"--board", "9x", "--square", "25", jmena[0], jmena[1]}, 2, "--board: expected COLSxROWS"},
+      {{"--board", "1x1", "--square", "25", jmena[0], jmena[1]}, 2, "--board: expected COLSxROWS"},
+      {{"--board", "9x6", "--square", "0", jmena[0], jmena[1]}, 2, "--square: expected a positive number"},
+      {{"--board", "9x6", "--square", "-3", jmena[0], jmena[1]}, 2, "--square: expected a positive number"},
+  };
+  for (const auto& p : pripady) {
+    const VysledekBehu beh = spust_program(CALIBRATE_RIG_PATH, adresar, "", 300, {}, p.argumenty);
+    EXPECT_EQ(beh.kod, p.kod) << p.zprava << "\n" << beh.chyby;
+    EXPECT_NE(beh.chyby.find(p.zprava), std::string::npos) << beh.chyby;
+    EXPECT_EQ(precti_soubor(adresar + "/rig.yml"), "keep");
+  }
+}
+
+}  // namespace
