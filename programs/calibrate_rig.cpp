@@ -143,9 +143,10 @@ void vypis(const KalibraceSachovnici& k, double ctverec, const std::string& jedn
               k.rms_kamery[0], k.rms_kamery[1], k.rms_stereo, k.epipolarni_chyba);
   for (int c = 0; c < 2; c++) {
     const ObjektivRigu& o = k.rig.objektiv[c];
-    std::printf("camera %d: fx %.2f, fy %.2f, cx %.2f, cy %.2f; k1 %.4f, k2 %.4f, p1 %.5f, p2 %.5f, k3 %.4f\n", c + 1,
-                o.matice[0], o.matice[4], o.matice[2], o.matice[5], o.zkresleni[0], o.zkresleni[1], o.zkresleni[2],
-                o.zkresleni[3], o.zkresleni[4]);
+    std::printf("camera %d: fx %.2f, fy %.2f, cx %.2f, cy %.2f; k1 %.4f, k2 %.4f, p1 %.5f, p2 %.5f, k3 %.4f "
+                "(solved for %s)\n",
+                c + 1, o.matice[0], o.matice[4], o.matice[2], o.matice[5], o.zkresleni[0], o.zkresleni[1],
+                o.zkresleni[2], o.zkresleni[3], o.zkresleni[4], k.model[c].c_str());
   }
   const double* t = k.rig.objektiv[1].posun;
   std::printf("baseline: %.4f (%s)\n", std::sqrt(t[0] * t[0] + t[1] * t[1] + t[2] * t[2]), jednotka.c_str());

@@ -1,7 +1,8 @@
 // Stereo calibration from photograph pairs of a flat chessboard, with
 // OpenCV's calib3d: corners by findChessboardCornersSB (on greyscale, any
 // depth the image library reads), each camera by calibrateCamera (k1, k2,
-// p1, p2, k3), then stereoCalibrate with those intrinsics as the start.
+// p1, p2, k3, those that the measurements determine), then stereoCalibrate
+// for the second camera's pose with those intrinsics.
 //
 // `obrazky` alternate camera 1, camera 2 of one moment. A pair where either
 // image shows no complete board is left out with a warning naming both
@@ -36,6 +37,7 @@ struct KalibraceSachovnici {
   std::vector<PohledSachovnice> pohledy;
   std::vector<std::string> varovani;
   double rms_kamery[2] = {0, 0};
+  std::string model[2];  // the distortion terms solved for, per camera
   double rms_stereo = 0;
   double epipolarni_chyba = 0;  // mean distance of a corner from its epipolar line, pixels
   // Neighbouring corners triangulated through the rig: mean, RMS and

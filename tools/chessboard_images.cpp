@@ -27,19 +27,35 @@ std::vector<cv::Point2d> paprsky(const ObjektivRigu& o, int sirka, int vyska) {
 
 }  // namespace
 
+cv::Vec3d cil_sachovnice(const RigKamer& rig) {
+  // The optical axes: camera 1's along +z from the origin, camera 2's from
+  // its centre; the midpoint of their closest approach.
+  const cv::Matx33d R2(rig.objektiv[1].otoceni);
+  const cv::Vec3d c2 = -(R2.t() * cv::Vec3d(rig.objektiv[1].posun)), u(0, 0, 1), v = R2.t() * cv::Vec3d(0, 0, 1);
+  const cv::Vec3d w = -c2;
+  const double b = u.dot(v), d = u.dot(w), e = v.dot(w), jmen = 1 - b * b;
+  const double s = (b * e - d) / jmen, t = (e - b * d) / jmen;
+  return 0.5 * (s * u + (c2 + t * v));
+}
+
+double ctverec_pro_rig(const RigKamer& rig, cv::Size rohu) {
+  // The board spans 45 % of camera 1's width where the cameras look.
+  return 0.45 * rig.sirka * cil_sachovnice(rig)[2] / rig.objektiv[0].matice[0] / (rohu.width + 1);
+}
+
 RigKamer rig_s_objektivy(double k1) {
   RigKamer rig;
   rig.verze = verze_rigu_objektivu;
   rig.jednotka = "units of the chessboard sample";
-  const double uhel = 14 * CV_PI / 180;
+  const double uhel = 10 * CV_PI / 180;
   for (int c = 0; c < 2; c++) {
     ObjektivRigu& o = rig.objektiv[c];
     const double f = c == 0 ? 620 : 615;
     const double m[9] = {f, 0, 322.5 - 5 * c, 0, f * 1.002, 238.0 + 4 * c, 0, 0, 1};
-    const double d[5] = {k1, 0.08, 0.0008, -0.0005, 0};
+    const double d[5] = {k1, 0, 0, 0, 0};
     std::copy(m, m + 9, o.matice);
     std::copy(d, d + 5, o.zkresleni);
-    const double s = c == 0 ? 0 : -uhel;
+    const double s = c == 0 ? 0 : uhel;  // camera 2 looks a little towards -x
     const double r[9] = {std::cos(s), 0, std::sin(s), 0, 1, 0, -std::sin(s), 0, std::cos(s)};
     std::copy(r, r + 9, o.otoceni);
     const double t[3] = {c == 0 ? 0.0 : -100.0, c == 0 ? 0.0 : 0.5, c == 0 ? 0.0 : 12.0};
@@ -57,15 +73,20 @@ SnimkySachovnice vyfot_sachovnici(const RigKamer& rig, int pocet, cv::Size rohu,
   std::mt19937 nahoda(seed);
   std::normal_distribution<double> sum_pixelu(0, sum);
   const double sirka_desky = (rohu.width + 1) * ctverec, vyska_desky = (rohu.height + 1) * ctverec;
+  // Camera 2's centre in camera 1's frame: the board stands a little to
+  // its side of camera 1's axis, where both cameras see it.
+  const cv::Vec3d cil = cil_sachovnice(rig);
   for (int i = 0; i < pocet; i++) {
-    // Pose i: the board's centre ahead of the middle of the two cameras, at
-    // distances of 1.7 to 2.3 board widths, tilted up to 30 degrees.
+    // Pose i: the board's centre near the line from camera 1 to where both
+    // cameras look, at 0.85 to 1.15 times that distance, tilted up to 30
+    // degrees.
     const double a = 2 * CV_PI * i / pocet;
-    const double vzdalenost = sirka_desky * (1.7 + 0.3 * (1 + std::sin(1.7 * i)));
+    const double vzdalenost = cil[2] * (0.85 + 0.15 * (1 + std::sin(1.7 * i)));
     const cv::Vec3d natoceni(0.45 * std::sin(a), 0.45 * std::cos(1.3 * a), 0.3 * std::sin(2.1 * a));
     cv::Matx33d R;
     cv::Rodrigues(natoceni, R);
-    const cv::Vec3d stred(50 + 0.08 * sirka_desky * std::cos(a), 0.1 * vyska_desky * std::sin(1.4 * a), vzdalenost);
+    const cv::Vec3d stred(cil[0] * vzdalenost / cil[2] + 0.25 * sirka_desky * std::cos(a),
+                          cil[1] * vzdalenost / cil[2] + 0.25 * vyska_desky * std::sin(1.4 * a), vzdalenost);
     // Board point (x, y, 0), origin at the first inner corner, lies at
     // stred + R (x - cx, y - cy, 0) in camera 1's frame.
     const cv::Vec3d ex = R * cv::Vec3d(1, 0, 0), ey = R * cv::Vec3d(0, 1, 0), n = R * cv::Vec3d(0, 0, 1);

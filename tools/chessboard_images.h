@@ -23,7 +23,15 @@ struct SnimkySachovnice {
 SnimkySachovnice vyfot_sachovnici(const RigKamer& rig, int pocet, cv::Size rohu, double ctverec, double sum,
                                   unsigned seed);
 
+// Where both cameras of the rig look: the midpoint of the closest approach
+// of their optical axes, in camera 1's frame. The board poses gather there.
+cv::Vec3d cil_sachovnice(const RigKamer& rig);
+
+// The side of a square for which the board spans 45 % of camera 1's width
+// where the cameras look.
+double ctverec_pro_rig(const RigKamer& rig, cv::Size rohu);
+
 // A version 2 rig of two 640 x 480 cameras 100 units apart, turned towards
-// each other by 14 degrees, focal length 620 / 615 pixels, with radial
-// distortion k1 on both (and a little k2 and tangential distortion).
+// each other by 10 degrees, focal length 620 / 615 pixels, with radial
+// distortion k1 on both.
 RigKamer rig_s_objektivy(double k1);

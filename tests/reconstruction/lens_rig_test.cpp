@@ -68,14 +68,19 @@ TEST(LensRig, Version2FilesRoundTripAndTheTriangulationUndoesTheDistortion) {
   fs["camera2"]["distortion"] >> d;
   EXPECT_EQ(k.at<double>(0, 0), 615);
   EXPECT_EQ(d.at<double>(0, 0), -0.25);
-  // Whole pixels through the lens give points as good as whole pixels can;
-  // the same rig without its distortion is far off.
-  const double s_objektivem = chyba_triangulace(pravda, zpet);
+  // Whole pixels through the lens give points as good as whole pixels of
+  // lenses without distortion do (rounding alone: about 1.5 units in depth
+  // at 500 with these cameras); the same rig without its distortion is far
+  // off.
   RigKamer bez = zpet;
   for (auto& o : bez.objektiv) std::fill(o.zkresleni, o.zkresleni + 5, 0.0);
+  const double zaokrouhleni = chyba_triangulace(bez, bez);
+  const double s_objektivem = chyba_triangulace(pravda, zpet);
   const double bez_objektivu = chyba_triangulace(pravda, bez);
-  EXPECT_LT(s_objektivem, 0.6);  // half a pixel at 500 to 600 units is about 0.45
-  EXPECT_GT(bez_objektivu, 4 * s_objektivem);
+  EXPECT_LT(s_objektivem, 1.2 * zaokrouhleni);
+  EXPECT_GT(bez_objektivu, 2 * s_objektivem);
+  std::printf("whole-pixel RMS: %.3f without distortion, %.3f through the lens, %.3f ignoring it\n", zaokrouhleni,
+              s_objektivem, bez_objektivu);
   // Refusals name the field.
   std::string spatny = text;
   spatny.replace(spatny.find("image_size: [ 640, 480 ]"), 24, "image_size: [ 640 ]");
