@@ -73,8 +73,6 @@ SnimkySachovnice vyfot_sachovnici(const RigKamer& rig, int pocet, cv::Size rohu,
   std::mt19937 nahoda(seed);
   std::normal_distribution<double> sum_pixelu(0, sum);
   const double sirka_desky = (rohu.width + 1) * ctverec, vyska_desky = (rohu.height + 1) * ctverec;
-  // Camera 2's centre in camera 1's frame: the board stands a little to
-  // its side of camera 1's axis, where both cameras see it.
   const cv::Vec3d cil = cil_sachovnice(rig);
   for (int i = 0; i < pocet; i++) {
     // Pose i: the board's centre near the line from camera 1 to where both
