@@ -44,7 +44,10 @@ bool predano = false;
 bool postavena = false;
 std::string chyba_stavby;
 
-void postav(const Body& body) { postavena = postav_plochu(body, &plocha_skenu, &chyba_stavby); }
+void postav(const Body& body) {
+  chyba_stavby.clear();
+  postavena = postav_plochu(body, &plocha_skenu, &chyba_stavby);
+}
 
 void cekej_a_postav(std::future<Body> body) {
   try {
@@ -79,6 +82,7 @@ bool zapis_plochu(bool prohlizec_pokracuje) {
   if (!(stavba.joinable() && predano)) postav(otocene_body());
   pockej_na_plochu();
   if (!postavena) varuj(zprava("surface.ply", chyba_stavby + dodatek));
+  if (postavena && !chyba_stavby.empty()) varuj(zprava("surface.ply", chyba_stavby));
   std::string chyba;
   const bool zapsano = zapis_atomicky("surface.ply", plocha_ply(plocha_skenu, false), &chyba);
   if (!zapsano) varuj(chyba + dodatek);
