@@ -1,6 +1,7 @@
 // Writing "data.txt" through a temporary file.
 #include "decoder/data_file.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -54,6 +55,10 @@ bool dokonci_data(std::string* chyba) {
     const int kod = vystup->kod_chyby();
     if (vystup->selhani() == AtomickySoubor::Krok::prejmenovani)
       *chyba = std::string("data.txt: cannot replace the output file: ") + std::strerror(kod);
+    else if (vystup->selhani() == AtomickySoubor::Krok::cil)
+      *chyba = std::string("data.txt: cannot replace the output file: ") +
+               (kod == EISDIR ? "it is a directory" : "it is not a regular file but a FIFO, socket or device") +
+               "; it is left as it is";
     else if (vystup->selhani() == AtomickySoubor::Krok::otevreni)
       *chyba = std::string("data.txt: cannot create the output file here: ") + std::strerror(kod);
     else
