@@ -37,7 +37,7 @@ class Zdroj {
 // No line of a proper file comes near this; longer lines keep only their
 // start, enough to quote them.
 constexpr std::size_t drzena_delka = 64;
-// A quoted line is cut here.
+// A quoted line is cut once its quote (escapes included) is this long.
 constexpr std::size_t citovana_delka = 40;
 
 bool cele_cislo(const std::string& radek, int* hodnota) {
@@ -67,12 +67,13 @@ class Cteni {
     return false;
   }
 
-  // The line as a message quotes it: at most 40 characters, what is not
-  // printable ASCII escaped.
+  // The line as a message quotes it: about 40 characters, what is not
+  // printable ASCII escaped as \xNN.
   std::string citace() const {
     static const char hex[] = "0123456789abcdef";
     std::string c = "\"";
-    for (std::size_t i = 0; i < radek_.size() && i < citovana_delka; i++) {
+    std::size_t i = 0;
+    for (; i < radek_.size() && c.size() <= citovana_delka; i++) {
       const unsigned char z = static_cast<unsigned char>(radek_[i]);
       if (z >= 0x20 && z < 0x7f && z != '"' && z != '\\') {
         c += static_cast<char>(z);
@@ -83,7 +84,7 @@ class Cteni {
       }
     }
     c += "\"";
-    if (delka_ > citovana_delka) c += "... (a line of " + std::to_string(delka_) + " bytes)";
+    if (i < delka_) c += "... (a line of " + std::to_string(delka_) + " bytes)";
     return c;
   }
 

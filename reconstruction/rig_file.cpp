@@ -296,6 +296,14 @@ bool precti_rig(const std::string& text, const std::string& cesta, RigKamer* rig
   // hand may lack it.
   const bool s_hlavickou = text.rfind("%YAML", 0) == 0;
   const int posun = s_hlavickou ? 0 : 1;
+  // The YAML reader takes its text as a C string and can loop forever on
+  // a NUL byte inside it.
+  const std::size_t nul = text.find('\0');
+  if (nul != std::string::npos) {
+    *chyba = cesta + ": line " + std::to_string(1 + std::count(text.begin(), text.begin() + static_cast<long>(nul), '\n')) +
+             ": holds a NUL byte; a camera set-up file is text";
+    return false;
+  }
   try {
     if (over_cela_cisla(text, &problem)) {
       cv::FileStorage fs(s_hlavickou ? text : "%YAML:1.0\n" + text,

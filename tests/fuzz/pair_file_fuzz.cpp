@@ -1,5 +1,6 @@
 // Fuzz target: the bytes are the whole content of a "data.txt". A refused
-// file must give one short printable line naming the file; an accepted one
+// file must give one short printable line naming the file (a quoted line
+// is cut at about 40 characters); an accepted one
 // holds at most the pair limit, every pixel inside the image and an angle
 // from -360 to 360.
 #include <cstdlib>
