@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 
 #include <opencv2/core.hpp>
 
@@ -321,6 +322,10 @@ bool precti_rig(const std::string& text, const std::string& cesta, RigKamer* rig
     }
   } catch (const cv::Exception& e) {
     problem = chyba_parseru(e, posun);
+  } catch (const std::exception& e) {
+    // The YAML reader lets some of its own failures through as they are
+    // (a std::length_error on some damaged files).
+    problem = std::string("cannot be parsed (the YAML reader failed: ") + e.what() + ")";
   }
   if (!problem.empty()) {
     *chyba = cesta + ": " + problem;
