@@ -185,11 +185,11 @@ bool over_dvojici(const RigKamer& rig, std::string* chyba) {
   return true;
 }
 
-// Integers that do not fit 32 bits: the YAML reader would wrap them, so they
-// are found in the text first. A number token here is a run of digits with
+// Checks of the text before the YAML reader sees it. Integers that do not
+// fit 32 bits: the reader would wrap them, so they are found here first. A number token here is a run of digits with
 // an optional sign and nothing else (no point, exponent or letter) outside
 // quotes and comments. Returns false with "line N: key: problem".
-bool over_cela_cisla(const std::string& text, std::string* chyba) {
+bool over_text(const std::string& text, std::string* chyba) {
   std::size_t zacatek = 0;
   std::string klic;
   for (int radek = 1; zacatek < text.size(); radek++) {
@@ -197,6 +197,15 @@ bool over_cela_cisla(const std::string& text, std::string* chyba) {
     if (konec == std::string::npos) konec = text.size();
     const std::string r = text.substr(zacatek, konec - zacatek);
     zacatek = konec + 1;
+    // The YAML reader can loop forever on a document marker with something
+    // after it ("--- -~"); the file needs nothing there but a comment.
+    if (r.rfind("---", 0) == 0) {
+      const std::size_t za = r.find_first_not_of(" \t\r", 3);
+      if (za != std::string::npos && r[za] != '#') {
+        *chyba = "line " + std::to_string(radek) + ": text after the document marker \"---\"";
+        return false;
+      }
+    }
     const std::size_t prvni = r.find_first_not_of(" \t-");
     if (prvni != std::string::npos) {
       const std::size_t dvojtecka = r.find(':', prvni);
@@ -306,7 +315,7 @@ bool precti_rig(const std::string& text, const std::string& cesta, RigKamer* rig
     return false;
   }
   try {
-    if (over_cela_cisla(text, &problem)) {
+    if (over_text(text, &problem)) {
       cv::FileStorage fs(s_hlavickou ? text : "%YAML:1.0\n" + text,
                          cv::FileStorage::READ | cv::FileStorage::MEMORY | cv::FileStorage::FORMAT_YAML);
       if (!fs.isOpened()) {

@@ -121,6 +121,7 @@ TEST(RigFile, ABrokenFileIsRefusedWithTheFileAndTheFieldNamed) {
       {"row_step: [ 0., 0.,", "row_step: [ 0., 1e200,", "rig.yml: camera1.row_step: value 2 (1e+200) lies outside"},
       // Parse errors give the line, not the parser's internals.
       {"unit:", "unit: [ 1, 2\nx:", "rig.yml: cannot be parsed: line 11: Incorrect indentation"},
+      {"---", "--- -~", "rig.yml: line 2: text after the document marker \"---\""},
   };
   for (const PoskozenySoubor& p : pripady) {
     std::string text = dobry;
