@@ -185,26 +185,72 @@ bool over_dvojici(const RigKamer& rig, std::string* chyba) {
   return true;
 }
 
-// Checks of the text before the YAML reader sees it. Integers that do not
-// fit 32 bits: the reader would wrap them, so they are found here first. A number token here is a run of digits with
-// an optional sign and nothing else (no point, exponent or letter) outside
-// quotes and comments. Returns false with "line N: key: problem".
+// The shape of one line, checked before the YAML reader sees it: that
+// reader loops forever on some malformed text (a document marker with text
+// after it, stray bytes in a key line), so only the lines this file needs
+// reach it: blank lines, comments, the "%YAML" line, the document marker,
+// "name: value" or "name:" lines, and the continuation lines of a list
+// opened with "[" (*hloubka counts the open brackets). Returns the problem,
+// or an empty text.
+std::string tvar_radku(const std::string& r, int radek, int* hloubka) {
+  static const char hex[] = "0123456789abcdef";
+  for (char z : r) {
+    const unsigned char b = static_cast<unsigned char>(z);
+    if ((b < 0x20 && b != '\t' && b != '\r') || b == 0x7f)
+      return std::string("a control character (\\x") + hex[b >> 4] + hex[b & 15] + ")";
+  }
+  const std::size_t prvni = r.find_first_not_of(" \t\r");
+  if (prvni == std::string::npos || r[prvni] == '#') return "";
+  if (radek == 1 && r.rfind("%YAML", 0) == 0) return "";
+  if (r.rfind("---", 0) == 0) {
+    const std::size_t za = r.find_first_not_of(" \t\r", 3);
+    return za == std::string::npos || r[za] == '#' ? "" : "text after the document marker \"---\"";
+  }
+  std::size_t hodnota = prvni;
+  if (*hloubka == 0) {
+    const std::size_t k = r.find_first_not_of(
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_", prvni);
+    if (k == prvni || k == std::string::npos || r[k] != ':' ||
+        (k + 1 < r.size() && std::strchr(" \t\r", r[k + 1]) == nullptr))
+      return "expected \"name: value\", a comment or the continuation of a list";
+    hodnota = k + 1;
+  }
+  char uvozovka = 0;
+  for (std::size_t i = hodnota; i < r.size(); i++) {
+    const char z = r[i];
+    if (uvozovka != 0) {
+      if (z == uvozovka) uvozovka = 0;
+    } else if (z == '"' || z == '\'') {
+      uvozovka = z;
+    } else if (z == '#' && (r[i - 1] == ' ' || r[i - 1] == '\t')) {
+      break;
+    } else if (z == '[' || z == '{') {
+      ++*hloubka;
+    } else if ((z == ']' || z == '}') && --*hloubka < 0) {
+      return "a closing bracket without its opening one";
+    }
+  }
+  return "";
+}
+
+// Checks of the text before the YAML reader sees it: the shape of every
+// line (tvar_radku), and integers that do not fit 32 bits, which the reader
+// would wrap. A number token here is a run of digits with an optional sign
+// and nothing else (no point, exponent or letter) outside quotes and
+// comments. Returns false with "line N: [key: ]problem".
 bool over_text(const std::string& text, std::string* chyba) {
   std::size_t zacatek = 0;
   std::string klic;
+  int hloubka = 0;
   for (int radek = 1; zacatek < text.size(); radek++) {
     std::size_t konec = text.find('\n', zacatek);
     if (konec == std::string::npos) konec = text.size();
     const std::string r = text.substr(zacatek, konec - zacatek);
     zacatek = konec + 1;
-    // The YAML reader can loop forever on a document marker with something
-    // after it ("--- -~"); the file needs nothing there but a comment.
-    if (r.rfind("---", 0) == 0) {
-      const std::size_t za = r.find_first_not_of(" \t\r", 3);
-      if (za != std::string::npos && r[za] != '#') {
-        *chyba = "line " + std::to_string(radek) + ": text after the document marker \"---\"";
-        return false;
-      }
+    const std::string tvar = tvar_radku(r, radek, &hloubka);
+    if (!tvar.empty()) {
+      *chyba = "line " + std::to_string(radek) + ": " + tvar;
+      return false;
     }
     const std::size_t prvni = r.find_first_not_of(" \t-");
     if (prvni != std::string::npos) {

@@ -122,6 +122,8 @@ TEST(RigFile, ABrokenFileIsRefusedWithTheFileAndTheFieldNamed) {
       // Parse errors give the line, not the parser's internals.
       {"unit:", "unit: [ 1, 2\nx:", "rig.yml: cannot be parsed: line 11: Incorrect indentation"},
       {"---", "--- -~", "rig.yml: line 2: text after the document marker \"---\""},
+      {"version: 1", "ver\x01sion: 1", "rig.yml: line 8: a control character (\\x01)"},
+      {"version: 1", "- version: 1", "rig.yml: line 8: expected \"name: value\", a comment or the continuation"},
   };
   for (const PoskozenySoubor& p : pripady) {
     std::string text = dobry;
