@@ -190,8 +190,8 @@ bool over_dvojici(const RigKamer& rig, std::string* chyba) {
 // after it, stray bytes in a key line), so only the lines this file needs
 // reach it: blank lines, comments, the "%YAML" line, the document marker,
 // "name: value" or "name:" lines, and the continuation lines of a list
-// opened with "[" (*hloubka counts the open brackets). Returns the problem,
-// or an empty text.
+// opened with "[" (*hloubka counts the open brackets); values hold numbers,
+// words, quoted texts and such lists. Returns the problem, or an empty text.
 std::string tvar_radku(const std::string& r, int radek, int* hloubka) {
   static const char hex[] = "0123456789abcdef";
   for (char z : r) {
@@ -215,6 +215,9 @@ std::string tvar_radku(const std::string& r, int radek, int* hloubka) {
       return "expected \"name: value\", a comment or the continuation of a list";
     hodnota = k + 1;
   }
+  // Values: numbers, words, quoted texts and one level of "[ ... ]"; no
+  // "{ ... }" maps, on which the reader loops too, and no bytes beyond
+  // ASCII outside quotes.
   char uvozovka = 0;
   for (std::size_t i = hodnota; i < r.size(); i++) {
     const char z = r[i];
@@ -224,10 +227,13 @@ std::string tvar_radku(const std::string& r, int radek, int* hloubka) {
       uvozovka = z;
     } else if (z == '#' && (r[i - 1] == ' ' || r[i - 1] == '\t')) {
       break;
-    } else if (z == '[' || z == '{') {
-      ++*hloubka;
-    } else if ((z == ']' || z == '}') && --*hloubka < 0) {
-      return "a closing bracket without its opening one";
+    } else if (z == '[') {
+      if (++*hloubka > 1) return "a list inside a list";
+    } else if (z == ']') {
+      if (--*hloubka < 0) return "\"]\" without its \"[\"";
+    } else if (z == '{' || z == '}' || static_cast<unsigned char>(z) >= 0x80) {
+      return std::string(z == '{' || z == '}' ? std::string("\"") + z + "\"" : "a byte that is not ASCII") +
+             " outside quotes in a value (numbers, words, quoted texts and [ lists ] only)";
     }
   }
   return "";

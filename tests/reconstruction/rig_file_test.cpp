@@ -120,10 +120,12 @@ TEST(RigFile, ABrokenFileIsRefusedWithTheFileAndTheFieldNamed) {
        "rig.yml: camera1.projection_centre: value 2 (1e+308) lies outside the range"},
       {"row_step: [ 0., 0.,", "row_step: [ 0., 1e200,", "rig.yml: camera1.row_step: value 2 (1e+200) lies outside"},
       // Parse errors give the line, not the parser's internals.
-      {"unit:", "unit: [ 1, 2\nx:", "rig.yml: cannot be parsed: line 11: Incorrect indentation"},
+      {"unit:", "unit: [ 1, 2\nx:", "rig.yml: line 14: a list inside a list"},
+      {"# unit of every length below\nunit:", "# unit of every length below\n      unit:", "rig.yml: cannot be parsed: line 10: "},
       {"---", "--- -~", "rig.yml: line 2: text after the document marker \"---\""},
       {"version: 1", "ver\x01sion: 1", "rig.yml: line 8: a control character (\\x01)"},
       {"version: 1", "- version: 1", "rig.yml: line 8: expected \"name: value\", a comment or the continuation"},
+      {"version: 1", "version: r{ 1", "rig.yml: line 8: \"{\" outside quotes in a value"},
   };
   for (const PoskozenySoubor& p : pripady) {
     std::string text = dobry;
