@@ -40,7 +40,8 @@ void bod_obrazove_roviny(int kamera, int sloupec, int radek, float bod[3]);
 // it (pouzij_rig) and says so on standard output and in the log; *pouzit
 // tells whether it did. Without the file nothing is printed and the
 // compiled-in set-up stays. Returns false with a one-line message naming
-// the file and the field when the file is present but cannot be used.
+// the file and the field when the file is present but cannot be used (a
+// symbolic link to a missing file among them).
 // `cteni` reads the file (nacti_rig, or a loader of it that keeps its
 // library out of a program that does not need it).
 using CteniRigu = bool (*)(const std::string& cesta, RigKamer* rig, std::string* chyba);
