@@ -1,6 +1,7 @@
 // Option parsing, --help, --version and --dir for every program.
 #include "common/options.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -113,6 +114,11 @@ std::string odsad(const char* text, const char* odsazeni) {
 }
 
 int vstup_do_adresare(const std::string& adresar) {
+  struct stat info {};
+  if (stat(adresar.c_str(), &info) == 0 && !S_ISDIR(info.st_mode)) {
+    ohlas(zprava(adresar, "cannot be used as the directory: is not a directory"));
+    return 1;
+  }
   if (access(adresar.c_str(), R_OK | X_OK) != 0 || chdir(adresar.c_str()) != 0) {
     ohlas(zprava(adresar, std::string("cannot be used as the directory: ") + std::strerror(errno)));
     return 1;

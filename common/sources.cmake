@@ -6,4 +6,5 @@ set(SCANNER_COMMON_SOURCES
   common/options.cpp
   common/enter_prompt.cpp
   common/module_loader.cpp
+  common/input_file.cpp
 )

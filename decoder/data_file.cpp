@@ -1,6 +1,7 @@
 // Writing "data.txt" through a temporary file.
 #include "decoder/data_file.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -21,9 +22,7 @@ std::FILE* proud_dat() { return vystup ? vystup->proud() : nullptr; }
 bool otevri_data(int uhel, std::string* chyba) {
   vystup = std::make_unique<AtomickySoubor>("data.txt");
   if (!vystup->otevri()) {
-    if (chyba != nullptr)
-      *chyba = std::string("data.txt: cannot create the output file here: ") +
-               std::strerror(vystup->kod_chyby());
+    if (chyba != nullptr) *chyba = vystup->popis_chyby();
     vystup.reset();
     return false;
   }
@@ -53,11 +52,17 @@ bool dokonci_data(std::string* chyba) {
   }
   const bool hotovo = vystup->dokonci();
   if (!hotovo && chyba != nullptr) {
+    const int kod = vystup->kod_chyby();
     if (vystup->selhani() == AtomickySoubor::Krok::prejmenovani)
+      *chyba = std::string("data.txt: cannot replace the output file: ") + std::strerror(kod);
+    else if (vystup->selhani() == AtomickySoubor::Krok::cil)
       *chyba = std::string("data.txt: cannot replace the output file: ") +
-               std::strerror(vystup->kod_chyby());
+               (kod == EISDIR ? "it is a directory" : "it is not a regular file but a FIFO, socket or device") +
+               "; it is left as it is";
+    else if (vystup->selhani() == AtomickySoubor::Krok::otevreni)
+      *chyba = std::string("data.txt: cannot create the output file here: ") + std::strerror(kod);
     else
-      *chyba = "data.txt: writing the output file failed";
+      *chyba = vystup->popis_chyby();
   }
   vystup.reset();
   return hotovo;

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "common/input_file.h"
 #include "decoder/bitmap_direct.h"
 #include "decoder/decoder_state.h"
 #include "decoder/display_module.h"
@@ -80,23 +81,23 @@ bool dekoduj(const std::vector<unsigned char>& d, const char* jmeno, cv::Mat& ob
 
 bool nacti_snimek(const char* jmeno, cv::Mat& obraz, std::string* chyba) {
   obraz.release();
-  struct stat info {};
-  if (stat(jmeno, &info) != 0)
-    return selhani(chyba, jmeno, std::string("cannot be opened: ") + std::strerror(errno));
-  if (S_ISDIR(info.st_mode)) return selhani(chyba, jmeno, "is a directory, not an image file");
-  if (!S_ISREG(info.st_mode)) return selhani(chyba, jmeno, "is not a regular file");
-  if (info.st_size == 0) return selhani(chyba, jmeno, "the file is empty");
-  if (info.st_size > nejvetsi_soubor)
+  long long velikost = 0;
+  std::string problem;
+  std::FILE* soubor = otevri_vstup(jmeno, "an image file", &problem, &velikost);
+  if (soubor == nullptr) {
+    if (chyba != nullptr) *chyba = problem;
+    return false;
+  }
+  if (velikost == 0 || velikost > nejvetsi_soubor) std::fclose(soubor);
+  if (velikost == 0) return selhani(chyba, jmeno, "the file is empty");
+  if (velikost > nejvetsi_soubor)
     return selhani(chyba, jmeno,
-                   "the file has " + std::to_string(info.st_size) +
+                   "the file has " + std::to_string(velikost) +
                        " bytes, far more than a camera image");
-  std::FILE* soubor = std::fopen(jmeno, "rb");
-  if (soubor == nullptr)
-    return selhani(chyba, jmeno, std::string("cannot be opened: ") + std::strerror(errno));
   // One buffer serves every image: a fresh one per file costs a page fault
   // per 4 KiB.
   static std::vector<unsigned char> data;
-  data.resize(static_cast<std::size_t>(info.st_size));
+  data.resize(static_cast<std::size_t>(velikost));
   data.resize(std::fread(data.data(), 1, data.size(), soubor));
   const bool chyba_cteni = std::ferror(soubor) != 0;
   std::fclose(soubor);

@@ -14,6 +14,7 @@
 
 #include "common/messages.h"
 #include "common/options.h"
+#include "reconstruction/atomic_file.h"
 #include "decoder/code_identification.h"
 #include "decoder/correspondence.h"
 #include "decoder/data_file.h"
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
   Volby volby;
   const int konec = zpracuj_volby(argc, argv, popis, &volby);
   if (konec >= 0) return konec;
+  chran_vystupy();
   // The program reports unreadable images itself, in one line each.
   cv::utils::logging::setLogLevel(cv::utils::logging::LOG_LEVEL_SILENT);
 

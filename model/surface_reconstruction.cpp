@@ -59,6 +59,23 @@ std::vector<Bod> pouzitelne_body(const std::vector<std::array<float, 3>>& body, 
   return vysledek;
 }
 
+// Whether the points lie on one line, within a millionth of their extent:
+// measured points on a line are rarely exactly in line, and a surface of
+// them is flat triangles with no area.
+bool v_primce(const std::vector<Bod>& body) {
+  if (body.size() < 2) return true;
+  std::size_t a = 0, b = 0;
+  for (std::size_t i = 1; i < body.size(); i++)
+    if (CGAL::squared_distance(body[0], body[i]) > CGAL::squared_distance(body[0], body[a])) a = i;
+  for (std::size_t i = 0; i < body.size(); i++)
+    if (CGAL::squared_distance(body[a], body[i]) > CGAL::squared_distance(body[a], body[b])) b = i;
+  const Jadro::Line_3 primka(body[a], body[b]);
+  const double delka2 = CGAL::squared_distance(body[a], body[b]);
+  for (const Bod& p : body)
+    if (CGAL::squared_distance(primka, p) > 1e-12 * delka2) return false;
+  return true;
+}
+
 // Whether four of the points span a volume (the triangulation is then
 // three-dimensional, which the reconstruction needs).
 bool prostorove(const std::vector<Bod>& body) {
@@ -405,7 +422,15 @@ bool postav_plochu(const std::vector<std::array<float, 3>>& body, const std::vec
     return false;
   }
   const std::vector<Bod> pouzite = pouzitelne_body(body, polohy);
-  if (!prostorove(pouzite)) return true;
+  // No volume, no surface; the caller hears why.
+  if (pouzite.size() >= 4 && v_primce(pouzite)) {
+    if (chyba != nullptr) *chyba = "the points lie on one line; the surface is empty";
+    return true;
+  }
+  if (!prostorove(pouzite)) {
+    if (chyba != nullptr && pouzite.size() >= 4) *chyba = "the points lie in one plane; the surface is empty";
+    return true;
+  }
   std::vector<Trojice> trojice;
   try {
     CGAL::advancing_front_surface_reconstruction(pouzite.begin(), pouzite.end(), std::back_inserter(trojice));

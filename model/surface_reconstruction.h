@@ -21,8 +21,10 @@
 // centroid, which makes its triangles counter-clockwise and its normals
 // outward when the piece wraps round the object.
 //
-// Returns false with chyba (no file name: the caller adds it) when the
-// library reports a failure; *plocha is then empty.
+// Points on one line (within a millionth of their extent) or in one plane
+// give an empty surface too: then true, and chyba (when four or more usable
+// points) says why. Returns false with chyba (no file name: the caller adds
+// it) when the library reports a failure; *plocha is then empty.
 #pragma once
 
 #include <array>

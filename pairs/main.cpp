@@ -71,5 +71,6 @@ int main(int argc, char** argv) {
   Volby volby;
   const int stav = zpracuj_volby(argc, argv, popis, &volby);
   if (stav >= 0) return stav;
+  chran_vystupy();
   return prevod(volby.adresar.empty() ? "data.txt" : volby.adresar + "/data.txt", volby.otocit, volby.vzpriment);
 }

@@ -3,11 +3,14 @@
 // column and row in camera 2; rows counted from the top row of the picture)
 // and "Q", one item per line.
 //
-// precti_pary accepts at most max_paru pairs, every pixel inside the
+// Lines end with "\n", "\r\n" or a lone "\r". precti_pary accepts at most
+// max_paru pairs, an angle from -360 to 360, every pixel inside the
 // 640 x 480 image, and nothing but empty lines after "Q". Anything else
-// (a truncated file, no "Q", a line that is not a whole number, a pixel
-// outside the image, too many pairs) gives false and a message
-// "<jmeno>: line N: problem" naming the first bad line.
+// (a truncated file, no "Q", a line that is not a whole number or holds a
+// NUL byte, a pixel outside the image, too many pairs) gives false and a
+// message "<jmeno>: line N: problem" naming the first bad line; a quoted
+// line is cut at 40 characters, with bytes that are not printable ASCII
+// escaped (\xNN). UTF-16 text is refused as such.
 #pragma once
 
 #include <string>
@@ -30,7 +33,8 @@ constexpr int vyska_obrazu = 480;
 bool precti_pary(const std::string& text, const std::string& jmeno, DataParu* data,
                  std::string* chyba);
 
-// Reads the file at `cesta` and parses it; a file that cannot be read gives
-// false and "<cesta>: cannot be read (reason)".
+// Reads the file at `cesta` as a stream and parses it, stopping at the
+// first bad line; what is not a regular file, or cannot be opened or read,
+// gives false and "<jmeno>: problem (reason)".
 bool nacti_pary(const std::string& cesta, const std::string& jmeno, DataParu* data,
                 std::string* chyba);

@@ -17,6 +17,7 @@
 #include "common/enter_prompt.h"
 #include "common/messages.h"
 #include "common/options.h"
+#include "reconstruction/atomic_file.h"
 #include "model/instruction_pool.h"
 #include "model/polar_model.h"
 #include "model/projection_model.h"
@@ -35,10 +36,14 @@
 
 namespace {
 
-int skonci_chybou(const std::string& chyba) {
+// A run that ends on bad input or an output it cannot write says so in its
+// log too; a window that cannot open is no fault of the scan, and its log
+// stays the one a batch run writes.
+int skonci_chybou(const std::string& chyba, bool do_logu = true) {
   pockej_na_prohlizec();
   pockej_na_plochu();
   ohlas(chyba);
+  if (do_logu) zapis_log("error: %s\n", chyba.c_str());
   zavri_log();
   return 1;
 }
@@ -74,6 +79,7 @@ int main(int argc, char** argv) {
   Volby volby;
   const int konec = zpracuj_volby(argc, argv, popis_prohlizece(), &volby);
   if (konec >= 0) return konec;
+  chran_vystupy();
   if (volby.bez_okna || !volby.snimek.empty()) vypni_cekani_na_enter();
   // The surface's thread waits for the points, and the window library loads
   // while the images are read and the model built. In that order: no thread
@@ -81,10 +87,9 @@ int main(int argc, char** argv) {
   if constexpr (!konfigurace::je_kalibrace) priprav_plochu();
   if (!volby.bez_okna) zacni_nacitat_prohlizec();
   // Like the other output files, a log that cannot be made is a warning.
-  const bool log_otevren = otevri_log();
-  if (!log_otevren)
-    ohlas(zprava("logfile.txt", std::string("cannot be created in the working directory (") +
-                                    std::strerror(errno) + "); the program goes on without its log"));
+  std::string problem_logu;
+  const bool log_otevren = otevri_log(&problem_logu);
+  if (!log_otevren) ohlas(problem_logu + "; the program goes on without its log");
   init_ins();
   vynuluj_pocty_znacek();
   std::string chyba;
@@ -119,7 +124,7 @@ int main(int argc, char** argv) {
   std::string proc;
   if (z_rigu && !nastav_pohled_skenu(&prohlizec, &proc))
     varuj(zprava("rig.yml", "the viewer keeps the compiled-in set-up's frame: " + proc));
-  if (!spust_prohlizec_modulu(&chyba, prohlizec)) return skonci_chybou(chyba);
+  if (!spust_prohlizec_modulu(&chyba, prohlizec)) return skonci_chybou(chyba, false);
   zavri_log();
   return 0;
 }

@@ -37,6 +37,7 @@ KontrolaObjemu kontrola;
 
 // Builds the surface and checks whether it bounds a volume.
 void postav(const Body& body) {
+  chyba_stavby.clear();
   postavena = postav_plochu(body.souradnice, body.polohy, &plocha_skenu, &chyba_stavby);
   std::vector<std::array<double, 3>> vrcholy;
   for (const auto& v : plocha_skenu.vrcholy) vrcholy.push_back({v[0], v[1], v[2]});
@@ -76,6 +77,7 @@ bool zapis_plochu(bool prohlizec_pokracuje, const Soustava* vzpriment) {
   if (!(stavba.joinable() && predano)) postav(otocene_body());
   pockej_na_plochu();
   if (!postavena) varuj(zprava("surface.ply", chyba_stavby + dodatek));
+  if (postavena && !chyba_stavby.empty()) varuj(zprava("surface.ply", chyba_stavby));
   std::string chyba;
   std::string obsah;
   const bool zapsano = ply_k_zapisu("surface.ply", plocha_ply(plocha_skenu, false), vzpriment, &obsah, &chyba) &&

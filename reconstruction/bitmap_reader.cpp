@@ -1,7 +1,7 @@
 // Bitmap reading with every header field checked before it is used.
 #include "reconstruction/bitmap_reader.h"
 
-#include <sys/stat.h>
+#include "common/input_file.h"
 
 #include <cerrno>
 #include <cstddef>
@@ -120,22 +120,16 @@ namespace {
 // with the message.
 bool precti_soubor(const char* path, std::vector<unsigned char>& obsah, std::size_t* precteno,
                    std::string* chyba) {
-  struct stat info {};
-  if (stat(path, &info) != 0)
-    return nelze(chyba, path, std::string("cannot be opened: ") + std::strerror(errno));
-  if (S_ISDIR(info.st_mode)) return nelze(chyba, path, "is a directory, not a bitmap file");
-  if (!S_ISREG(info.st_mode)) return nelze(chyba, path, "is not a regular file");
-
-  std::FILE* soubor = std::fopen(path, "rb");
-  if (soubor == nullptr)
-    return nelze(chyba, path, std::string("cannot be opened: ") + std::strerror(errno));
+  long long velikost = 0;
+  std::FILE* soubor = otevri_vstup(path, "a bitmap file", chyba, &velikost);
+  if (soubor == nullptr) return false;
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> zavrit(soubor, std::fclose);
 
-  if (info.st_size > nejvetsi_soubor)
+  if (velikost > nejvetsi_soubor)
     return nelze(chyba, path,
-                 "the file has " + std::to_string(info.st_size) +
+                 "the file has " + std::to_string(velikost) +
                      " bytes, far more than a 640 x 480 bitmap");
-  obsah.resize(static_cast<std::size_t>(info.st_size));
+  obsah.resize(static_cast<std::size_t>(velikost));
   *precteno = std::fread(obsah.data(), 1, obsah.size(), soubor);
   if (std::ferror(soubor))
     return nelze(chyba, path, std::string("read error: ") + std::strerror(errno));

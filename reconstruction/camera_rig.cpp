@@ -92,10 +92,16 @@ void pouzij_rig(const RigKamer& rig) {
 
 bool nacti_rig_programu(bool* pouzit, std::string* chyba, CteniRigu cteni) {
   *pouzit = false;
+  // Only a file that is not there at all means the compiled-in set-up; a
+  // symbolic link to nowhere is a file meant but missing.
   struct stat info {};
-  if (stat(soubor_rigu, &info) != 0) {
+  if (lstat(soubor_rigu, &info) != 0) {
     if (errno == ENOENT) return true;
     *chyba = std::string(soubor_rigu) + ": cannot be examined (" + std::strerror(errno) + ")";
+    return false;
+  }
+  if (S_ISLNK(info.st_mode) && stat(soubor_rigu, &info) != 0 && errno == ENOENT) {
+    *chyba = std::string(soubor_rigu) + ": is a symbolic link to a file that does not exist";
     return false;
   }
   RigKamer rig;

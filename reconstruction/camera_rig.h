@@ -56,7 +56,8 @@ double velikost_pixelu(double hloubka);
 // tells whether it did. A version 2 file made for another image size than
 // the 640 x 480 pictures the programs read is refused. Without the file nothing is printed and the
 // compiled-in set-up stays. Returns false with a one-line message naming
-// the file and the field when the file is present but cannot be used.
+// the file and the field when the file is present but cannot be used (a
+// symbolic link to a missing file among them).
 // `cteni` reads the file (nacti_rig, or a loader of it that keeps its
 // library out of a program that does not need it).
 using CteniRigu = bool (*)(const std::string& cesta, RigKamer* rig, std::string* chyba);

@@ -9,9 +9,11 @@
 
 extern std::FILE* log1;
 
-// Opens "logfile.txt" with mode "w" in the working directory and writes
-// "spusteno\n". Returns false (log1 stays null) when the file cannot be made.
-bool otevri_log();
+// Opens "logfile.txt" for writing in the working directory, emptied, and
+// writes "spusteno\n". Returns false (log1 stays null, and *problem says
+// why, naming the file) when the file cannot be made, or when something
+// that is not a regular file has its name (that is left as it is).
+bool otevri_log(std::string* problem = nullptr);
 
 // Closes the log if it is open; log1 becomes null.
 void zavri_log();

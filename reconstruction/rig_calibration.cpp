@@ -376,7 +376,7 @@ void uloz_rig_z_kalibrace(const unsigned char* snimek1, const unsigned char* sni
   std::string chyba;
   if (!zapis_rig(soubor_rigu, rig, &chyba)) {
     std::fflush(vystup);
-    varuj(chyba, "; the viewer goes on without it");
+    varuj(chyba, "; the program goes on without it");
     return;
   }
   std::fprintf(vystup,

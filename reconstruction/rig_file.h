@@ -18,9 +18,17 @@
 // a file that cannot be read or parsed, a missing field, a field with the
 // wrong number of values or a value that is not a finite number, an unknown
 // version, a zero step, a column step parallel to the row step, and a
-// projection centre on its image plane. *rig is then left unchanged.
+// projection centre on its image plane. It also refuses an integer that does
+// not fit 32 bits and a value beyond +-1e15 (the geometry is kept in single
+// precision), two projection centres that coincide or lie very close
+// against the distance to the image plane, and centre rays that never meet
+// in front of the cameras. A file without the "%YAML:1.0" first line is
+// read as if it had it; parse errors name the line. nacti_rig refuses what
+// is not a regular file and a file over nejvetsi_soubor_rigu bytes.
+// *rig is left unchanged on every failure.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 struct KameraRigu {
@@ -60,6 +68,7 @@ struct RigKamer {
 constexpr const char* soubor_rigu = "rig.yml";
 constexpr int verze_rigu = 1;
 constexpr int verze_rigu_objektivu = 2;
+constexpr std::size_t nejvetsi_soubor_rigu = 1024 * 1024;
 
 // The file's text.
 std::string text_rigu(const RigKamer& rig);

@@ -4,14 +4,24 @@
 
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 #include "common/geometry.h"
 #include "common/messages.h"
 #include "reconstruction/camera_rig.h"
 #include "reconstruction/log_file.h"
+#include "reconstruction/marker_scan.h"
 #include "reconstruction/scene_tables.h"
 
 namespace {
+
+// The camera-1 marker image of an angle slot, which warnings about its
+// markers name; "triangulation" for a slot no image fills.
+std::string obrazek_slotu(int slot) {
+  for (const SnimekZnacek& s : snimky_znacek)
+    if (s.slot == slot && s.kamera == 1) return s.soubor;
+  return "triangulation";
+}
 
 const int poradi_slotu[6] = {0, 1, 2, 3, 4, 9};
 
@@ -44,9 +54,9 @@ void trianguluj_bod(int slot, int i) {
   float p1[3], p2[3];
   float* cil = body_souradnice[slot][i];
   if (!stred_paprsku(bod.x1, bod.y1, bod.x2, bod.y2, cil, nullptr, p1, p2)) {
-    std::printf("warning: marker %d of angle slot %d: the viewing rays of the two cameras "
-                "are parallel; stored the midpoint of its two image-plane points\n",
-                i + 1, slot);
+    ohlas(zprava(obrazek_slotu(slot), "marker " + std::to_string(i + 1) +
+                                          ": the viewing rays of the two cameras are parallel; "
+                                          "stored the midpoint of its two image-plane points"));
     zapis_log("warning: marker %d of angle slot %d: parallel viewing rays\n", i + 1, slot);
     for (int j = 0; j < 3; j++)
       cil[j] = static_cast<float>((static_cast<double>(p1[j]) + p2[j]) / 2);

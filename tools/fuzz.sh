@@ -25,16 +25,18 @@ for a in "$@"; do
     *) targets+=("$a") ;;
   esac
 done
-[ ${#targets[@]} -gt 0 ] || targets=(bitmap_markers calibration decoder_identification polygon_walk)
+[ ${#targets[@]} -gt 0 ] || targets=(bitmap_markers calibration decoder_identification polygon_walk rig_file pair_file)
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DSCANNER_FUZZ=ON -DBUILD_TESTING=OFF -DSCANNER_BENCHMARKS=OFF >/dev/null
 cmake --build build-fuzz -j 2 --target fuzz_seeds "${targets[@]/#/fuzz_}"
 
 # The largest input each target reads: a marker or calibration bitmap file,
-# a full image set of the decoder, 4096 polygon instructions.
+# a full image set of the decoder, 4096 polygon instructions, a "rig.yml"
+# and a "data.txt" of a few thousand lines.
 declare -A max_len=([bitmap_markers]=1000000 [calibration]=1000000
-                    [decoder_identification]=5529600 [polygon_walk]=49152)
+                    [decoder_identification]=5529600 [polygon_walk]=49152
+                    [rig_file]=16384 [pair_file]=65536)
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export LSAN_OPTIONS=suppressions=$PWD/tools/lsan-suppressions.txt
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian 12 package that the build, the tests, the benchmarks,
-# the fuzzing run and the headless demo need. Safe to run again: packages that
+# the fuzzing run, the headless demo and the Debian package (help2man for the
+# manual pages, dpkg-shlibdeps for its dependencies, lintian) need. Safe to run again: packages that
 # are already there are left alone. Works as root or through sudo.
 set -euo pipefail
 
@@ -16,6 +17,7 @@ packages=(
   hyperfine
   libcgal-dev
   python3-open3d
+  help2man man-db dpkg-dev lintian
 )
 
 missing=()

@@ -4,7 +4,10 @@
 // triangles (and other faces), edges, non-manifold edges (in more than two
 // faces), open edges (in one face), inconsistently oriented edges (two faces
 // running along them in the same direction), connected components (faces
-// joined through edges), whether it is closed, and its signed volume
+// joined through edges), degenerate triangles (of no area: corners that
+// coincide or lie on one line), whether it is closed (with faces that
+// enclose some volume: a closed mesh of flat, two-sided triangles is not),
+// and its signed volume
 // (positive when the faces run counter-clockwise seen from outside, so that
 // their normals point out). With the ground truth of a sample scene it also
 // prints the distance of every vertex from the true object's surface: RMS
@@ -69,11 +72,40 @@ bool nacti_sit(const std::string& cesta, Sit* sit, std::string* chyba) {
   return true;
 }
 
+// Triangles whose area is nothing against their longest edge.
+int degenerovane(const Sit& sit) {
+  int pocet = 0;
+  for (const auto& t : sit.steny) {
+    if (t.size() != 3) continue;
+    const auto& a = sit.vrcholy[static_cast<std::size_t>(t[0])];
+    const auto& b = sit.vrcholy[static_cast<std::size_t>(t[1])];
+    const auto& c = sit.vrcholy[static_cast<std::size_t>(t[2])];
+    const double u[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
+    const double w[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
+    const double n[3] = {u[1] * w[2] - u[2] * w[1], u[2] * w[0] - u[0] * w[2], u[0] * w[1] - u[1] * w[0]};
+    const double hrana = std::max(u[0] * u[0] + u[1] * u[1] + u[2] * u[2], w[0] * w[0] + w[1] * w[1] + w[2] * w[2]);
+    if (std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]) <= 1e-9 * hrana) pocet++;
+  }
+  return pocet;
+}
+
 void vypis_rozbor(const Sit& sit) {
   const RozborSite r = rozbor_site(sit.steny);
   std::array<double, 3> stred{0, 0, 0};
-  for (const auto& v : sit.vrcholy)
-    for (int j = 0; j < 3; j++) stred[j] += v[j] / static_cast<double>(sit.vrcholy.size());
+  std::array<double, 3> min{0, 0, 0}, max{0, 0, 0};
+  for (std::size_t i = 0; i < sit.vrcholy.size(); i++)
+    for (int j = 0; j < 3; j++) {
+      const double x = sit.vrcholy[i][j];
+      stred[j] += x / static_cast<double>(sit.vrcholy.size());
+      min[j] = i == 0 ? x : std::min(min[j], x);
+      max[j] = i == 0 ? x : std::max(max[j], x);
+    }
+  const double objem = objem_site(sit.vrcholy, sit.steny, stred);
+  const double uhlopricka = std::sqrt((max[0] - min[0]) * (max[0] - min[0]) +
+                                      (max[1] - min[1]) * (max[1] - min[1]) +
+                                      (max[2] - min[2]) * (max[2] - min[2]));
+  // Closed faces that enclose nothing are flat, two-sided sheets.
+  const bool bez_objemu = std::abs(objem) <= 1e-9 * uhlopricka * uhlopricka * uhlopricka;
   std::printf("vertices: %zu\n", sit.vrcholy.size());
   std::printf("triangles: %d\n", r.trojuhelniku);
   std::printf("other faces: %d\n", r.sten - r.trojuhelniku);
@@ -82,9 +114,10 @@ void vypis_rozbor(const Sit& sit) {
   std::printf("open edges: %d (%.2f %% of edges)\n", r.otevrenych,
               r.hran > 0 ? 100.0 * r.otevrenych / r.hran : 0.0);
   std::printf("inconsistently oriented edges: %d\n", r.nekonzistentnich);
+  std::printf("degenerate triangles: %d\n", degenerovane(sit));
   std::printf("connected components: %d\n", r.komponent);
-  std::printf("closed: %s\n", r.uzavrena ? "yes" : "no");
-  std::printf("signed volume: %.3f\n", objem_site(sit.vrcholy, sit.steny, stred));
+  std::printf("closed: %s\n", !r.uzavrena ? "no" : bez_objemu ? "no (the faces enclose no volume)" : "yes");
+  std::printf("signed volume: %.3f\n", objem);
   if (r.sten != r.trojuhelniku) {
     std::printf("crossing triangle pairs: not counted (faces other than triangles)\n");
     std::printf("bounds a volume: no (faces other than triangles)\n");

@@ -5,7 +5,11 @@
 //   OUT_DIR/decoder_identification: per camera the 18 images of the
 //     identification as grey pixels, in the order the target reads them;
 //   OUT_DIR/polygon_walk: the first polygons of the polar model built from
-//     the scene, and three small lists with contours and arcs.
+//     the scene, and three small lists with contours and arcs;
+//   OUT_DIR/rig_file: the compiled-in camera set-up as "rig.yml", with and
+//     without its "%YAML:1.0" first line;
+//   OUT_DIR/pair_file: a "data.txt" as the decoder writes it, with line
+//     ends "\n" and "\r\n".
 #include <unistd.h>
 
 #include <cmath>
@@ -19,7 +23,9 @@
 #include "model/instruction_list.h"
 #include "model/instruction_pool.h"
 #include "model/polar_model.h"
+#include "reconstruction/camera_rig.h"
 #include "reconstruction/marker_scan.h"
+#include "reconstruction/rig_file.h"
 #include "reconstruction/triangulation.h"
 
 namespace fs = std::filesystem;
@@ -107,6 +113,22 @@ bool kopiruj(const fs::path& z, const fs::path& do_) {
   return !ec;
 }
 
+bool semena_textu(const fs::path& vystup) {
+  const std::string rig = text_rigu(vychozi_rig());
+  std::string data = "302\n391\n123\n310\n556\n393\n377\n315\n497\n271\n387\n192\nM\n60\n";
+  for (int i = 0; i < 20; i++)
+    data += std::to_string(100 + 7 * i) + "\n" + std::to_string(200 + 3 * i) + "\n" +
+            std::to_string(110 + 7 * i) + "\n" + std::to_string(201 + 3 * i) + "\n";
+  data += "Q\n";
+  std::string crlf;
+  for (char z : data) crlf += z == '\n' ? std::string("\r\n") : std::string(1, z);
+  const std::string bez = rig.substr(rig.find('\n') + 1);
+  return zapis(vystup / "rig_file" / "rig.yml", rig.data(), rig.size()) &&
+         zapis(vystup / "rig_file" / "without_header.yml", bez.data(), bez.size()) &&
+         zapis(vystup / "pair_file" / "data.txt", data.data(), data.size()) &&
+         zapis(vystup / "pair_file" / "crlf.txt", crlf.data(), crlf.size());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -117,7 +139,8 @@ int main(int argc, char** argv) {
   const fs::path scena = fs::absolute(argv[1]);
   const fs::path decoder = fs::absolute(argv[2]);
   const fs::path vystup = fs::absolute(argv[3]);
-  for (const char* t : {"bitmap_markers", "calibration", "decoder_identification", "polygon_walk"})
+  for (const char* t : {"bitmap_markers", "calibration", "decoder_identification", "polygon_walk",
+                        "rig_file", "pair_file"})
     fs::create_directories(vystup / t);
 
   bool ok = true;
@@ -127,6 +150,7 @@ int main(int argc, char** argv) {
     ok = ok && kopiruj(scena / k, vystup / "calibration" / k);
   ok = ok && semena_decoderu(decoder, vystup / "decoder_identification");
   ok = ok && semena_polygonu(scena, vystup / "polygon_walk");
+  ok = ok && semena_textu(vystup);
   if (!ok) return 1;
   std::printf("fuzz seeds written to %s\n", vystup.c_str());
   return 0;

@@ -78,6 +78,17 @@ TEST(Surface, TooFewFlatRepeatedOrNonFiniteInputsAreHandled) {
     ASSERT_TRUE(postav_plochu(body, &p, &chyba));
     EXPECT_TRUE(p.vrcholy.empty() && p.trojuhelniky.empty());
   }
+  // Points on one line, as floats round them (not exactly in line), give an
+  // empty surface and say why; so do points in one plane.
+  Body primka;
+  for (int i = 0; i < 40; i++) primka.push_back({0.37f * i, 130.0f + 0.21f * i, -5.0f + 0.13f * i});
+  chyba.clear();
+  ASSERT_TRUE(postav_plochu(primka, &p, &chyba));
+  EXPECT_TRUE(p.vrcholy.empty() && p.trojuhelniky.empty()) << p.trojuhelniky.size();
+  EXPECT_EQ(chyba, "the points lie on one line; the surface is empty");
+  chyba.clear();
+  ASSERT_TRUE(postav_plochu(Body{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}, {2, 5, 0}}, &p, &chyba));
+  EXPECT_EQ(chyba, "the points lie in one plane; the surface is empty");
   // Repeated and non-finite points of a usable cloud are left out.
   Body body = elipsoid(100, 1);
   const Body puvodni = body;

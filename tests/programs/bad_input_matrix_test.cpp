@@ -294,4 +294,109 @@ TEST(BadInputMatrix, DecoderRefusesBadFilesAndReadsEveryProperBitmapKind) {
   EXPECT_EQ(zvladnuto, static_cast<int>(vsechny.size()));
 }
 
+// --- Special files at the paths of "rig.yml", "data.txt" and the outputs --
+
+enum class Zvlastni { adresar, fifo, odkaz_na_nuly, odkaz_nikam, spatny_rig };
+
+// Puts the special file at `cesta`.
+void vytvor(Zvlastni druh, const std::string& cesta) {
+  switch (druh) {
+    case Zvlastni::adresar: EXPECT_EQ(mkdir(cesta.c_str(), 0755), 0); break;
+    case Zvlastni::fifo: EXPECT_EQ(mkfifo(cesta.c_str(), 0644), 0); break;
+    case Zvlastni::odkaz_na_nuly: EXPECT_EQ(symlink("/dev/zero", cesta.c_str()), 0); break;
+    case Zvlastni::odkaz_nikam: EXPECT_EQ(symlink("chybi.yml", cesta.c_str()), 0); break;
+    case Zvlastni::spatny_rig: {
+      const std::string t = "version: 2\n";
+      EXPECT_TRUE(zapis_soubor(cesta, Bajty(t.begin(), t.end())));
+      break;
+    }
+  }
+}
+
+const std::string data_txt = "302\n391\n123\n310\n556\n393\n377\n315\n497\n271\n387\n192\nM\n60\n100\n200\n110\n201\nQ\n";
+
+TEST(BadInputMatrix, SpecialFilesAtInputAndOutputPathsAreRefusedAndLeftAsTheyAre) {
+  const std::string fifo_vystup =
+      "cannot be written (not a regular file but a FIFO, socket or device; it is left as it is)";
+  const struct {
+    const char* program;
+    const char* soubor;  // the special file
+    Zvlastni druh;
+    std::string zprava;  // the one line on standard error, after "program: "
+  } pripady[] = {
+      {VIEWER_POLAR_PATH, "rig.yml", Zvlastni::adresar, "rig.yml: is a directory, not a camera set-up file"},
+      {VIEWER_POLAR_PATH, "rig.yml", Zvlastni::fifo, "rig.yml: is not a regular file (a FIFO, socket or device)"},
+      {VIEWER_PROJECTION_PATH, "rig.yml", Zvlastni::odkaz_na_nuly, "rig.yml: is not a regular file (a FIFO, socket or device)"},
+      {VIEWER_CALIBRATION_PATH, "rig.yml", Zvlastni::odkaz_nikam, "rig.yml: is a symbolic link to a file that does not exist"},
+      {VIEWER_POLAR_PATH, "rig.yml", Zvlastni::spatny_rig, "rig.yml: version: unknown version 2, this program reads version 1"},
+      {PAIRS_TO_POINTS_PATH, "rig.yml", Zvlastni::fifo, "rig.yml: is not a regular file (a FIFO, socket or device)"},
+      {PAIRS_TO_POINTS_PATH, "data.txt", Zvlastni::fifo, "data.txt: is not a regular file (a FIFO, socket or device)"},
+      {PAIRS_TO_POINTS_PATH, "pairs.ply", Zvlastni::fifo, "pairs.ply: " + fifo_vystup},
+      {VIEWER_POLAR_PATH, "points.ply", Zvlastni::fifo, "points.ply: " + fifo_vystup},
+      {DECODER_PATH, "data.txt", Zvlastni::fifo,
+       "data.txt: cannot replace the output file: it is not a regular file but a FIFO, socket or device; "
+       "it is left as it is"},
+  };
+  for (const auto& p : pripady) {
+    const std::string program = p.program;
+    const std::string nazev = program.substr(program.rfind('/') + 1);
+    SCOPED_TRACE(nazev + ", " + p.soubor);
+    const bool dekoder = program == DECODER_PATH;
+    const bool pary = program == PAIRS_TO_POINTS_PATH;
+    const Program prog{p.program, "", "", {}};
+    const std::string adresar = dekoder ? priprav(DECODER_SAMPLE_DIR, snimky_dekoderu(), prog, {})
+                                        : priprav(SAMPLE_SCENE_DIR, snimky_sceny, prog, {});
+    if (pary && std::string(p.soubor) != "data.txt") {
+      EXPECT_TRUE(zapis_soubor(adresar + "/data.txt", Bajty(data_txt.begin(), data_txt.end())));
+    }
+    const std::string log = "an earlier log\n";
+    EXPECT_TRUE(zapis_soubor(adresar + "/logfile.txt", Bajty(log.begin(), log.end())));
+    vytvor(p.druh, adresar + "/" + p.soubor);
+    struct stat pred {};
+    EXPECT_EQ(lstat((adresar + "/" + p.soubor).c_str(), &pred), 0);
+    const std::vector<std::string> jmena = jmena_v_adresari(adresar);
+    const VysledekBehu beh = spust_program(program, adresar, "", 120,
+                                           {"DISPLAY=", "SDL_VIDEODRIVER", "XDG_RUNTIME_DIR=" + adresar},
+                                           {"--no-window"});
+    EXPECT_FALSE(beh.vyprsel);
+    EXPECT_EQ(beh.kod, 1);
+    EXPECT_EQ(beh.chyby, nazev + ": " + p.zprava + "\n");
+    struct stat po {};
+    EXPECT_EQ(lstat((adresar + "/" + p.soubor).c_str(), &po), 0);
+    EXPECT_EQ(po.st_mode, pred.st_mode);
+    // No temporary file left; the outputs that could be written are.
+    for (const std::string& j : jmena_v_adresari(adresar)) {
+      EXPECT_EQ(j.find(".ply."), std::string::npos) << j;
+      EXPECT_EQ(j.find(".txt."), std::string::npos) << j;
+    }
+    // A run that ends with an error says so in its log too.
+    if (!pary && !dekoder && std::string(p.soubor) == "rig.yml") {
+      EXPECT_EQ(precti_soubor(adresar + "/logfile.txt"), "spusteno\nerror: " + p.zprava + "\n");
+    }
+  }
+}
+
+// A symbolic link at an output path: the file it names is written, the link
+// stays. A file size limit makes the write fail with a message, not a signal.
+TEST(BadInputMatrix, OutputsFollowSymbolicLinksAndReportAFileSizeLimit) {
+  const std::string adresar = novy_adresar("links");
+  EXPECT_TRUE(zapis_soubor(adresar + "/data.txt", Bajty(data_txt.begin(), data_txt.end())));
+  ASSERT_EQ(mkdir((adresar + "/jinde").c_str(), 0755), 0);
+  ASSERT_EQ(symlink("jinde/vysledek.ply", (adresar + "/pairs.ply").c_str()), 0);
+  VysledekBehu beh = spust_program(PAIRS_TO_POINTS_PATH, adresar);
+  EXPECT_EQ(beh.kod, 0) << beh.chyby;
+  struct stat info {};
+  ASSERT_EQ(lstat((adresar + "/pairs.ply").c_str(), &info), 0);
+  EXPECT_TRUE(S_ISLNK(info.st_mode));
+  EXPECT_NE(precti_soubor(adresar + "/jinde/vysledek.ply").find("end_header"), std::string::npos);
+  EXPECT_EQ(jmena_v_adresari(adresar + "/jinde"), std::vector<std::string>{"vysledek.ply"});
+
+  const std::string stary = precti_soubor(adresar + "/jinde/vysledek.ply");
+  beh = spust_program("/usr/bin/prlimit", adresar, "", 120, {}, {"--fsize=100", PAIRS_TO_POINTS_PATH});
+  EXPECT_EQ(beh.kod, 1);
+  EXPECT_EQ(beh.chyby, "pairs_to_points: pairs.ply: cannot be written (write: File too large)\n");
+  EXPECT_EQ(precti_soubor(adresar + "/jinde/vysledek.ply"), stary);
+  EXPECT_EQ(jmena_v_adresari(adresar + "/jinde"), std::vector<std::string>{"vysledek.ply"});
+}
+
 }  // namespace

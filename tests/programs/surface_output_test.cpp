@@ -39,8 +39,9 @@ struct Zprava {
   }
 };
 
-Zprava zprava(const std::string& soubor, const std::string& pravda) {
-  const std::string prikaz = std::string(MESH_REPORT_PATH) + " '" + soubor + "' --truth '" + pravda + "'";
+Zprava zprava(const std::string& soubor, const std::string& pravda = "") {
+  const std::string prikaz = std::string(MESH_REPORT_PATH) + " '" + soubor + "'" +
+                             (pravda.empty() ? "" : " --truth '" + pravda + "'");
   Zprava z;
   std::FILE* p = popen(prikaz.c_str(), "r");
   char blok[4096];
@@ -170,6 +171,35 @@ TEST(MeshReport, JudgesTheModelAndRefusesWhatItCannotRead) {
   EXPECT_EQ(std::system((r + " " + adresar + "/nothing.ply 2>/dev/null").c_str()), 1 << 8);
   EXPECT_EQ(std::system((r + " 2>/dev/null").c_str()), 2 << 8);
   EXPECT_EQ(std::system((r + " --bogus x.ply 2>/dev/null").c_str()), 2 << 8);
+}
+
+TEST(MeshReport, FlagsAFlatTwoSidedSheetAndDegenerateTriangles) {
+  const std::string adresar = novy_adresar("report-flat");
+  const struct {
+    const char* jmeno;
+    const char* vrcholy;
+    const char* steny;
+    int degenerovanych;
+  } pripady[] = {
+      // A triangle and its back: closed, but enclosing nothing.
+      {"sheet.ply", "0 0 0\n1 0 0\n0 1 0\n", "3 0 1 2\n3 0 2 1\n", 0},
+      // The same with corners in line: no area either.
+      {"line.ply", "0 0 0\n1 1 1\n2 2 2\n", "3 0 1 2\n3 0 2 1\n", 2},
+  };
+  for (const auto& p : pripady) {
+    const std::string cesta = adresar + "/" + p.jmeno;
+    std::FILE* f = std::fopen(cesta.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fprintf(f,
+                 "ply\nformat ascii 1.0\nelement vertex 3\nproperty float x\nproperty float y\n"
+                 "property float z\nelement face 2\nproperty list uchar int vertex_indices\n"
+                 "end_header\n%s%s",
+                 p.vrcholy, p.steny);
+    std::fclose(f);
+    const Zprava z = zprava(cesta);
+    EXPECT_NE(z.text.find("\nclosed: no (the faces enclose no volume)\n"), std::string::npos) << z.text;
+    EXPECT_EQ(z.cislo("degenerate triangles"), p.degenerovanych) << p.jmeno;
+  }
 }
 
 }  // namespace
