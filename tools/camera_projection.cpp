@@ -171,14 +171,13 @@ RigKamer rig_ze_sestavy(const SestavaKamer& s, const std::string& jednotka) {
   return rig;
 }
 
-SestavaKamer siroka_sestava() {
-  // Projection centres, the point both cameras look at (the middle of the
-  // vase above the turntable centre), roll about the optical axis.
-  const Bod3 stredy[2] = {{-22.0, 10.0, 4.0}, {40.0, 6.0, -3.0}};
-  const Bod3 cil{4.6, 135.8, 0.0};
-  const double natoceni[2] = {2.0, -3.0};  // degrees
-  const double vzdalenost = 180.0;
-  const double roztec[2] = {0.11, 0.12};
+namespace {
+
+// Two cameras at the given centres, each turned to look at `cil`, rolled
+// about its optical axis by `natoceni` degrees, with its image plane at
+// `vzdalenost` and pixels of `roztec` on it, principal point (330, 250).
+SestavaKamer otocene_kamery(const Bod3 (&stredy)[2], Bod3 cil, const double (&natoceni)[2], double vzdalenost,
+                            const double (&roztec)[2]) {
   SestavaKamer s{};
   s.obecna = true;
   for (int k = 0; k < 2; k++) {
@@ -203,6 +202,28 @@ SestavaKamer siroka_sestava() {
     s.pixel_stredu[k][1] = 250.0;
   }
   return s;
+}
+
+// The projection centres and the point both cameras look at (the middle of
+// the vase above the turntable centre) of the wide set-up; roll about the
+// optical axis in degrees.
+const Bod3 stredy_siroke[2] = {{-22.0, 10.0, 4.0}, {40.0, 6.0, -3.0}};
+const Bod3 cil_siroke{4.6, 135.8, 0.0};
+const double natoceni_siroke[2] = {2.0, -3.0};
+
+}  // namespace
+
+SestavaKamer siroka_sestava() {
+  return otocene_kamery(stredy_siroke, cil_siroke, natoceni_siroke, 180.0, {0.11, 0.12});
+}
+
+SestavaKamer sestava_webkamer() {
+  // The wide set-up's cameras moved halfway towards the vase, along their
+  // lines of sight, with a focal length of 800 pixels: the same view
+  // angles between the cameras, the scene about as large in the picture.
+  Bod3 stredy[2];
+  for (int k = 0; k < 2; k++) stredy[k] = cil_siroke + 0.6 * (stredy_siroke[k] - cil_siroke);
+  return otocene_kamery(stredy, cil_siroke, natoceni_siroke, 180.0, {180.0 / 700.0, 180.0 / 700.0});
 }
 
 bool ma_zkresleni(const SestavaKamer& s) {

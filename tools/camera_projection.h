@@ -61,6 +61,12 @@ SestavaKamer vychozi_sestava();
 // principal point at pixel (330, 250).
 SestavaKamer siroka_sestava();
 
+// Cameras such as ordinary webcams at 640 x 480: the wide set-up's cameras
+// halfway to the vase along their lines of sight, with a focal length of
+// 800 pixels (a field of view of 44 degrees across), where a lens's
+// distortion shifts the picture's corners by many pixels.
+SestavaKamer sestava_webkamer();
+
 // A set-up from a rig file's cameras (general; centres rounded to float).
 SestavaKamer sestava_z_rigu(const RigKamer& rig);
 

@@ -32,7 +32,9 @@ void napoveda(std::FILE* kam) {
       "                     another pixel pitch; the calibration object stands on the turntable\n"
       "  --rig FILE         the true cameras from a rig file (format of rig.yml); the\n"
       "                     calibration object stands on the turntable\n"
-      "  --lens K1[,K2,P1,P2,K3]  give both cameras this lens distortion (OpenCV's model)\n"
+      "  --lens K1[,K2,P1,P2,K3]  give both cameras this lens distortion (OpenCV's model);\n"
+      "                     without --wide-rig or --rig the cameras are webcam-like: the\n"
+      "                     wide set-up's halfway to the vase, focal length 800 pixels\n"
       "  --chessboard N     also write N photograph pairs of a 9 x 6 chessboard,\n"
       "                     chessboard_NN_1.png and chessboard_NN_2.png, through the same\n"
       "                     cameras where they look (it prints the square's side)\n"
@@ -123,7 +125,7 @@ int main(int argc, char** argv) {
     }
   }
   if (s_cockou) {
-    if (!nastaveni.sestava) nastaveni.sestava = vychozi_sestava();
+    if (!nastaveni.sestava) nastaveni.sestava = sestava_webkamer();
     for (int k = 0; k < 2; k++) std::copy(cocky, cocky + 5, nastaveni.sestava->zkresleni[k]);
   }
   if (sachovnic > 0 && !nastaveni.sestava) nastaveni.sestava = vychozi_sestava();
