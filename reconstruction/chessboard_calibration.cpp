@@ -110,6 +110,74 @@ double kalibruj_kameru(const std::vector<std::vector<cv::Point3f>>& body, const 
   return rms[volba];
 }
 
+// The solve on the views in k->pohledy: each camera (kalibruj_kameru), each
+// view's reprojection RMS per camera, the stereo pose, each view's error in
+// camera 2 through that pose, the epipolar error, and the rig.
+bool vyres(const std::vector<cv::Point3f>& deska, cv::Size velikost, KalibraceSachovnici* vysledek,
+           std::string* chyba) {
+  KalibraceSachovnici& k = *vysledek;
+  std::vector<std::vector<cv::Point3f>> body(k.pohledy.size(), deska);
+  std::vector<std::vector<cv::Point2f>> rohy[2];
+  for (const PohledSachovnice& p : k.pohledy)
+    for (int c = 0; c < 2; c++) rohy[c].push_back(p.rohy[c]);
+  cv::Mat matice[2], zkresleni[2];
+  std::vector<cv::Mat> r1, t1;
+  for (int c = 0; c < 2; c++) {
+    std::vector<cv::Mat> r, t;
+    k.rms_kamery[c] = kalibruj_kameru(body, rohy[c], velikost, &matice[c], &zkresleni[c], &r, &t, &k.model[c]);
+    for (std::size_t v = 0; v < k.pohledy.size(); v++) {
+      std::vector<cv::Point2f> promitnute;
+      cv::projectPoints(deska, r[v], t[v], matice[c], zkresleni[c], promitnute);
+      k.pohledy[v].rms[c] = rms(rohy[c][v], promitnute, &k.pohledy[v].reziduum[c]);
+    }
+    if (c == 0) r1 = r, t1 = t;
+  }
+  cv::Mat R, T, E, F;
+  k.rms_stereo = cv::stereoCalibrate(body, rohy[0], rohy[1], matice[0], zkresleni[0], matice[1], zkresleni[1],
+                                     velikost, R, T, E, F, cv::CALIB_FIX_INTRINSIC,
+                                     cv::TermCriteria(cv::TermCriteria::COUNT + cv::TermCriteria::EPS, 100, 1e-9));
+  if (!std::isfinite(k.rms_stereo) || cv::norm(T) == 0)
+    return selhani(chyba, "the solve found no usable set-up (are the views at different poses?)");
+  // Each view in camera 2 where camera 1's pose of the board and the
+  // stereo pose put it.
+  for (std::size_t v = 0; v < k.pohledy.size(); v++) {
+    cv::Mat R1;
+    cv::Rodrigues(r1[v], R1);
+    cv::Mat r2;
+    cv::Rodrigues(R * R1, r2);
+    const cv::Mat t2 = R * t1[v] + T;
+    std::vector<cv::Point2f> promitnute, rozdil;
+    cv::projectPoints(deska, r2, t2, matice[1], zkresleni[1], promitnute);
+    k.pohledy[v].rms_stereo = rms(rohy[1][v], promitnute, &rozdil);
+  }
+  // Epipolar error: each corner's distance from the other camera's line.
+  double soucet = 0;
+  long pocet = 0;
+  for (std::size_t v = 0; v < k.pohledy.size(); v++) {
+    std::vector<cv::Point2f> u[2];
+    for (int c = 0; c < 2; c++) cv::undistortPoints(rohy[c][v], u[c], matice[c], zkresleni[c], cv::noArray(), matice[c]);
+    std::vector<cv::Vec3f> primky;
+    cv::computeCorrespondEpilines(u[0], 1, F, primky);
+    for (std::size_t i = 0; i < primky.size(); i++)
+      soucet += std::abs(primky[i][0] * u[1][i].x + primky[i][1] * u[1][i].y + primky[i][2]), pocet++;
+  }
+  k.epipolarni_chyba = pocet > 0 ? soucet / static_cast<double>(pocet) : 0;
+  k.rig.verze = verze_rigu_objektivu;
+  k.rig.sirka = velikost.width;
+  k.rig.vyska = velikost.height;
+  const cv::Mat identita = cv::Mat::eye(3, 3, CV_64F), nula = cv::Mat::zeros(3, 1, CV_64F);
+  const cv::Mat otoceni[2] = {identita, R}, posun[2] = {nula, T};
+  for (int c = 0; c < 2; c++) {
+    ObjektivRigu& o = k.rig.objektiv[c];
+    do_pole(matice[c], o.matice);
+    do_pole(zkresleni[c].colRange(0, 5), o.zkresleni);
+    do_pole(otoceni[c], o.otoceni);
+    do_pole(posun[c], o.posun);
+    k.rig.kamera[c] = kamera_z_objektivu(o, k.rig.vyska);
+  }
+  return true;
+}
+
 }  // namespace
 
 cv::Point3d trianguluj_rigem(const RigKamer& rig, cv::Point2d p1, cv::Point2d p2) {
@@ -180,56 +248,39 @@ bool kalibruj_sachovnici(const std::vector<std::string>& obrazky, cv::Size rohu,
   for (int r = 0; r < rohu.height; r++)
     for (int s = 0; s < rohu.width; s++)
       deska.emplace_back(static_cast<float>(s * ctverec), static_cast<float>(r * ctverec), 0.0f);
-  std::vector<std::vector<cv::Point3f>> body(k.pohledy.size(), deska);
-  std::vector<std::vector<cv::Point2f>> rohy[2];
-  for (const PohledSachovnice& p : k.pohledy)
-    for (int c = 0; c < 2; c++) rohy[c].push_back(p.rohy[c]);
-  cv::Mat matice[2], zkresleni[2];
   try {
-    for (int c = 0; c < 2; c++) {
-      std::vector<cv::Mat> r, t;
-      k.rms_kamery[c] = kalibruj_kameru(body, rohy[c], velikost, &matice[c], &zkresleni[c], &r, &t, &k.model[c]);
-      for (std::size_t v = 0; v < k.pohledy.size(); v++) {
-        std::vector<cv::Point2f> promitnute;
-        cv::projectPoints(deska, r[v], t[v], matice[c], zkresleni[c], promitnute);
-        k.pohledy[v].rms[c] = rms(rohy[c][v], promitnute, &k.pohledy[v].reziduum[c]);
-      }
-    }
-    cv::Mat R, T, E, F;
-    k.rms_stereo = cv::stereoCalibrate(body, rohy[0], rohy[1], matice[0], zkresleni[0], matice[1], zkresleni[1],
-                                       velikost, R, T, E, F, cv::CALIB_FIX_INTRINSIC,
-                                       cv::TermCriteria(cv::TermCriteria::COUNT + cv::TermCriteria::EPS, 100, 1e-9));
-    if (!std::isfinite(k.rms_stereo) || cv::norm(T) == 0)
-      return selhani(chyba, "the solve found no usable set-up (are the views at different poses?)");
-    // Epipolar error: each corner's distance from the other camera's line.
-    double soucet = 0;
-    long pocet = 0;
+    if (!vyres(deska, velikost, &k, chyba)) return false;
+    // A poor view (blurred, bent, the board moved between the two
+    // photographs, corners taken wrongly) pulls the whole solve: a view
+    // whose reprojection error in either camera, or whose error when
+    // camera 2 sees the board where camera 1 and the stereo pose put it,
+    // is more than three times the median and above one pixel is left out,
+    // and the solve is repeated once without it.
+    std::vector<double> chyby;
+    for (const PohledSachovnice& p : k.pohledy) chyby.push_back(std::max({p.rms[0], p.rms[1], p.rms_stereo}));
+    std::vector<double> serazene = chyby;
+    std::nth_element(serazene.begin(), serazene.begin() + static_cast<std::ptrdiff_t>(serazene.size() / 2),
+                     serazene.end());
+    const double mez = std::max(3 * serazene[serazene.size() / 2], 1.0);
+    std::vector<PohledSachovnice> dobre;
+    std::vector<std::string> vynechane;
     for (std::size_t v = 0; v < k.pohledy.size(); v++) {
-      std::vector<cv::Point2f> u[2];
-      for (int c = 0; c < 2; c++) cv::undistortPoints(rohy[c][v], u[c], matice[c], zkresleni[c], cv::noArray(), matice[c]);
-      std::vector<cv::Vec3f> primky;
-      cv::computeCorrespondEpilines(u[0], 1, F, primky);
-      for (std::size_t i = 0; i < primky.size(); i++)
-        soucet += std::abs(primky[i][0] * u[1][i].x + primky[i][1] * u[1][i].y + primky[i][2]), pocet++;
+      if (chyby[v] <= mez)
+        dobre.push_back(k.pohledy[v]);
+      else
+        vynechane.push_back(k.pohledy[v].soubor[0] + ", " + k.pohledy[v].soubor[1] + ": an error of " +
+                            cv::format("%.2f", chyby[v]) + " px, more than three times the median of the views; "
+                            "the pair is left out");
     }
-    k.epipolarni_chyba = pocet > 0 ? soucet / static_cast<double>(pocet) : 0;
-    k.rig.verze = verze_rigu_objektivu;
-    k.rig.jednotka = jednotka;
-    k.rig.sirka = velikost.width;
-    k.rig.vyska = velikost.height;
-    const cv::Mat identita = cv::Mat::eye(3, 3, CV_64F), nula = cv::Mat::zeros(3, 1, CV_64F);
-    const cv::Mat otoceni[2] = {identita, R}, posun[2] = {nula, T};
-    for (int c = 0; c < 2; c++) {
-      ObjektivRigu& o = k.rig.objektiv[c];
-      do_pole(matice[c], o.matice);
-      do_pole(zkresleni[c].colRange(0, 5), o.zkresleni);
-      do_pole(otoceni[c], o.otoceni);
-      do_pole(posun[c], o.posun);
-      k.rig.kamera[c] = kamera_z_objektivu(o, k.rig.vyska);
+    if (!vynechane.empty() && dobre.size() >= 4) {
+      k.varovani.insert(k.varovani.end(), vynechane.begin(), vynechane.end());
+      k.pohledy = dobre;
+      if (!vyres(deska, velikost, &k, chyba)) return false;
     }
   } catch (const cv::Exception& e) {
     return selhani(chyba, std::string("the solve failed (") + e.err + "); are the views at different poses?");
   }
+  k.rig.jednotka = jednotka;
   // The board measured back: neighbouring corners along rows and columns.
   double soucet = 0, ctverce = 0, nejvic = 0;
   long pocet = 0;

@@ -6,7 +6,9 @@
 //
 // `obrazky` alternate camera 1, camera 2 of one moment. A pair where either
 // image shows no complete board is left out with a warning naming both
-// files. Fails with a one-line message (naming a file where one is at
+// files. A view whose error in either camera, or in camera 2 through the
+// stereo pose, is above three times the median and one pixel is left out
+// with a warning and the solve repeated once, when 4 views remain. Fails with a one-line message (naming a file where one is at
 // fault) for: an odd number of images, an image that cannot be read, images
 // of different sizes, fewer than 4 usable pairs, and a solve that fails or
 // gives no usable set-up (all views at one pose leave it undetermined).
@@ -29,6 +31,7 @@ struct PohledSachovnice {
   std::string soubor[2];
   std::vector<cv::Point2f> rohy[2];  // detected corners, rows from the top
   double rms[2] = {0, 0};            // reprojection RMS of this view per camera
+  double rms_stereo = 0;  // camera 2's corners against the board where camera 1 and the stereo pose put it
   std::vector<cv::Point2f> reziduum[2];  // reprojected minus detected, per corner
 };
 

@@ -151,8 +151,8 @@ double rms_rekonstrukce(const std::string& adresar, const std::string& rig) {
 }
 
 // The sample with webcam-like lenses (k1 = -0.25) and 15 chessboard pairs,
-// a third of them as JPEG, one as 16-bit PNG, and one pair without a
-// board: calibrate_rig recovers both cameras, the board measures back
+// a third of them as JPEG, one as 16-bit PNG, one pair without a board
+// and one whose board moved between its photographs: calibrate_rig recovers both cameras, the board measures back
 // within 1 %, the report is drawn, and the markers reconstructed with the
 // calibrated rig are as good as with the true one, while the same rig
 // without its distortion is far off.
@@ -182,11 +182,15 @@ TEST(CalibrateRig, CalibratesTheLensSampleAsWellAsItsTrueRig) {
       argumenty.push_back(soubor);
     }
   ASSERT_TRUE(cv::imwrite(adresar + "/blank.png", cv::Mat(480, 640, CV_8U, cv::Scalar(128))));
-  argumenty.insert(argumenty.end(), {"blank.png", "chessboard_01_2.png"});
+  // A pair without a board, and a pair whose board moved between the two
+  // photographs (each image fine on its own).
+  argumenty.insert(argumenty.end(), {"blank.png", "chessboard_01_2.png", "chessboard_02_1.png", "chessboard_05_2.png"});
   const VysledekBehu beh = spust_program(CALIBRATE_RIG_PATH, adresar, "", 600, {}, argumenty);
   ASSERT_EQ(beh.kod, 0) << beh.chyby << beh.vystup;
   std::printf("%s", beh.vystup.c_str());
   EXPECT_NE(beh.chyby.find("blank.png, chessboard_01_2.png: no complete board"), std::string::npos) << beh.chyby;
+  EXPECT_NE(beh.chyby.find("chessboard_02_1.png, chessboard_05_2.png: an error of"), std::string::npos) << beh.chyby;
+  EXPECT_NE(beh.vystup.find("views: 15 pairs used"), std::string::npos);
   RigKamer rig, pravda;
   std::string chyba;
   ASSERT_TRUE(nacti_rig(adresar + "/rig.yml", &rig, &chyba)) << chyba;
