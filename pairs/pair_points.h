@@ -4,7 +4,8 @@
 // A pair's rows count from the top row of the picture; the triangulation
 // counts them from the first row stored in the bitmap, which is the bottom
 // one, so the pair's row r becomes row 479 - r. A pair whose viewing rays
-// are parallel or pass further apart than max_mezera_paprsku is dropped.
+// are parallel or pass further apart than max_mezera_paprsku (with a
+// version 2 rig: max_mezera_pixelu) is dropped.
 #pragma once
 
 #include <optional>
@@ -20,6 +21,13 @@
 // keeps every sound pair and drops pairs whose rows disagree by three rows
 // or more.
 constexpr float max_mezera_paprsku = 0.2f;
+
+// With the lenses of a version 2 rig the unit is the user's, so the bound
+// is stated in pixels instead: the ray gap over the size of one pixel at
+// the point's distance from camera 1. Rounding both pixels of a sound pair
+// to whole pixels moves each ray by at most half a pixel's diagonal, 0.71
+// pixels, so the gap stays below 1.5 pixels; 2 keeps every sound pair.
+constexpr double max_mezera_pixelu = 2.0;
 
 struct BodParu {
   float xyz[3];

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "reconstruction/lens_distortion.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/scene_tables.h"
 
@@ -27,6 +28,7 @@ MapovaniPixelu vychozi_mapovani(int kamera) {
 }  // namespace
 
 MapovaniPixelu mapovani_kamer[2] = {vychozi_mapovani(0), vychozi_mapovani(1)};
+ObjektivyKamer objektivy_kamer;
 
 RigKamer vychozi_rig() {
   RigKamer rig;
@@ -51,13 +53,24 @@ RigKamer vychozi_rig() {
 void bod_obrazove_roviny(int kamera, int sloupec, int radek, float bod[3]) {
   const MapovaniPixelu& m = mapovani_kamer[kamera];
   const float* l = stereo_lok[kamera];
-  const double ds = sloupec - m.pixel_stredu[0];
-  const double dr = radek - m.pixel_stredu[1];
+  double s = sloupec, r = radek;
+  if (objektivy_kamer.s_objektivy) {
+    const int v = objektivy_kamer.vyska;
+    bez_zkresleni(objektivy_kamer.objektiv[kamera], sloupec, radek_shora(radek, v), &s, &r);
+    r = radek_shora(r, v);
+  }
+  const double ds = s - m.pixel_stredu[0];
+  const double dr = r - m.pixel_stredu[1];
   for (int j = 0; j < 3; j++)
     bod[j] = static_cast<float>((l[j] + ds * m.krok_sloupce[j]) + dr * m.krok_radku[j]);
 }
 
+double velikost_pixelu(double hloubka) { return hloubka / objektivy_kamer.objektiv[0].matice[0]; }
+
 void pouzij_rig(const RigKamer& rig) {
+  objektivy_kamer.s_objektivy = rig.verze == verze_rigu_objektivu;
+  objektivy_kamer.vyska = rig.vyska;
+  for (int k = 0; k < 2; k++) objektivy_kamer.objektiv[k] = rig.objektiv[k];
   for (int k = 0; k < 2; k++) {
     const KameraRigu& c = rig.kamera[k];
     MapovaniPixelu& m = mapovani_kamer[k];
@@ -93,6 +106,11 @@ bool nacti_rig_programu(bool* pouzit, std::string* chyba, CteniRigu cteni) {
   }
   RigKamer rig;
   if (!cteni(soubor_rigu, &rig, chyba)) return false;
+  if (rig.verze == verze_rigu_objektivu && (rig.sirka != 640 || rig.vyska != 480)) {
+    *chyba = std::string(soubor_rigu) + ": image_size: " + std::to_string(rig.sirka) + " x " +
+             std::to_string(rig.vyska) + ", but the images are 640 x 480";
+    return false;
+  }
   pouzij_rig(rig);
   *pouzit = true;
   std::printf("camera set-up: %s (unit: %s)\n", soubor_rigu, rig.jednotka.c_str());

@@ -23,6 +23,15 @@ struct MapovaniPixelu {
 
 extern MapovaniPixelu mapovani_kamer[2];
 
+// The lenses of a version 2 rig in use (rig_file.h); without one,
+// s_objektivy is false and nothing is undistorted.
+struct ObjektivyKamer {
+  bool s_objektivy = false;
+  int vyska = 480;
+  ObjektivRigu objektiv[2] = {};
+};
+extern ObjektivyKamer objektivy_kamer;
+
 // The compiled-in set-up as a rig file's content.
 RigKamer vychozi_rig();
 
@@ -32,13 +41,20 @@ RigKamer vychozi_rig();
 // 640 x 480 image).
 void pouzij_rig(const RigKamer& rig);
 
-// The image-plane point of pixel (sloupec, radek) of camera `kamera`, each
-// coordinate computed in double and stored as a float.
+// The image-plane point of pixel (sloupec, radek) of camera `kamera` (rows
+// from the bottom), each coordinate computed in double and stored as a
+// float. With the lenses of a version 2 rig the pixel's distortion is
+// undone first.
 void bod_obrazove_roviny(int kamera, int sloupec, int radek, float bod[3]);
+
+// The size of one pixel at distance `hloubka` in front of camera 1 (in the
+// rig's unit), for a version 2 rig: hloubka / fx.
+double velikost_pixelu(double hloubka);
 
 // Start-up: when "rig.yml" exists in the working directory, reads it, uses
 // it (pouzij_rig) and says so on standard output and in the log; *pouzit
-// tells whether it did. Without the file nothing is printed and the
+// tells whether it did. A version 2 file made for another image size than
+// the 640 x 480 pictures the programs read is refused. Without the file nothing is printed and the
 // compiled-in set-up stays. Returns false with a one-line message naming
 // the file and the field when the file is present but cannot be used (a
 // symbolic link to a missing file among them).

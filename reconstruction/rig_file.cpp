@@ -13,6 +13,7 @@
 
 #include "common/input_file.h"
 #include "reconstruction/atomic_file.h"
+#include "reconstruction/rig_file_v2.h"
 
 namespace {
 
@@ -124,12 +125,14 @@ bool cti_hlavicku(const cv::FileNode& koren, RigKamer* rig, std::string* chyba) 
     *chyba = "version: missing";
     return false;
   }
-  if (!verze.isInt() || static_cast<int>(verze) != verze_rigu) {
+  if (!verze.isInt() || (static_cast<int>(verze) != verze_rigu && static_cast<int>(verze) != verze_rigu_objektivu)) {
     *chyba = "version: unknown version " +
              (verze.isInt() ? std::to_string(static_cast<int>(verze)) : std::string("(not a number)")) +
-             ", this program reads version " + std::to_string(verze_rigu);
+             ", this program reads versions " + std::to_string(verze_rigu) + " and " +
+             std::to_string(verze_rigu_objektivu);
     return false;
   }
+  rig->verze = static_cast<int>(verze);
   const cv::FileNode jednotka = koren["unit"];
   if (jednotka.empty() || jednotka.isNone()) {
     *chyba = "unit: missing";
@@ -318,6 +321,7 @@ std::string chyba_parseru(const cv::Exception& e, int posun) {
 }  // namespace
 
 std::string text_rigu(const RigKamer& rig) {
+  if (rig.verze == verze_rigu_objektivu) return text_rigu_objektivu(rig);
   cv::FileStorage fs(".yml", cv::FileStorage::WRITE | cv::FileStorage::MEMORY |
                                  cv::FileStorage::FORMAT_YAML);
   fs.writeComment(
@@ -376,7 +380,9 @@ bool precti_rig(const std::string& text, const std::string& cesta, RigKamer* rig
         const cv::FileNode koren = fs.root();
         bool dobre = koren.isMap() && cti_hlavicku(koren, &novy, &problem);
         if (!koren.isMap()) problem = "not a YAML map of fields";
-        for (int k = 0; k < 2 && dobre; k++)
+        if (dobre && novy.verze == verze_rigu_objektivu)
+          dobre = cti_rig_objektivu(koren, &novy, &problem);
+        for (int k = 0; k < 2 && dobre && novy.verze == verze_rigu; k++)
           dobre = cti_kameru(koren[jmena_kamer[k]], jmena_kamer[k], &novy.kamera[k], &problem);
         if (dobre) over_dvojici(novy, &problem);
       }

@@ -39,13 +39,35 @@ struct KameraRigu {
   double krok_radku[3];      // image-plane step of one row
 };
 
+// The lens of a camera of a version 2 file, in OpenCV's own quantities and
+// conventions: the camera matrix (row-major 3 x 3), the distortion
+// (k1, k2, p1, p2, k3), and the rotation (row-major 3 x 3) and translation
+// that take a point of the rig's frame (camera 1's) into the camera's
+// frame. Pixel rows count from the top of the picture.
+struct ObjektivRigu {
+  double matice[9];
+  double zkresleni[5];
+  double otoceni[9];
+  double posun[3];
+};
+
 struct RigKamer {
   std::string jednotka;  // the unit of every length
+  // The pinhole mapping of each camera as above (for a version 2 file the
+  // one its camera matrix, rotation and translation give, rows counted from
+  // the bottom of the picture as the bitmaps store them).
   KameraRigu kamera[2];
+  int verze = 1;
+  // Version 2 only: the image size in pixels and each camera's lens, whose
+  // distortion every triangulation undoes first (lens_distortion.h).
+  int sirka = 640;
+  int vyska = 480;
+  ObjektivRigu objektiv[2] = {};
 };
 
 constexpr const char* soubor_rigu = "rig.yml";
 constexpr int verze_rigu = 1;
+constexpr int verze_rigu_objektivu = 2;
 constexpr std::size_t nejvetsi_soubor_rigu = 1024 * 1024;
 
 // The file's text.

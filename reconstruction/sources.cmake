@@ -5,6 +5,8 @@ set(RECONSTRUCTION_COMMON_SOURCES
   reconstruction/bitmap_reader.cpp
   reconstruction/atomic_file.cpp
   reconstruction/rig_file.cpp
+  reconstruction/rig_file_v2.cpp
+  reconstruction/lens_distortion.cpp
   reconstruction/turntable_frame.cpp
   reconstruction/upright_ply.cpp
 )

@@ -1,6 +1,10 @@
 // Camera model in double precision.
 #include "tools/camera_projection.h"
 
+#include <opencv2/core.hpp>
+
+#include "reconstruction/lens_distortion.h"
+
 #include "common/geometry.h"
 
 SestavaKamer vychozi_sestava() {
@@ -24,6 +28,7 @@ SestavaKamer vychozi_sestava() {
 namespace {
 
 Bod3 z_pole(const float* p) { return {p[0], p[1], p[2]}; }
+Bod3 z_pole3(const double* p) { return {p[0], p[1], p[2]}; }
 
 Bod3 vodorovny(const SestavaKamer& s, int k) {
   return {s.vodorovny[k][0], s.vodorovny[k][1], 0.0};
@@ -48,7 +53,24 @@ Bod3 bod_roviny(const SestavaKamer& s, int k, double sloupec, double radek) {
   return l + du * vodorovny(s, k) + dv * svisly;
 }
 
+namespace {
+
+PoziceVObraze promitni_dirkou(const SestavaKamer& s, int k, Bod3 x);
+
+}  // namespace
+
 PoziceVObraze promitni(const SestavaKamer& s, int k, Bod3 x) {
+  PoziceVObraze p = promitni_dirkou(s, k, x);
+  if (!p.pred_kamerou || !ma_zkresleni(s)) return p;
+  const ObjektivRigu o = objektiv_kamery(s, k);
+  se_zkreslenim(o, p.sloupec, radek_shora(p.radek, 480), &p.sloupec, &p.radek);
+  p.radek = radek_shora(p.radek, 480);
+  return p;
+}
+
+namespace {
+
+PoziceVObraze promitni_dirkou(const SestavaKamer& s, int k, Bod3 x) {
   PoziceVObraze p;
   if (s.obecna) {
     const double bod[3] = {x.x, x.y, x.z};
@@ -70,6 +92,8 @@ PoziceVObraze promitni(const SestavaKamer& s, int k, Bod3 x) {
   p.pred_kamerou = true;
   return p;
 }
+
+}  // namespace
 
 Bod3 trianguluj(const SestavaKamer& s, double c1, double r1, double c2, double r2) {
   const Bod3 k1 = z_pole(s.kamera[0]);
@@ -147,14 +171,13 @@ RigKamer rig_ze_sestavy(const SestavaKamer& s, const std::string& jednotka) {
   return rig;
 }
 
-SestavaKamer siroka_sestava() {
-  // Projection centres, the point both cameras look at (the middle of the
-  // vase above the turntable centre), roll about the optical axis.
-  const Bod3 stredy[2] = {{-22.0, 10.0, 4.0}, {40.0, 6.0, -3.0}};
-  const Bod3 cil{4.6, 135.8, 0.0};
-  const double natoceni[2] = {2.0, -3.0};  // degrees
-  const double vzdalenost = 180.0;
-  const double roztec[2] = {0.11, 0.12};
+namespace {
+
+// Two cameras at the given centres, each turned to look at `cil`, rolled
+// about its optical axis by `natoceni` degrees, with its image plane at
+// `vzdalenost` and pixels of `roztec` on it, principal point (330, 250).
+SestavaKamer otocene_kamery(const Bod3 (&stredy)[2], Bod3 cil, const double (&natoceni)[2], double vzdalenost,
+                            const double (&roztec)[2]) {
   SestavaKamer s{};
   s.obecna = true;
   for (int k = 0; k < 2; k++) {
@@ -179,4 +202,85 @@ SestavaKamer siroka_sestava() {
     s.pixel_stredu[k][1] = 250.0;
   }
   return s;
+}
+
+// The projection centres and the point both cameras look at (the middle of
+// the vase above the turntable centre) of the wide set-up; roll about the
+// optical axis in degrees.
+const Bod3 stredy_siroke[2] = {{-22.0, 10.0, 4.0}, {40.0, 6.0, -3.0}};
+const Bod3 cil_siroke{4.6, 135.8, 0.0};
+const double natoceni_siroke[2] = {2.0, -3.0};
+
+}  // namespace
+
+SestavaKamer siroka_sestava() {
+  return otocene_kamery(stredy_siroke, cil_siroke, natoceni_siroke, 180.0, {0.11, 0.12});
+}
+
+SestavaKamer sestava_webkamer() {
+  // The wide set-up's cameras moved halfway towards the vase, along their
+  // lines of sight, with a focal length of 800 pixels: the same view
+  // angles between the cameras, the scene about as large in the picture.
+  Bod3 stredy[2];
+  for (int k = 0; k < 2; k++) stredy[k] = cil_siroke + 0.6 * (stredy_siroke[k] - cil_siroke);
+  return otocene_kamery(stredy, cil_siroke, natoceni_siroke, 180.0, {180.0 / 700.0, 180.0 / 700.0});
+}
+
+bool ma_zkresleni(const SestavaKamer& s) {
+  for (const auto& d : s.zkresleni)
+    for (double v : d)
+      if (v != 0) return true;
+  return false;
+}
+
+// Camera k as OpenCV describes it, in the world frame: the axes of its
+// frame (x along a row, y down a column, z towards the image plane), the
+// camera matrix from the pixel steps and the distance of the image plane.
+ObjektivRigu objektiv_kamery(const SestavaKamer& s, int k) {
+  const KameraRigu c = kamera_ze_sestavy(s, k);
+  const Bod3 K = z_pole3(c.stred_projekce), L = z_pole3(c.bod_stredu);
+  const Bod3 ks = z_pole3(c.krok_sloupce), kr_dolu = -1.0 * z_pole3(c.krok_radku);
+  const Bod3 ex = jednotkovy(ks);
+  Bod3 ez = jednotkovy(vektorove(ks, kr_dolu));
+  if (skalar(ez, L - K) < 0) ez = -1.0 * ez;
+  const Bod3 ey = vektorove(ez, ex);
+  const double d = skalar(L - K, ez), kry = skalar(kr_dolu, ey), krx = skalar(kr_dolu, ex);
+  const double c0 = c.pixel_stredu[0], r0 = radek_shora(c.pixel_stredu[1], 480);
+  ObjektivRigu o{};
+  const double fx = d / delka(ks), fy = d / kry;
+  o.matice[0] = fx;
+  o.matice[1] = -d * krx / (kry * delka(ks));
+  o.matice[2] = c0 - skalar(ex, L - K) / delka(ks) + skalar(ey, L - K) * krx / (kry * delka(ks));
+  o.matice[4] = fy;
+  o.matice[5] = r0 - skalar(ey, L - K) / kry;
+  o.matice[8] = 1;
+  for (int i = 0; i < 5; i++) o.zkresleni[i] = s.zkresleni[k][i];
+  const Bod3 osy[3] = {ex, ey, ez};
+  for (int i = 0; i < 3; i++) {
+    o.otoceni[3 * i] = osy[i].x;
+    o.otoceni[3 * i + 1] = osy[i].y;
+    o.otoceni[3 * i + 2] = osy[i].z;
+    o.posun[i] = -skalar(osy[i], K);
+  }
+  return o;
+}
+
+RigKamer rig_objektivu_ze_sestavy(const SestavaKamer& s, const std::string& jednotka) {
+  RigKamer rig;
+  rig.verze = verze_rigu_objektivu;
+  rig.jednotka = jednotka;
+  const ObjektivRigu svet[2] = {objektiv_kamery(s, 0), objektiv_kamery(s, 1)};
+  const cv::Matx33d R1(svet[0].otoceni);
+  const cv::Vec3d t1(svet[0].posun);
+  for (int k = 0; k < 2; k++) {
+    ObjektivRigu o = svet[k];
+    // x_k = R_k X + t_k and X = R1^T (x_1 - t1): x_k = R_k R1^T x_1 + t_k - R_k R1^T t1.
+    const cv::Matx33d R = cv::Matx33d(svet[k].otoceni) * R1.t();
+    const cv::Vec3d t = cv::Vec3d(svet[k].posun) - R * t1;
+    for (int i = 0; i < 9; i++) o.otoceni[i] = k == 0 ? (i % 4 == 0 ? 1 : 0) : R.val[i];
+    for (int i = 0; i < 3; i++) o.posun[i] = k == 0 ? 0 : t[i];
+    rig.objektiv[k] = o;
+    rig.kamera[k] = kamera_z_objektivu(o, rig.vyska);
+  }
+  return rig;
 }

@@ -46,6 +46,9 @@ struct SestavaKamer {
   double pixel_stredu[2][2] = {};
   double krok_sloupce[2][3] = {};
   double krok_radku[2][3] = {};
+  // Lens distortion of each camera (OpenCV's k1, k2, p1, p2, k3), applied
+  // to the pixel the pinhole above gives; all zero: none.
+  double zkresleni[2][5] = {};
 };
 
 // The default set-up of the reconstruction programs.
@@ -58,6 +61,12 @@ SestavaKamer vychozi_sestava();
 // principal point at pixel (330, 250).
 SestavaKamer siroka_sestava();
 
+// Cameras such as ordinary webcams at 640 x 480: the wide set-up's cameras
+// halfway to the vase along their lines of sight, with a focal length of
+// 800 pixels (a field of view of 44 degrees across), where a lens's
+// distortion shifts the picture's corners by many pixels.
+SestavaKamer sestava_webkamer();
+
 // A set-up from a rig file's cameras (general; centres rounded to float).
 SestavaKamer sestava_z_rigu(const RigKamer& rig);
 
@@ -66,6 +75,18 @@ KameraRigu kamera_ze_sestavy(const SestavaKamer& s, int k);
 
 // The set-up as a rig file's content (exact: floats and doubles as held).
 RigKamer rig_ze_sestavy(const SestavaKamer& s, const std::string& jednotka);
+
+// The set-up as a version 2 rig file's content: OpenCV's camera matrix,
+// the lens distortion, and each camera's rotation and translation from
+// camera 1's frame (640 x 480 pictures, rows from the top).
+RigKamer rig_objektivu_ze_sestavy(const SestavaKamer& s, const std::string& jednotka);
+
+// Whether a camera of the set-up has lens distortion.
+bool ma_zkresleni(const SestavaKamer& s);
+
+// Camera k in OpenCV's terms in the world frame (rotation and translation
+// from the world into the camera's frame).
+ObjektivRigu objektiv_kamery(const SestavaKamer& s, int k);
 
 constexpr int sloupec_stredu = 360;
 constexpr int radek_stredu = 240;
@@ -81,7 +102,8 @@ struct PoziceVObraze {
 // Projects world point X into camera k (0 or 1): the line K_k -> X is cut
 // with the plane through L_k spanned by h_k and the z axis (the plane of the
 // reconstruction's image points; it is perpendicular to L_k - K_k to within
-// the rounding of the constants) and the cut is expressed in pixels.
+// the rounding of the constants) and the cut is expressed in pixels; a lens
+// with distortion then moves that pixel where the lens shows it.
 PoziceVObraze promitni(const SestavaKamer& s, int k, Bod3 x);
 
 // The image-plane point of a (possibly fractional) pixel of camera k.

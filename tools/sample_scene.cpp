@@ -372,9 +372,13 @@ bool zapis_scenu(const Scena& sc, const std::string& adresar, std::string* chyba
       return false;
     }
   }
+  // With lenses the truth is a version 2 file, in camera 1's frame.
   if (sc.nastaveni.sestava &&
       !zapis_rig(predpona + soubor_pravdy_rigu,
-                 rig_ze_sestavy(sc.sestava, "units of the sample scene (world frame)"), chyba))
+                 ma_zkresleni(sc.sestava)
+                     ? rig_objektivu_ze_sestavy(sc.sestava, "units of the sample scene (camera 1's frame)")
+                     : rig_ze_sestavy(sc.sestava, "units of the sample scene (world frame)"),
+                 chyba))
     return false;
   const std::string text = text_pravdy(sc);
   const std::string cesta = predpona + "ground_truth.txt";

@@ -7,10 +7,12 @@
 //   OUT_DIR/polygon_walk: the first polygons of the polar model built from
 //     the scene, and three small lists with contours and arcs;
 //   OUT_DIR/rig_file: the compiled-in camera set-up as "rig.yml", with and
-//     without its "%YAML:1.0" first line;
+//     without its "%YAML:1.0" first line, and a version 2 file;
 //   OUT_DIR/pair_file: a "data.txt" as the decoder writes it, with line
 //     ends "\n" and "\r\n".
 #include <unistd.h>
+
+#include <algorithm>
 
 #include <cmath>
 #include <cstdio>
@@ -123,7 +125,23 @@ bool semena_textu(const fs::path& vystup) {
   std::string crlf;
   for (char z : data) crlf += z == '\n' ? std::string("\r\n") : std::string(1, z);
   const std::string bez = rig.substr(rig.find('\n') + 1);
+  // A version 2 file: two webcams 100 apart with barrel distortion.
+  RigKamer objektivy;
+  objektivy.verze = verze_rigu_objektivu;
+  objektivy.jednotka = "mm";
+  objektivy.sirka = 640;
+  objektivy.vyska = 480;
+  for (int k = 0; k < 2; k++) {
+    ObjektivRigu& o = objektivy.objektiv[k];
+    const double m[9] = {620, 0, 320, 0, 620, 240, 0, 0, 1}, r[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
+    std::copy(m, m + 9, o.matice);
+    std::copy(r, r + 9, o.otoceni);
+    o.zkresleni[0] = -0.25;
+    o.posun[0] = k == 0 ? 0.0 : -100.0;
+  }
+  const std::string rig2 = text_rigu(objektivy);
   return zapis(vystup / "rig_file" / "rig.yml", rig.data(), rig.size()) &&
+         zapis(vystup / "rig_file" / "version2.yml", rig2.data(), rig2.size()) &&
          zapis(vystup / "rig_file" / "without_header.yml", bez.data(), bez.size()) &&
          zapis(vystup / "pair_file" / "data.txt", data.data(), data.size()) &&
          zapis(vystup / "pair_file" / "crlf.txt", crlf.data(), crlf.size());

@@ -306,7 +306,7 @@ void vytvor(Zvlastni druh, const std::string& cesta) {
     case Zvlastni::odkaz_na_nuly: EXPECT_EQ(symlink("/dev/zero", cesta.c_str()), 0); break;
     case Zvlastni::odkaz_nikam: EXPECT_EQ(symlink("chybi.yml", cesta.c_str()), 0); break;
     case Zvlastni::spatny_rig: {
-      const std::string t = "version: 2\n";
+      const std::string t = "version: 3\n";
       EXPECT_TRUE(zapis_soubor(cesta, Bajty(t.begin(), t.end())));
       break;
     }
@@ -328,7 +328,7 @@ TEST(BadInputMatrix, SpecialFilesAtInputAndOutputPathsAreRefusedAndLeftAsTheyAre
       {VIEWER_POLAR_PATH, "rig.yml", Zvlastni::fifo, "rig.yml: is not a regular file (a FIFO, socket or device)"},
       {VIEWER_PROJECTION_PATH, "rig.yml", Zvlastni::odkaz_na_nuly, "rig.yml: is not a regular file (a FIFO, socket or device)"},
       {VIEWER_CALIBRATION_PATH, "rig.yml", Zvlastni::odkaz_nikam, "rig.yml: is a symbolic link to a file that does not exist"},
-      {VIEWER_POLAR_PATH, "rig.yml", Zvlastni::spatny_rig, "rig.yml: version: unknown version 2, this program reads version 1"},
+      {VIEWER_POLAR_PATH, "rig.yml", Zvlastni::spatny_rig, "rig.yml: version: unknown version 3, this program reads versions 1 and 2"},
       {PAIRS_TO_POINTS_PATH, "rig.yml", Zvlastni::fifo, "rig.yml: is not a regular file (a FIFO, socket or device)"},
       {PAIRS_TO_POINTS_PATH, "data.txt", Zvlastni::fifo, "data.txt: is not a regular file (a FIFO, socket or device)"},
       {PAIRS_TO_POINTS_PATH, "pairs.ply", Zvlastni::fifo, "pairs.ply: " + fifo_vystup},
