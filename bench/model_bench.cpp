@@ -28,7 +28,7 @@
 #include "model/polar_model.h"
 #include "model/projection_model.h"
 #include "reconstruction/scene_tables.h"
-#include "tests/model/plain_models.h"
+#include "tests/reference/plain_models.h"
 #include "tests/model/point_sets.h"
 
 namespace {

@@ -9,6 +9,8 @@
 // keeps its own expression instead of calling these.
 #pragma once
 
+#include <cmath>
+
 // pi and 2 pi as the program writes them, to eight significant digits (not
 // the double closest to pi); every angle conversion uses these.
 constexpr double pi_programu = 3.14159265;
@@ -40,6 +42,31 @@ inline void vektorove(const double* a, const double* b, double* vysledek) {
   vysledek[0] = a[1] * b[2] - a[2] * b[1];
   vysledek[1] = a[2] * b[0] - a[0] * b[2];
   vysledek[2] = a[0] * b[1] - a[1] * b[0];
+}
+
+// The closest points of two lines, line 1 through P along u and line 2
+// through Q along v, with d = Q - P: s, the parameter of line 2's point
+// nearest to line 1 (Q + s v), with the operations rounded to float where
+// the triangulation and the calibration always rounded them. False, and s
+// unset, when the solve is undefined: u is zero, the lines are parallel,
+// or s or line 1's parameter is not finite. The triangulation and the
+// calibration both solve their closest points here.
+inline bool nejblizsi_na_primce(const float* u, const float* v, const float* d, float* s_vysledek) {
+  const float a = static_cast<float>(skalarne(u, u));
+  const float b = static_cast<float>(-skalarne(u, v));
+  const float c = static_cast<float>(skalarne(u, d));
+  const float dd = static_cast<float>(skalarne(u, v));
+  const float e = static_cast<float>(-skalarne(v, v));
+  const float f = static_cast<float>(skalarne(v, d));
+  if (a == 0.0f) return false;
+  const float e2 = static_cast<float>(e - static_cast<double>(b) * dd / a);
+  const float f2 = static_cast<float>(f - static_cast<double>(c) * dd / a);
+  if (e2 == 0.0f) return false;
+  const float s = static_cast<float>(static_cast<double>(f2) / e2);
+  const float t = static_cast<float>((c - static_cast<double>(b) * s) / a);
+  if (!std::isfinite(s) || !std::isfinite(t)) return false;
+  *s_vysledek = s;
+  return true;
 }
 
 // Determinant (in double) of the 3 x 3 matrix made of the columns a, b, c of

@@ -11,8 +11,8 @@
 
 #include <cstdint>
 
-constexpr int sirka_obrazu = 640;
-constexpr int vyska_obrazu = 480;
+#include "common/image_size.h"
+
 constexpr int kapacita_bodu = 10000;  // records per point table and pair table
 
 // One decoded grid point: its 14-bit code (0 to 16383, -1 ends a table), how

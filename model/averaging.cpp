@@ -10,10 +10,7 @@ namespace {
 
 bool platny_slot(int slot) { return slot >= 0 && slot < slotu_souradnic; }
 
-int pocet_bodu(int slot) {
-  const int n = body_pocty[slot];
-  return n < 0 ? 0 : (n > konfigurace::souradnic_na_slot ? konfigurace::souradnic_na_slot : n);
-}
+int pocet_bodu(int slot) { return pocet_znacek(slot, konfigurace::souradnic_na_slot); }
 
 }  // namespace
 

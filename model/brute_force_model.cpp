@@ -9,9 +9,7 @@
 #include "reconstruction/scene_tables.h"
 
 namespace {
-int bodu_slotu(int slot) {
-  return body_pocty[slot] < konfigurace::souradnic_na_slot ? body_pocty[slot] : konfigurace::souradnic_na_slot;
-}
+int bodu_slotu(int slot) { return pocet_znacek(slot, konfigurace::souradnic_na_slot); }
 }  // namespace
 
 void brutalforce_model3D() {

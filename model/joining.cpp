@@ -26,10 +26,7 @@ void pockej(const char* zprava) {
   std::getchar();
 }
 
-int pocet_bodu(int slot) {
-  const int n = body_pocty[slot];
-  return n < 0 ? 0 : (n > konfigurace::adres_na_slot ? konfigurace::adres_na_slot : n);
-}
+int pocet_bodu(int slot) { return pocet_znacek(slot, konfigurace::adres_na_slot); }
 
 PolygonInstrukce* instrukce_bodu(int slot, int i) {
   if (slot < slotu_souradnic && !znacka_platna(slot, i)) return nullptr;

@@ -18,11 +18,7 @@ namespace {
 
 constexpr int slotu_polaru = 5;
 
-int pocet_bodu_slotu(int slot) {
-  const int pocet = body_pocty[slot];
-  if (pocet < 0) return 0;
-  return pocet < konfigurace::souradnic_na_slot ? pocet : konfigurace::souradnic_na_slot;
-}
+int pocet_bodu_slotu(int slot) { return pocet_znacek(slot, konfigurace::souradnic_na_slot); }
 
 }  // namespace
 

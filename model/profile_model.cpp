@@ -38,9 +38,7 @@ void model3D(int profil, int typ) {
     return;
   }
   usecky_proviz_pocet = 0;
-  int n = body_pocty[profil];
-  if (n < 0) n = 0;
-  if (n > bodu_profilu) n = bodu_profilu;
+  const int n = pocet_znacek(profil, bodu_profilu);
 
   std::vector<int> platne;
   for (int i = 0; i < n; i++)

@@ -25,12 +25,10 @@ bool je_nula(float x) { return porovnejfloat(x, 0.0f, tolerance_nuly) == 0; }
 
 int pocet_bodu_slotu(int slot) {
   if (slot >= slotu_souradnic) return 0;
-  const int pocet = body_pocty[slot];
   constexpr int nejvice = konfigurace::souradnic_na_slot < konfigurace::adres_na_slot
                               ? konfigurace::souradnic_na_slot
                               : konfigurace::adres_na_slot;
-  if (pocet < 0) return 0;
-  return pocet < nejvice ? pocet : nejvice;
+  return pocet_znacek(slot, nejvice);
 }
 
 // v divided by its length (unless that is exactly 0), rounded to float.

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "common/image_size.h"
+
 struct ParPixelu {
   int x1, y1, x2, y2;
 };
@@ -26,8 +28,6 @@ struct DataParu {
 };
 
 constexpr int max_paru = 10000;
-constexpr int sirka_obrazu = 640;
-constexpr int vyska_obrazu = 480;
 
 // Parses the text of a pair file; `jmeno` names it in messages.
 bool precti_pary(const std::string& text, const std::string& jmeno, DataParu* data,

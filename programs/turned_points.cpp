@@ -7,7 +7,7 @@
 OtoceneBody otocene_body() {
   OtoceneBody body;
   for (int slot = 0; slot < 5; slot++) {
-    const int pocet = std::min(std::max(body_pocty[slot], 0), konfigurace::souradnic_na_slot);
+    const int pocet = pocet_znacek(slot, konfigurace::souradnic_na_slot);
     for (int i = 0; i < pocet; i++) {
       if (!znacka_platna(slot, i)) continue;
       const float* p = body_souradnice[slot][i];

@@ -71,7 +71,7 @@ const unsigned char* over_bmp(const unsigned char* data, std::size_t velikost, c
     return selhani(chyba, jmeno,
                    "is compressed (compression " + std::to_string(komprese) +
                        "), an uncompressed bitmap is needed");
-  if (sirka != sirka_snimku || vyska != vyska_snimku)
+  if (sirka != sirka_obrazu || vyska != vyska_obrazu)
     return selhani(chyba, jmeno,
                    "is " + std::to_string(sirka) + " x " + std::to_string(vyska) +
                        " pixels, 640 x 480 (bottom-up) are needed");

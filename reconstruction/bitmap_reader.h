@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-constexpr int sirka_snimku = 640;
-constexpr int vyska_snimku = 480;
+#include "common/image_size.h"
+
 constexpr std::size_t bajtu_snimku =
-    static_cast<std::size_t>(sirka_snimku) * vyska_snimku * 3;
+    static_cast<std::size_t>(sirka_obrazu) * vyska_obrazu * 3;
 
 char* readBMP(const char* path, std::string* chyba = nullptr);
 

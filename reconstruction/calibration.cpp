@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
 
 #include "common/enter_prompt.h"
@@ -27,20 +28,15 @@ bool konecne(const float* a, int n) {
   return true;
 }
 
-// Closest point on line 2 (B + s e) to line 1 (A + t d).
+// Closest point on line 2 (B + s e) to line 1 (A + t d); not a number when
+// the lines are parallel (the caller's finiteness check then refuses the
+// camera).
 void nejblizsi_na_druhe(const float* a_bod, const float* d, const float* b_bod, const float* e,
                         float* vysledek) {
   float ba[3];
   for (int j = 0; j < 3; j++) ba[j] = static_cast<float>(static_cast<double>(b_bod[j]) - a_bod[j]);
-  const float a = static_cast<float>(skalarne(d, d));
-  const float b = static_cast<float>(-skalarne(d, e));
-  const float c = static_cast<float>(skalarne(d, ba));
-  const float dd = static_cast<float>(skalarne(d, e));
-  const float ee = static_cast<float>(-skalarne(e, e));
-  const float f = static_cast<float>(skalarne(e, ba));
-  const float e2 = static_cast<float>(ee - static_cast<double>(b) * dd / a);
-  const float f2 = static_cast<float>(f - static_cast<double>(c) * dd / a);
-  const float s = static_cast<float>(static_cast<double>(f2) / e2);
+  float s = std::numeric_limits<float>::quiet_NaN();
+  nejblizsi_na_primce(d, e, ba, &s);
   for (int j = 0; j < 3; j++)
     vysledek[j] = static_cast<float>(b_bod[j] + static_cast<double>(s) * e[j]);
 }
@@ -125,8 +121,8 @@ void vypis_presnost(std::FILE* vystup, int kamera, const PresnostKamery& p) {
 void skenuj_kalibracni_snimek(const unsigned char* pixely, int kamera, KalibracniZnacky* znacky,
                               std::vector<int>* cizi_hodnoty) {
   bool cizi[256] = {};
-  for (int radek = 0; radek < vyska_snimku; radek++) {
-    for (int sloupec = 0; sloupec < sirka_snimku; sloupec++) {
+  for (int radek = 0; radek < vyska_obrazu; radek++) {
+    for (int sloupec = 0; sloupec < sirka_obrazu; sloupec++) {
       const unsigned char* p = pixely + radek * 1920 + sloupec * 3;
       const int r = p[0];
       if (r == 0 || p[1] != 0 || p[2] != 0) continue;

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/image_size.h"
 #include "reconstruction/lens_distortion.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/scene_tables.h"
@@ -106,9 +107,10 @@ bool nacti_rig_programu(bool* pouzit, std::string* chyba, CteniRigu cteni) {
   }
   RigKamer rig;
   if (!cteni(soubor_rigu, &rig, chyba)) return false;
-  if (rig.verze == verze_rigu_objektivu && (rig.sirka != 640 || rig.vyska != 480)) {
+  if (rig.verze == verze_rigu_objektivu && (rig.sirka != sirka_obrazu || rig.vyska != vyska_obrazu)) {
     *chyba = std::string(soubor_rigu) + ": image_size: " + std::to_string(rig.sirka) + " x " +
-             std::to_string(rig.vyska) + ", but the images are 640 x 480";
+             std::to_string(rig.vyska) + ", but the images are " + std::to_string(sirka_obrazu) + " x " +
+             std::to_string(vyska_obrazu);
     return false;
   }
   pouzij_rig(rig);

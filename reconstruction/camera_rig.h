@@ -27,7 +27,7 @@ extern MapovaniPixelu mapovani_kamer[2];
 // s_objektivy is false and nothing is undistorted.
 struct ObjektivyKamer {
   bool s_objektivy = false;
-  int vyska = 480;
+  int vyska = vyska_obrazu;
   ObjektivRigu objektiv[2] = {};
 };
 extern ObjektivyKamer objektivy_kamer;

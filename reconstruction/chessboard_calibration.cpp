@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <opencv2/calib3d.hpp>
 #include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
@@ -199,6 +200,10 @@ cv::Point3d trianguluj_rigem(const RigKamer& rig, cv::Point2d p1, cv::Point2d p2
   const double a = smer[0].dot(smer[0]), b = smer[0].dot(smer[1]), c = smer[1].dot(smer[1]);
   const double d = smer[0].dot(w), e = smer[1].dot(w);
   const double jmenovatel = a * c - b * b;
+  if (!(jmenovatel > 1e-15 * a * c)) {  // parallel rays meet nowhere
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    return {nan, nan, nan};
+  }
   const double s = (b * e - c * d) / jmenovatel, t = (a * e - b * d) / jmenovatel;
   const cv::Vec3d x = 0.5 * ((stred[0] + s * smer[0]) + (stred[1] + t * smer[1]));
   return {x[0], x[1], x[2]};
@@ -293,6 +298,7 @@ bool kalibruj_sachovnici(const std::vector<std::string>& obrazky, cv::Size rohu,
         for (int j : {s + 1 < rohu.width ? i + 1 : -1, r + 1 < rohu.height ? i + rohu.width : -1}) {
           if (j < 0) continue;
           const double e = cv::norm(x[static_cast<std::size_t>(i)] - x[static_cast<std::size_t>(j)]) - ctverec;
+          if (!std::isfinite(e)) continue;
           soucet += e;
           ctverce += e * e;
           nejvic = std::max(nejvic, std::abs(e));
@@ -300,8 +306,9 @@ bool kalibruj_sachovnici(const std::vector<std::string>& obrazky, cv::Size rohu,
         }
       }
   }
-  k.ctverec_prumer = soucet / static_cast<double>(pocet);
-  k.ctverec_rms = std::sqrt(ctverce / static_cast<double>(pocet));
+  const double n = pocet > 0 ? static_cast<double>(pocet) : 1.0;
+  k.ctverec_prumer = soucet / n;
+  k.ctverec_rms = std::sqrt(ctverce / n);
   k.ctverec_nejvic = nejvic;
   return true;
 }

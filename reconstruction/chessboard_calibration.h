@@ -53,5 +53,6 @@ bool kalibruj_sachovnici(const std::vector<std::string>& obrazky, cv::Size rohu,
 
 // The midpoint of the shortest segment between the viewing rays of pixel
 // (rows from the top) p1 of camera 1 and p2 of camera 2 of a version 2 rig,
-// in double precision, distortion undone.
+// in double precision, distortion undone; not a number when the rays are
+// parallel.
 cv::Point3d trianguluj_rigem(const RigKamer& rig, cv::Point2d p1, cv::Point2d p2);

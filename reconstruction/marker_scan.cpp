@@ -95,8 +95,8 @@ bool skenuj(const unsigned char* pixely, const char* soubor, int kamera, int slo
     nalez->znacky.assign(static_cast<std::size_t>(kapacita), false);
     nalez->reference.assign(static_cast<std::size_t>(kapacita), false);
   }
-  for (int radek = 0; radek < vyska_snimku; radek++) {
-    for (int sloupec = 0; sloupec < sirka_snimku; sloupec++) {
+  for (int radek = 0; radek < vyska_obrazu; radek++) {
+    for (int sloupec = 0; sloupec < sirka_obrazu; sloupec++) {
       const unsigned char* p = pixely + radek * 1920 + sloupec * 3;
       if (sloupec % 16 == 0 && usek_bez_znacek(p)) {
         sloupec += 15;
@@ -211,7 +211,7 @@ bool porovnej_kamery(int slot, const SnimekZnacek& s1, const NalezZnacek& n1, co
     const NalezZnacek& tento = k == 0 ? n1 : n2;
     const NalezZnacek& druhy = k == 0 ? n2 : n1;
     std::vector<int> chybi_reference;
-    for (int i = 0; i < body_pocty[slot_referenci] && i < kapacita; i++)
+    for (int i = 0; i < pocet_znacek(slot_referenci, kapacita); i++)
       if (druhy.reference[i] && !tento.reference[i]) chybi_reference.push_back(255 - i);
     if (chybi_reference.empty()) continue;
     if (chyba != nullptr)

@@ -18,7 +18,7 @@ namespace {
 
 // Image rows of OpenCV's camera model grow downwards; the marker scan's rows
 // grow with the first row stored in the bitmap, which is the bottom row.
-constexpr double posledni_radek = vyska_snimku - 1;
+constexpr double posledni_radek = vyska_obrazu - 1;
 
 struct Shody {
   std::vector<cv::Point3d> objekt;
@@ -128,8 +128,8 @@ bool matice_kamery(cv::Matx34d p, cv::Matx33d* k) {
     return false;
   // cv::calibrateCamera starts only from a principal point inside the image;
   // a poor linear solve (a misplaced mark) may put it outside.
-  const double cx = std::min(std::max(r(0, 2), 0.0), sirka_snimku - 1.0);
-  const double cy = std::min(std::max(r(1, 2), 0.0), vyska_snimku - 1.0);
+  const double cx = std::min(std::max(r(0, 2), 0.0), sirka_obrazu - 1.0);
+  const double cy = std::min(std::max(r(1, 2), 0.0), vyska_obrazu - 1.0);
   *k = cv::Matx33d(r(0, 0), 0, cx, 0, r(1, 1), cy, 0, 0, 1);
   return true;
 }
@@ -170,7 +170,7 @@ bool zpresni(const Shody& s, const cv::Matx33d& k, PohledKamery* pohled, std::st
   cv::Mat matice(k), zkresleni = cv::Mat::zeros(1, 5, CV_64F);
   std::vector<cv::Mat> rvecs, tvecs;
   try {
-    cv::calibrateCamera(objekt, obraz, cv::Size(sirka_snimku, vyska_snimku), matice, zkresleni,
+    cv::calibrateCamera(objekt, obraz, cv::Size(sirka_obrazu, vyska_obrazu), matice, zkresleni,
                         rvecs, tvecs,
                         cv::CALIB_USE_INTRINSIC_GUESS | cv::CALIB_FIX_K1 | cv::CALIB_FIX_K2 |
                             cv::CALIB_FIX_K3 | cv::CALIB_ZERO_TANGENT_DIST,
@@ -286,7 +286,7 @@ void spolecne(KalibraceKamery v[2], PohledKamery pohledy[2], const Shody shody[2
 std::vector<ParPixelu> pary_skenu() {
   std::vector<ParPixelu> pary;
   for (int slot = 0; slot < 5; slot++)
-    for (int i = 0; i < body_pocty[slot] && i < konfigurace::bodu_dat_na_slot; i++) {
+    for (int i = 0; i < pocet_znacek(slot, konfigurace::bodu_dat_na_slot); i++) {
       if (!znacka_platna(slot, i)) continue;
       const BodData& b = body_data[slot][i];
       pary.push_back({{cv::Point2d(b.x1, posledni_radek - b.y1), cv::Point2d(b.x2, posledni_radek - b.y2)}});
@@ -297,9 +297,9 @@ std::vector<ParPixelu> pary_skenu() {
 StredyZnacek stredy_znacek(const unsigned char* pixely) {
   StredyZnacek z;
   int pocet[pocet_kalibracnich_znacek] = {};
-  for (int radek = 0; radek < vyska_snimku; radek++)
-    for (int sloupec = 0; sloupec < sirka_snimku; sloupec++) {
-      const unsigned char* p = pixely + (radek * sirka_snimku + sloupec) * 3;
+  for (int radek = 0; radek < vyska_obrazu; radek++)
+    for (int sloupec = 0; sloupec < sirka_obrazu; sloupec++) {
+      const unsigned char* p = pixely + (radek * sirka_obrazu + sloupec) * 3;
       const int r = p[0];
       if (r == 0 || r > pocet_kalibracnich_znacek || p[1] != 0 || p[2] != 0) continue;
       pocet[r - 1]++;

@@ -31,6 +31,8 @@
 #include <cstddef>
 #include <string>
 
+#include "common/image_size.h"
+
 struct KameraRigu {
   double stred_projekce[3];  // projection centre
   double bod_stredu[3];      // image-plane point of pixel pixel_stredu
@@ -60,8 +62,8 @@ struct RigKamer {
   int verze = 1;
   // Version 2 only: the image size in pixels and each camera's lens, whose
   // distortion every triangulation undoes first (lens_distortion.h).
-  int sirka = 640;
-  int vyska = 480;
+  int sirka = sirka_obrazu;
+  int vyska = vyska_obrazu;
   ObjektivRigu objektiv[2] = {};
 };
 

@@ -8,9 +8,7 @@
 
 namespace {
 
-int pocet_bodu(int slot) {
-  return std::min(std::max(body_pocty[slot], 0), konfigurace::souradnic_na_slot);
-}
+int pocet_bodu(int slot) { return pocet_znacek(slot, konfigurace::souradnic_na_slot); }
 
 void bod(PlyZapis& ply, const float* p) {
   ply.f32(p[0]);

@@ -19,6 +19,11 @@ int b_indexy[6] = {0, 8, 14, 2, 6, 12};
 
 BodData body_data[konfigurace::slotu_dat][konfigurace::bodu_dat_na_slot];
 int body_pocty[pocet_poctu];
+
+int pocet_znacek(int slot, int kapacita) {
+  const int n = body_pocty[slot];
+  return n < 0 ? 0 : (n > kapacita ? kapacita : n);
+}
 float body_souradnice[slotu_souradnic][konfigurace::souradnic_na_slot][3];
 float stereo_body[2][4][3];
 float vektor80[2];

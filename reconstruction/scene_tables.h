@@ -69,6 +69,11 @@ extern int b_indexy[6];
 // Marker and point tables.
 extern BodData body_data[konfigurace::slotu_dat][konfigurace::bodu_dat_na_slot];
 extern int body_pocty[pocet_poctu];
+// The number of markers of `slot` that a loop over a table of `kapacita`
+// entries per slot may visit: body_pocty[slot], at least 0 and at most
+// kapacita. The one home of that rule; every loop over a slot's markers
+// outside the scan takes its bound from here.
+int pocet_znacek(int slot, int kapacita);
 extern float body_souradnice[slotu_souradnic][konfigurace::souradnic_na_slot][3];
 extern float stereo_body[2][4][3];
 extern float vektor80[2];

@@ -25,27 +25,6 @@ std::string obrazek_slotu(int slot) {
 
 const int poradi_slotu[6] = {0, 1, 2, 3, 4, 9};
 
-// One closest-point solve between ray 1 (origin K1, direction u) and ray 2
-// (origin K2, direction v) with D = K2 - K1. Returns s, the parameter on
-// ray 2, and whether the solve was defined.
-bool vyres_primky(const float* u, const float* v, const float* d, float* s_vysledek) {
-  const float a = static_cast<float>(skalarne(u, u));
-  const float b = static_cast<float>(-skalarne(u, v));
-  const float c = static_cast<float>(skalarne(u, d));
-  const float dd = static_cast<float>(skalarne(u, v));
-  const float e = static_cast<float>(-skalarne(v, v));
-  const float f = static_cast<float>(skalarne(v, d));
-  if (a == 0.0f) return false;
-  const float e2 = static_cast<float>(e - static_cast<double>(b) * dd / a);
-  const float f2 = static_cast<float>(f - static_cast<double>(c) * dd / a);
-  if (e2 == 0.0f) return false;
-  const float s = static_cast<float>(static_cast<double>(f2) / e2);
-  const float t = static_cast<float>((c - static_cast<double>(b) * s) / a);
-  if (!std::isfinite(s) || !std::isfinite(t)) return false;
-  *s_vysledek = s;
-  return true;
-}
-
 void trianguluj_bod(int slot, int i) {
   const BodData& bod = body_data[slot][i];
   // The scan has always left the second camera's horizontal direction here.
@@ -172,7 +151,7 @@ bool stred_paprsku(int x1, int y1, int x2, int y2, float bod[3], float* mezera, 
 
   float s_na_2 = 0.0f;
   float s_na_1 = 0.0f;
-  if (!vyres_primky(u, v, d, &s_na_2) || !vyres_primky(v, u, minus_d, &s_na_1)) return false;
+  if (!nejblizsi_na_primce(u, v, d, &s_na_2) || !nejblizsi_na_primce(v, u, minus_d, &s_na_1)) return false;
   double mezera2 = 0.0;
   for (int j = 0; j < 3; j++) {
     const float x2 = static_cast<float>(k2[j] + static_cast<double>(s_na_2) * v[j]);
@@ -186,7 +165,7 @@ bool stred_paprsku(int x1, int y1, int x2, int y2, float bod[3], float* mezera, 
 
 bool prepocet_bodu(bool urcit_osu, std::string* chyba) {
   for (int slot : poradi_slotu)
-    for (int i = 0; i < body_pocty[slot]; i++)
+    for (int i = 0; i < pocet_znacek(slot, konfigurace::souradnic_na_slot); i++)
       if (znacka_platna(slot, i)) trianguluj_bod(slot, i);
 
   const float* r0 = body_souradnice[slot_referenci][0];
@@ -207,7 +186,7 @@ bool prepocet_bodu(bool urcit_osu, std::string* chyba) {
   }
 
   for (int slot = 0; slot < 5; slot++)
-    for (int i = 0; i < body_pocty[slot]; i++)
+    for (int i = 0; i < pocet_znacek(slot, konfigurace::souradnic_na_slot); i++)
       if (znacka_platna(slot, i)) otoc_bod(body_souradnice[slot][i], slot);
   return true;
 }

@@ -1,6 +1,6 @@
 // The older single-image identification on a small synthetic set of large
 // crosses: dropped small blobs, the line-end templates, and majority bits.
-#include "decoder/code_identification_old.h"
+#include "tests/reference/code_identification_old.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

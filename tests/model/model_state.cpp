@@ -12,7 +12,7 @@
 #include "model/instruction_pool.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/scene_tables.h"
-#include "tests/model/plain_models.h"
+#include "tests/reference/plain_models.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "model/projection_model.h"
 #include "model/instruction_pool.h"
 #include "reconstruction/scene_tables.h"
-#include "tests/model/plain_models.h"
+#include "tests/reference/plain_models.h"
 #include "tests/model/model_state.h"
 
 namespace {

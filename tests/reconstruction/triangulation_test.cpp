@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/geometry.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/marker_scan.h"
 #include "reconstruction/scene_tables.h"
@@ -229,3 +230,40 @@ TEST_F(Triangulation, ReferenceMarksThatSpanNoPlaneAreRefused) {
 }
 
 }  // namespace
+
+// The closest points of two lines, solved in one place for the
+// triangulation and the calibration: skew lines give the foot of the
+// common perpendicular on line 2; parallel lines, a zero direction and
+// a value that is not a number give false.
+TEST(ClosestPoints, SkewLinesMeetTheirCommonPerpendicularAndDegenerateOnesAreRefused) {
+  // Line 1 along x through the origin, line 2 along y through (3, -2, 5):
+  // the closest point of line 2 is (3, 0, 5), at s = 2.
+  const float u[3] = {1, 0, 0}, v[3] = {0, 1, 0}, d[3] = {3, -2, 5};
+  float s = -1;
+  ASSERT_TRUE(nejblizsi_na_primce(u, v, d, &s));
+  EXPECT_EQ(s, 2.0f);
+  // Line 2 through (3, -4, 5) along (1, 1, 0): its point (7, 0, 5), at
+  // s = 4, lies straight above line 1's point (7, 0, 0).
+  const float sikma[3] = {1, 1, 0}, d2[3] = {3, -4, 5};
+  ASSERT_TRUE(nejblizsi_na_primce(u, sikma, d2, &s));
+  EXPECT_EQ(s, 4.0f);
+  const float rovnobezna[3] = {-2, 0, 0}, nula[3] = {0, 0, 0};
+  const float neni_cislo[3] = {std::nanf(""), 0, 0};
+  s = 7;
+  EXPECT_FALSE(nejblizsi_na_primce(u, rovnobezna, d, &s));
+  EXPECT_FALSE(nejblizsi_na_primce(nula, v, d, &s));
+  EXPECT_FALSE(nejblizsi_na_primce(u, v, neni_cislo, &s));
+  EXPECT_EQ(s, 7.0f);
+}
+
+// A slot's marker count as every loop over its markers takes it: never
+// below zero, never beyond the table the loop indexes.
+TEST(MarkerCount, IsClampedToZeroAndToTheTableCapacity) {
+  const int puvodne = body_pocty[3];
+  for (const auto& [ulozeno, kapacita, cekano] :
+       std::vector<std::array<int, 3>>{{-5, 73, 0}, {0, 73, 0}, {40, 73, 40}, {73, 73, 73}, {90, 73, 73}, {90, 65, 65}}) {
+    body_pocty[3] = ulozeno;
+    EXPECT_EQ(pocet_znacek(3, kapacita), cekano) << ulozeno << " in " << kapacita;
+  }
+  body_pocty[3] = puvodne;
+}

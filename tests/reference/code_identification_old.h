@@ -1,5 +1,6 @@
-// Identifikace: the older code identification of one camera, kept beside
-// Identifikace2 but not used by the program.
+// Identifikace: the older code identification of one camera, which the
+// program replaced by Identifikace2; kept with its own tests, and linked by
+// no program.
 //
 // Same images, bit order, messages and output tables as Identifikace2, except
 // that the grid points come from one image, the preview pattern (pattern digit

@@ -1,5 +1,5 @@
 // Plain reference builders.
-#include "tests/model/plain_models.h"
+#include "tests/reference/plain_models.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,5 +1,5 @@
 // The older, single-image code identification.
-#include "decoder/code_identification_old.h"
+#include "tests/reference/code_identification_old.h"
 
 #include <opencv2/imgproc.hpp>
 
