@@ -174,7 +174,7 @@ TEST(SampleSet, AngleAndOutputDecodeAnotherAngleIntoAnotherFile) {
   ASSERT_EQ(b.kod, 0) << b.chyby;
   EXPECT_EQ(b.vystup, "turntable angle: 120\n" + vychozi.vystup);
   std::string ocekavana = data;
-  ocekavana.replace(ocekavana.find("M\n60\n"), 6, "M\n120\n");
+  ocekavana.replace(ocekavana.find("M\n60\n"), 5, "M\n120\n");
   EXPECT_EQ(precti_soubor(jine + "/pairs120.txt"), ocekavana);
   EXPECT_FALSE(existuje(jine + "/data.txt"));
 
