@@ -23,6 +23,7 @@ struct Volba {
   const char* popis;
   bool jen_otaceni = false;  // only for a program that turns points (--turn)
   bool jen_otocene = false;  // only for a viewer or a program that turns points
+  bool jen_dekoder = false;  // only for the decoder
 };
 
 const Volba volby_programu[] = {
@@ -50,22 +51,36 @@ const Volba volby_programu[] = {
      "centre, z up along its axis, x towards camera 1, so that mesh viewers\n"
      "show the object standing (pairs_to_points: with --turn)",
      false, true},
+    {"--angle", "A", false,
+     "decode the images of turntable angle A (AAAPFC.bmp, A in three digits,\n"
+     "0 to 359) instead of 60, and write A into the pair file and the console",
+     false, false, true},
+    {"--output", "FILE", false,
+     "write the pairs to FILE (inside DIR with --dir when relative) instead of\n"
+     "data.txt",
+     false, false, true},
     {"--help", nullptr, false, "print this help and exit"},
     {"--version", nullptr, false, "print the program's name and version and exit"},
 };
 
-bool patri_programu(const Volba& v, bool prohlizec, bool otaceni) {
+bool patri_programu(const Volba& v, bool prohlizec, bool otaceni, bool dekoder) {
   return (prohlizec || !v.jen_prohlizec) && (otaceni || !v.jen_otaceni) &&
-         (prohlizec || otaceni || !v.jen_otocene);
+         (prohlizec || otaceni || !v.jen_otocene) && (dekoder || !v.jen_dekoder);
 }
 
-const Volba* najdi_volbu(const std::string& jmeno, bool prohlizec, bool otaceni) {
+const Volba* najdi_volbu(const std::string& jmeno, bool prohlizec, bool otaceni, bool dekoder) {
   for (const Volba& v : volby_programu)
-    if (jmeno == v.jmeno && patri_programu(v, prohlizec, otaceni)) return &v;
+    if (jmeno == v.jmeno && patri_programu(v, prohlizec, otaceni, dekoder)) return &v;
   return nullptr;
 }
 
-void nastav(const Volba& v, const std::string& hodnota, Volby* volby) {
+bool chyba_pouziti(std::string* chyba, const std::string& predmet, const std::string& problem) {
+  if (chyba != nullptr) *chyba = zprava(predmet, problem);
+  return false;
+}
+
+// Stores the option's value; false with the problem of a value it cannot take.
+bool nastav(const Volba& v, const std::string& hodnota, Volby* volby, std::string* chyba) {
   const std::string jmeno = v.jmeno;
   if (jmeno == "--help") volby->napoveda = true;
   if (jmeno == "--version") volby->verze = true;
@@ -75,20 +90,25 @@ void nastav(const Volba& v, const std::string& hodnota, Volby* volby) {
   if (jmeno == "--screenshot") volby->snimek = hodnota;
   if (jmeno == "--turn") volby->otocit = true;
   if (jmeno == "--upright") volby->vzpriment = true;
-}
-
-bool chyba_pouziti(std::string* chyba, const std::string& predmet, const std::string& problem) {
-  if (chyba != nullptr) *chyba = zprava(predmet, problem);
-  return false;
+  if (jmeno == "--output") volby->vystup = hodnota;
+  if (jmeno == "--angle") {
+    int uhel = 0;
+    std::size_t i = 0;
+    for (; i < hodnota.size() && i < 4 && hodnota[i] >= '0' && hodnota[i] <= '9'; i++) uhel = 10 * uhel + (hodnota[i] - '0');
+    if (i == 0 || i != hodnota.size() || uhel > 359)
+      return chyba_pouziti(chyba, "--angle", "expected a whole number of degrees from 0 to 359");
+    volby->uhel = uhel;
+  }
+  return true;
 }
 
 // One argument at argv[*i] that starts with "--"; a separate value moves *i on.
-bool rozeber_volbu(int argc, const char* const* argv, int* i, bool prohlizec, bool otaceni,
+bool rozeber_volbu(int argc, const char* const* argv, int* i, bool prohlizec, bool otaceni, bool dekoder,
                    Volby* volby, std::string* chyba) {
   const std::string argument = argv[*i];
   const std::size_t rovnitko = argument.find('=');
   const std::string jmeno = argument.substr(0, rovnitko);
-  const Volba* v = najdi_volbu(jmeno, prohlizec, otaceni);
+  const Volba* v = najdi_volbu(jmeno, prohlizec, otaceni, dekoder);
   if (v == nullptr) return chyba_pouziti(chyba, jmeno, "unknown option");
   std::string hodnota;
   if (v->hodnota == nullptr) {
@@ -100,8 +120,7 @@ bool rozeber_volbu(int argc, const char* const* argv, int* i, bool prohlizec, bo
   }
   if (v->hodnota != nullptr && hodnota.empty())
     return chyba_pouziti(chyba, jmeno, std::string("needs a value (") + v->jmeno + " " + v->hodnota + ")");
-  nastav(*v, hodnota, volby);
-  return true;
+  return nastav(*v, hodnota, volby, chyba);
 }
 
 std::string odsad(const char* text, const char* odsazeni) {
@@ -129,14 +148,14 @@ int vstup_do_adresare(const std::string& adresar) {
 }  // namespace
 
 bool rozeber_volby(int argc, const char* const* argv, bool prohlizec, Volby* volby,
-                   std::string* chyba, bool otaceni) {
+                   std::string* chyba, bool otaceni, bool dekoder) {
   bool konec_voleb = false;
   for (int i = 1; i < argc; i++) {
     const std::string argument = argv[i];
     if (!konec_voleb && argument == "--") {
       konec_voleb = true;
     } else if (!konec_voleb && argument.rfind("--", 0) == 0) {
-      if (!rozeber_volbu(argc, argv, &i, prohlizec, otaceni, volby, chyba)) return false;
+      if (!rozeber_volbu(argc, argv, &i, prohlizec, otaceni, dekoder, volby, chyba)) return false;
     } else if (!konec_voleb && argument.size() > 1 && argument[0] == '-') {
       return chyba_pouziti(chyba, argument, "unknown option");
     } else {
@@ -153,7 +172,7 @@ bool rozeber_volby(int argc, const char* const* argv, bool prohlizec, Volby* vol
 std::string text_napovedy(const PopisProgramu& popis) {
   std::string t = std::string("Usage: ") + popis.jmeno + " [OPTION]...\n" + popis.ucel + "\n\nOptions:\n";
   for (const Volba& v : volby_programu) {
-    if (!patri_programu(v, popis.prohlizec, popis.otaceni)) continue;
+    if (!patri_programu(v, popis.prohlizec, popis.otaceni, popis.dekoder)) continue;
     t += std::string("  ") + v.jmeno + (v.hodnota != nullptr ? std::string(" ") + v.hodnota : "") + "\n";
     t += odsad(v.popis, "      ");
   }
@@ -172,7 +191,7 @@ std::string text_verze(const char* jmeno) { return std::string(jmeno) + " " + SC
 
 int zpracuj_volby(int argc, const char* const* argv, const PopisProgramu& popis, Volby* volby) {
   std::string chyba;
-  if (!rozeber_volby(argc, argv, popis.prohlizec, volby, &chyba, popis.otaceni)) {
+  if (!rozeber_volby(argc, argv, popis.prohlizec, volby, &chyba, popis.otaceni, popis.dekoder)) {
     ohlas(chyba + "; try '" + popis.jmeno + " --help'");
     return 2;
   }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/messages.h"
+#include "decoder/data_file.h"
 #include "decoder/decoder_state.h"
 #include "decoder/display_module.h"
 #include "decoder/image_input.h"
@@ -113,7 +114,7 @@ bool KorespondujiciUkaz(std::string* chyba) {
       if (chyba != nullptr) *chyba = zprava("kamera1, kamera2", duvod);
       return false;
     }
-    ohlas(zprava("kamera1, kamera2", "no display to show the windows on; data.txt is complete"));
+    ohlas(zprava("kamera1, kamera2", "no display to show the windows on; " + jmeno_souboru_dat() + " is complete"));
     return true;
   }
   cv::Mat nahled1, nahled2;

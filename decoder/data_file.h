@@ -11,17 +11,21 @@
 
 #include <string>
 
-// Starts the content with the header and the angle.
-bool otevri_data(int uhel, std::string* chyba);
+// Starts the content with the header and the angle; the file is `soubor`
+// ("data.txt" unless the decoder's --output names another).
+bool otevri_data(int uhel, std::string* chyba, const std::string& soubor = "data.txt");
 
 // Appends the pairs of korespond[0 .. kores_pocet - 1] and "Q".
 void KorespondujiciUloz();
 
-// Writes the file and renames it to "data.txt"; false with a message that
+// Writes the file and renames it to its name; false with a message that
 // gives the reason (and no temporary file left) when that failed.
 bool dokonci_data(std::string* chyba);
 
-// Drops the content; "data.txt" is not touched.
+// The name of the pair file of the run ("data.txt" unless --output).
+const std::string& jmeno_souboru_dat();
+
+// Drops the content; the file is not touched.
 void zrus_data();
 
 // The six fixed number pairs of the header.

@@ -156,6 +156,41 @@ TEST(SampleSet, DataFileHasHeaderPairsAndQ) {
   std::filesystem::remove_all(adresar);
 }
 
+// --angle A reads the images "AAAPFC.bmp" and writes A into the pair file
+// and the console; --output names the pair file. The same images as angle
+// 120 give the default run's pairs and console, with only the angle
+// changed; angles outside 0 to 359 are bad usage, and a missing image of
+// the angle asked for is named.
+TEST(SampleSet, AngleAndOutputDecodeAnotherAngleIntoAnotherFile) {
+  const std::string adresar = pracovni_adresar();
+  const VysledekBehu vychozi = spust_bez_displeje(adresar);
+  ASSERT_EQ(vychozi.kod, 0) << vychozi.chyby;
+  const std::string data = precti_soubor(adresar + "/data.txt");
+  const std::string jine = novy_adresar("decoder-angle");
+  for (const std::string& j : jmena_snimku())
+    ASSERT_EQ(symlink((vzorek + "/" + j).c_str(), (jine + "/120" + j.substr(3)).c_str()), 0);
+  const VysledekBehu b =
+      spust_program(DECODER_PATH, jine, "", 120, {"DISPLAY="}, {"--no-window", "--angle", "120", "--output", "pairs120.txt"});
+  ASSERT_EQ(b.kod, 0) << b.chyby;
+  EXPECT_EQ(b.vystup, "turntable angle: 120\n" + vychozi.vystup);
+  std::string ocekavana = data;
+  ocekavana.replace(ocekavana.find("M\n60\n"), 5, "M\n120\n");
+  EXPECT_EQ(precti_soubor(jine + "/pairs120.txt"), ocekavana);
+  EXPECT_FALSE(existuje(jine + "/data.txt"));
+
+  const VysledekBehu chybi = spust_program(DECODER_PATH, adresar, "", 120, {"DISPLAY="}, {"--no-window", "--angle", "7"});
+  EXPECT_EQ(chybi.kod, 1);
+  EXPECT_NE(chybi.chyby.find("007031.bmp"), std::string::npos) << chybi.chyby;
+  EXPECT_EQ(precti_soubor(adresar + "/data.txt"), data);
+  for (const char* spatny : {"360", "-1", "12x", "", "1e2", "0360"}) {
+    const VysledekBehu u = spust_program(DECODER_PATH, adresar, "", 120, {"DISPLAY="}, {"--angle", spatny});
+    EXPECT_EQ(u.kod, 2) << spatny;
+    EXPECT_NE(u.chyby.find("--angle: "), std::string::npos) << u.chyby;
+  }
+  std::filesystem::remove_all(adresar);
+  std::filesystem::remove_all(jine);
+}
+
 class BadInput : public testing::Test {
  protected:
   void SetUp() override {
