@@ -128,26 +128,12 @@ int rozeber(int argc, char** argv, VolbyKalibrace* v) {
 }
 
 void vypis(const KalibraceSachovnici& k, double ctverec, const std::string& jednotka) {
-  // The median of the cameras' view RMS, and of the stereo column.
-  const auto median = [&](bool stereo) {
-    std::vector<double> vse;
-    for (const PohledSachovnice& p : k.pohledy) {
-      if (stereo)
-        vse.push_back(p.rms_stereo);
-      else
-        vse.insert(vse.end(), {p.rms[0], p.rms[1]});
-    }
-    std::nth_element(vse.begin(), vse.begin() + static_cast<std::ptrdiff_t>(vse.size() / 2), vse.end());
-    return vse[vse.size() / 2];
-  };
-  const double median_kamer = median(false), median_sterea = median(true);
   std::printf("views: %zu pairs used\n", k.pohledy.size());
   for (std::size_t i = 0; i < k.pohledy.size(); i++) {
     const PohledSachovnice& p = k.pohledy[i];
-    const bool spatny = p.rms[0] > 2 * median_kamer || p.rms[1] > 2 * median_kamer || p.rms_stereo > 2 * median_sterea;
     std::printf("  view %2zu: RMS %.3f px (camera 1), %.3f px (camera 2), %.3f px (camera 2 through the stereo pose)"
                 "%s  %s, %s\n",
-                i + 1, p.rms[0], p.rms[1], p.rms_stereo, spatny ? "  <- more than twice the median: retake?" : "",
+                i + 1, p.rms[0], p.rms[1], p.rms_stereo, p.k_opakovani ? "  <- more than twice the median: retake?" : "",
                 p.soubor[0].c_str(), p.soubor[1].c_str());
   }
   std::printf("camera 1: RMS %.3f px\ncamera 2: RMS %.3f px\nstereo: RMS %.3f px, mean epipolar error %.3f px\n",

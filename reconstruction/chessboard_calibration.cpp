@@ -11,6 +11,26 @@
 
 namespace {
 
+// The median of the values (the upper one of an even count); v is not empty.
+double median(std::vector<double> v) {
+  std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2), v.end());
+  return v[v.size() / 2];
+}
+
+// Marks the views worth retaking: either camera's RMS above twice the
+// median of both cameras' view RMS, or the error through the stereo pose
+// above twice its median.
+void oznac_k_opakovani(std::vector<PohledSachovnice>* pohledy) {
+  std::vector<double> kamer, sterea;
+  for (const PohledSachovnice& p : *pohledy) {
+    kamer.insert(kamer.end(), {p.rms[0], p.rms[1]});
+    sterea.push_back(p.rms_stereo);
+  }
+  const double median_kamer = median(kamer), median_sterea = median(sterea);
+  for (PohledSachovnice& p : *pohledy)
+    p.k_opakovani = p.rms[0] > 2 * median_kamer || p.rms[1] > 2 * median_kamer || p.rms_stereo > 2 * median_sterea;
+}
+
 bool selhani(std::string* chyba, const std::string& proc) {
   *chyba = proc;
   return false;
@@ -263,10 +283,7 @@ bool kalibruj_sachovnici(const std::vector<std::string>& obrazky, cv::Size rohu,
     // and the solve is repeated once without it.
     std::vector<double> chyby;
     for (const PohledSachovnice& p : k.pohledy) chyby.push_back(std::max({p.rms[0], p.rms[1], p.rms_stereo}));
-    std::vector<double> serazene = chyby;
-    std::nth_element(serazene.begin(), serazene.begin() + static_cast<std::ptrdiff_t>(serazene.size() / 2),
-                     serazene.end());
-    const double mez = std::max(3 * serazene[serazene.size() / 2], 1.0);
+    const double mez = std::max(3 * median(chyby), 1.0);
     std::vector<PohledSachovnice> dobre;
     std::vector<std::string> vynechane;
     for (std::size_t v = 0; v < k.pohledy.size(); v++) {
@@ -282,6 +299,7 @@ bool kalibruj_sachovnici(const std::vector<std::string>& obrazky, cv::Size rohu,
       k.pohledy = dobre;
       if (!vyres(deska, velikost, &k, chyba)) return false;
     }
+    oznac_k_opakovani(&k.pohledy);
   } catch (const cv::Exception& e) {
     return selhani(chyba, std::string("the solve failed (") + e.err + "); are the views at different poses?");
   }

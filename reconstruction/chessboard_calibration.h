@@ -8,10 +8,13 @@
 // image shows no complete board is left out with a warning naming both
 // files. A view whose error in either camera, or in camera 2 through the
 // stereo pose, is above three times the median and one pixel is left out
-// with a warning and the solve repeated once, when 4 views remain. Fails with a one-line message (naming a file where one is at
-// fault) for: an odd number of images, an image that cannot be read, images
-// of different sizes, fewer than 4 usable pairs, and a solve that fails or
-// gives no usable set-up (all views at one pose leave it undetermined).
+// with a warning and the solve repeated once, when 4 views remain. The
+// views of the result whose error is above twice its median are marked
+// worth retaking (k_opakovani). Fails with a one-line message (naming a
+// file where one is at fault) for: an odd number of images, an image that
+// cannot be read, images of different sizes, fewer than 4 usable pairs,
+// and a solve that fails or gives no usable set-up (all views at one pose
+// leave it undetermined).
 //
 // The result is a version 2 rig (rig_file.h) in camera 1's frame, in the
 // unit of `ctverec` (the side of one square), and the figures people judge a
@@ -32,6 +35,7 @@ struct PohledSachovnice {
   std::vector<cv::Point2f> rohy[2];  // detected corners, rows from the top
   double rms[2] = {0, 0};            // reprojection RMS of this view per camera
   double rms_stereo = 0;  // camera 2's corners against the board where camera 1 and the stereo pose put it
+  bool k_opakovani = false;  // an error above twice its median: worth retaking
   std::vector<cv::Point2f> reziduum[2];  // reprojected minus detected, per corner
 };
 
