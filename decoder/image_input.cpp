@@ -94,9 +94,9 @@ bool nacti_snimek(const char* jmeno, cv::Mat& obraz, std::string* chyba) {
     return selhani(chyba, jmeno,
                    "the file has " + std::to_string(velikost) +
                        " bytes, far more than a camera image");
-  // One buffer serves every image: a fresh one per file costs a page fault
-  // per 4 KiB.
-  static std::vector<unsigned char> data;
+  // One buffer per thread serves every image it reads: a fresh one per file
+  // costs a page fault per 4 KiB.
+  thread_local std::vector<unsigned char> data;
   data.resize(static_cast<std::size_t>(velikost));
   data.resize(std::fread(data.data(), 1, data.size(), soubor));
   const bool chyba_cteni = std::ferror(soubor) != 0;
@@ -120,8 +120,4 @@ bool nacti_snimek(const char* jmeno, cv::Mat& obraz, std::string* chyba) {
                        (mensi ? "smaller than 640 x 480" : "larger than the 640 x 480 the decoder works on"));
   }
   return true;
-}
-
-bool nacti_snimek_textu(cv::Mat& obraz, std::string* chyba) {
-  return nacti_snimek(text, obraz, chyba);
 }

@@ -1,5 +1,5 @@
-// Loading the decoder's input images under the name the template `text`
-// holds, as 8-bit grey.
+// Loading the decoder's input images as 8-bit grey. Safe to call from
+// several threads at once.
 //
 // nacti_snimek succeeds only for a readable image of exactly 640 x 480
 // pixels (of a larger one only a corner would be decoded); otherwise
@@ -18,6 +18,3 @@
 #include <string>
 
 bool nacti_snimek(const char* jmeno, cv::Mat& obraz, std::string* chyba);
-
-// The same for the file whose name `text` holds now.
-bool nacti_snimek_textu(cv::Mat& obraz, std::string* chyba);
