@@ -1,6 +1,11 @@
 // The decoding core: loading, identification on given tables, pairing.
 #include "decoder/decoding.h"
 
+#include <sys/mman.h>
+
+#include <cstdlib>
+#include <new>
+
 #include "decoder/grid_points.h"
 #include "decoder/image_input.h"
 
@@ -47,12 +52,34 @@ KodyKamery identifikuj_kodove_snimky(const SnimkyKamery& s, std::int32_t* mapa,
   return vysledek;
 }
 
-KontextDekodovani::KontextDekodovani()
-    : mapa_(static_cast<std::size_t>(sirka_obrazu) * vyska_obrazu),
-      znacky_(static_cast<std::size_t>(sirka_obrazu) * vyska_obrazu) {}
+void KontextDekodovani::Uvolneni::operator()(void* p) const { std::free(p); }
+
+KontextDekodovani::KontextDekodovani() {
+  constexpr std::size_t bunek = static_cast<std::size_t>(sirka_obrazu) * vyska_obrazu;
+  constexpr std::size_t tabulka = bunek * sizeof(std::int32_t);
+  constexpr std::size_t snimku = 4 + bitu_kodu;
+  constexpr std::size_t velka_stranka = std::size_t{2} << 20;
+  const std::size_t velikost =
+      (2 * tabulka + snimku * bunek + velka_stranka - 1) / velka_stranka * velka_stranka;
+  pamet_.reset(static_cast<unsigned char*>(std::aligned_alloc(velka_stranka, velikost)));
+  if (!pamet_) throw std::bad_alloc();
+  madvise(pamet_.get(), velikost, MADV_HUGEPAGE);  // a request; without it, small pages
+  mapa_ = reinterpret_cast<std::int32_t*>(pamet_.get());
+  znacky_ = mapa_ + bunek;
+  unsigned char* obrazy = pamet_.get() + 2 * tabulka;
+  cv::Mat* pevne[4] = {&snimky_.ref03, &snimky_.ref04, &snimky_.mrizka1, &snimky_.mrizka2};
+  for (cv::Mat* m : pevne) {
+    *m = cv::Mat(vyska_obrazu, sirka_obrazu, CV_8UC1, obrazy);
+    obrazy += bunek;
+  }
+  for (int k = 0; k < bitu_kodu; ++k) {
+    snimky_.kody.emplace_back(vyska_obrazu, sirka_obrazu, CV_8UC1, obrazy);
+    obrazy += bunek;
+  }
+}
 
 KodyKamery KontextDekodovani::identifikuj(const SnimkyKamery& snimky) {
-  return identifikuj_kodove_snimky(snimky, mapa_.data(), znacky_.data());
+  return identifikuj_kodove_snimky(snimky, mapa_, znacky_);
 }
 
 namespace {

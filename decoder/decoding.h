@@ -11,6 +11,7 @@
 #include <opencv2/core.hpp>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -57,14 +58,29 @@ struct KodyKamery {
 KodyKamery identifikuj_kodove_snimky(const SnimkyKamery& snimky, std::int32_t* mapa,
                                      std::int32_t* znacky);
 
-// A decoding context: the work tables of one identification at a time.
+// A decoding context: the work tables of one identification at a time, and
+// the memory of one camera's images (snimky(): nacti_snimky_kamery reads
+// into it, identifikuj works on any images). Both lie in one block that
+// the system is asked to back with large pages: a context's 8 MB would
+// otherwise cost some two thousand page faults on first use, which in a
+// virtual machine take longer than decoding an angle. Not copyable; one
+// context per thread.
 class KontextDekodovani {
  public:
   KontextDekodovani();
+  KontextDekodovani(const KontextDekodovani&) = delete;
+  KontextDekodovani& operator=(const KontextDekodovani&) = delete;
   KodyKamery identifikuj(const SnimkyKamery& snimky);
+  SnimkyKamery& snimky() { return snimky_; }
 
  private:
-  std::vector<std::int32_t> mapa_, znacky_;
+  struct Uvolneni {
+    void operator()(void* p) const;
+  };
+  std::unique_ptr<unsigned char, Uvolneni> pamet_;
+  std::int32_t* mapa_ = nullptr;
+  std::int32_t* znacky_ = nullptr;
+  SnimkyKamery snimky_;
 };
 
 // Every pair of a code carried by exactly one point of camera 1 and the

@@ -77,10 +77,8 @@ bool dekoduj(const std::vector<unsigned char>& d, const char* jmeno, cv::Mat& ob
   return true;
 }
 
-}  // namespace
-
-bool nacti_snimek(const char* jmeno, cv::Mat& obraz, std::string* chyba) {
-  obraz.release();
+// The loading itself; on failure `obraz` may hold anything.
+bool nacti_snimek_do(const char* jmeno, cv::Mat& obraz, std::string* chyba) {
   long long velikost = 0;
   std::string problem;
   std::FILE* soubor = otevri_vstup(jmeno, "an image file", &problem, &velikost);
@@ -120,4 +118,19 @@ bool nacti_snimek(const char* jmeno, cv::Mat& obraz, std::string* chyba) {
                        (mensi ? "smaller than 640 x 480" : "larger than the 640 x 480 the decoder works on"));
   }
   return true;
+}
+
+}  // namespace
+
+bool nacti_snimek(const char* jmeno, cv::Mat& obraz, std::string* chyba) {
+  // An image of the right size that holds its memory alone, or memory its
+  // caller gave it, is read into that memory: a fresh picture per file
+  // costs a page fault per 4 KiB, which a run of many images on several
+  // threads pays again and again. Memory that another image shares is left
+  // to it.
+  const bool vlastni = obraz.u != nullptr ? obraz.u->refcount == 1 : obraz.data != nullptr;
+  if (!vlastni) obraz.release();
+  if (nacti_snimek_do(jmeno, obraz, chyba)) return true;
+  obraz.release();
+  return false;
 }

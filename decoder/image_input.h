@@ -12,6 +12,10 @@
 // 640 x 480 bitmaps are read directly (bitmap_direct.h); the others go to the
 // image library in the display module, and a module that cannot be loaded
 // is reported like a bad file.
+//
+// An `obraz` that holds its memory alone, or memory its caller gave it
+// (cv::Mat over a buffer), receives a 640 x 480 8-bit picture in that
+// memory; memory it shares with another image is left to that image.
 #pragma once
 
 #include <opencv2/core.hpp>
