@@ -76,6 +76,8 @@ std::vector<int> odstran_odlehle(std::vector<HustyBod>* body, const std::vector<
   std::nth_element(serazene.begin(), serazene.begin() + static_cast<std::ptrdiff_t>(serazene.size() / 2),
                    serazene.end());
   const double mez = nasobek_rozestupu * serazene[serazene.size() / 2];
+  // Points stacked on each other give no spacing to judge by.
+  if (!(mez > 0)) return odstraneno;
   std::vector<HustyBod> zbyle;
   for (std::size_t i = 0; i < body->size(); ++i) {
     if (prumer[i] <= mez) {

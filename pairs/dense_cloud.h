@@ -31,7 +31,8 @@ constexpr int sousedu_bodu = 10;
 // several grid cells away; sound points on the edge of a view have half
 // their neighbours and stay well inside that bound. Keeps the order of the
 // rest and returns how many were removed at each angle of `uhly` (in that
-// order). Fewer than sousedu_bodu + 1 points are all kept.
+// order). Fewer than sousedu_bodu + 1 points are all kept, and so are
+// points of which most lie on top of each other (a median of 0).
 constexpr double nasobek_rozestupu = 3.0;
 std::vector<int> odstran_odlehle(std::vector<HustyBod>* body, const std::vector<int>& uhly);
 

@@ -61,3 +61,11 @@ TEST(DenseCloud, StrayPointsGoAndNormalsPointOut) {
   }
   EXPECT_EQ(ven, static_cast<int>(body.size()));
 }
+
+TEST(DenseCloud, StackedPointsAreKept) {
+  // Most points on one spot and a few elsewhere: no spacing to judge by.
+  std::vector<HustyBod> body(30);
+  for (std::size_t i = 0; i < 5; ++i) body[i].xyz = {static_cast<float>(i), 1, 2};
+  EXPECT_EQ(odstran_odlehle(&body, {0}), std::vector<int>{0});
+  EXPECT_EQ(body.size(), 30u);
+}
