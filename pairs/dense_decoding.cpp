@@ -11,6 +11,7 @@
 #include <set>
 #include <thread>
 
+#include "common/camera_numbers.h"
 #include "common/messages.h"
 #include "decoder/image_input.h"
 
@@ -66,8 +67,8 @@ void dekoduj_uhel(const std::string& adresar, KontextDekodovani& kontext, cv::Ma
                   DekodovanyUhel* v) {
   SnimkyKamery& snimky = kontext.snimky();
   KodyKamery kody[2];
-  for (int k = 0; k < 2; ++k) {
-    if (!nacti_snimky_kamery(adresar, v->uhel, k + 1, &snimky, &v->chyba)) return;
+  for (int k = 0; k < pocet_kamer; ++k) {
+    if (!nacti_snimky_kamery(adresar, v->uhel, cislo_kamery(k), &snimky, &v->chyba)) return;
     kody[k] = kontext.identifikuj(snimky);
     v->kamery[k] = kody[k].souhrn;
   }
