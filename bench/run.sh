@@ -2,14 +2,15 @@
 # Runs the benchmarks and the whole-process timings and prints one table:
 # per line the figure of a reference build ("today", when one is given), the
 # figure of this build and the goal (the decoder, pairs_to_points on 10000
-# pairs, the benchmarks, viewer_polar up to its window).
+# pairs, the benchmarks, viewer_polar up to its window, dense_scan on six and
+# twelve angles).
 #
 #   bench/run.sh [BUILD_DIR [REFERENCE_BUILD_DIR]]
 #
 # BUILD_DIR defaults to build/. REFERENCE_BUILD_DIR is a build of the commit
 # to compare with, made for example by
 #   git worktree add /tmp/reference COMMIT
-#   cmake -S /tmp/reference -B /tmp/reference/build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+#   cmake -S /tmp/reference --preset release   (older commits: -DCMAKE_BUILD_TYPE=RelWithDebInfo)
 #   cmake --build /tmp/reference/build -j2 --target decoder decoder_sample_set bench_decoder
 # Whole processes are timed with hyperfine (median of RUNS runs, default 15,
 # after 3 warm-up runs); the two builds are timed in one hyperfine call, one
@@ -146,6 +147,32 @@ mapfile -t t < <(time_commands "$work/scene" "${vp[@]}")
 today="-"
 [ ${#t[@]} -eq 2 ] && today=${t[0]%% *}
 row "viewer_polar, sample scene, up to the window (median, ms)" "$today" "${t[-1]%% *}" "<= 20"
+
+# ---- dense_scan on the turntable set at six and twelve angles ----------------
+# The sets are rendered here (about 25 and 45 s on two cores); DENSE=0 leaves
+# this part out.
+if [ "${DENSE:-1}" != 0 ]; then
+  for n in 6 12; do
+    angles=$(seq -s, 0 $((360 / n)) 359)
+    mkdir -p "$work/dense$n"
+    "$build/tools/decoder_sample" --turntable "$work/dense$n" --angles "$angles" >/dev/null
+    mapfile -t t < <(time_commands "$work/dense$n" "$build/pairs/dense_scan --jobs 2 --no-surface" \
+      "$build/pairs/dense_scan --jobs 2" "$build/pairs/dense_scan --jobs 1 --no-surface")
+    dense_wall[$n]=${t[1]%% *}
+    row "dense_scan, $n angles, --jobs 2 --no-surface, wall (median, ms)" "-" "${t[0]%% *}" "<= 400"
+    row "dense_scan, $n angles, --jobs 2 with the surface, wall (median, ms)" "-" "${t[1]%% *}" "<= 400"
+    # The decoding alone, as the program reports it (median of 9 runs).
+    for j in 1 2; do
+      dec_ms[$j]=$(cd "$work/dense$n" && for i in 1 2 3 4 5 6 7 8 9; do
+        "$build/pairs/dense_scan" --jobs $j --no-surface | sed -n 's/^time: decoding \([0-9]*\) ms.*/\1/p'
+      done | sort -n | sed -n 5p)
+    done
+    row "dense_scan, $n angles, decoding with 1 / 2 threads (median, ms)" "-" "${dec_ms[1]} / ${dec_ms[2]}" \
+      "speed-up >= 1.6"
+  done
+  row "dense_scan, 12 angles over 6, with the surface" "-" \
+    "$(awk -v a="${dense_wall[12]}" -v b="${dense_wall[6]}" 'BEGIN { printf "%.2f", a / b }')" "<= 2.2"
+fi
 
 # ---- The table ----------------------------------------------------------------
 printf '| %s | %s | %s | %s |\n' "measure" "today" "now" "goal"

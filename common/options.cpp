@@ -24,6 +24,8 @@ struct Volba {
   bool jen_otaceni = false;  // only for a program that turns points (--turn)
   bool jen_otocene = false;  // only for a viewer or a program that turns points
   bool jen_dekoder = false;  // only for the decoder
+  bool jen_husty = false;    // only for the whole-object scan (dense_scan)
+  bool i_husty = false;      // a viewer's option that dense_scan takes too
 };
 
 const Volba volby_programu[] = {
@@ -39,7 +41,8 @@ const Volba volby_programu[] = {
     {"--screenshot", "FILE", true,
      "draw one frame turned to face the model, save it as PNG in FILE\n"
      "(inside DIR with --dir when relative) and exit without waiting for\n"
-     "Enter (needs a display; not with --no-window)"},
+     "Enter (needs a display; not with --no-window)",
+     false, false, false, false, true},
     {"--turn", nullptr, false,
      "also turn the points into the common frame of the marker scan, with the\n"
      "turntable axis found from the reference marks of the ten marker images\n"
@@ -59,18 +62,31 @@ const Volba volby_programu[] = {
      "write the pairs to FILE (inside DIR with --dir when relative) instead of\n"
      "data.txt",
      false, false, true},
+    {"--jobs", "N", false,
+     "decode N turntable angles at a time, on N threads (default: one per\n"
+     "processor core)",
+     false, false, false, true},
+    {"--no-surface", nullptr, false,
+     "write the points only, without dense_surface.ply",
+     false, false, false, true},
     {"--help", nullptr, false, "print this help and exit"},
     {"--version", nullptr, false, "print the program's name and version and exit"},
 };
 
-bool patri_programu(const Volba& v, bool prohlizec, bool otaceni, bool dekoder) {
-  return (prohlizec || !v.jen_prohlizec) && (otaceni || !v.jen_otaceni) &&
-         (prohlizec || otaceni || !v.jen_otocene) && (dekoder || !v.jen_dekoder);
+// Which kind of program parses: the flags of PopisProgramu.
+struct DruhProgramu {
+  bool prohlizec, otaceni, dekoder, husty;
+};
+
+bool patri_programu(const Volba& v, const DruhProgramu& d) {
+  return (d.prohlizec || !v.jen_prohlizec || (d.husty && v.i_husty)) &&
+         (d.otaceni || !v.jen_otaceni) && (d.prohlizec || d.otaceni || !v.jen_otocene) &&
+         (d.dekoder || !v.jen_dekoder) && (d.husty || !v.jen_husty);
 }
 
-const Volba* najdi_volbu(const std::string& jmeno, bool prohlizec, bool otaceni, bool dekoder) {
+const Volba* najdi_volbu(const std::string& jmeno, const DruhProgramu& d) {
   for (const Volba& v : volby_programu)
-    if (jmeno == v.jmeno && patri_programu(v, prohlizec, otaceni, dekoder)) return &v;
+    if (jmeno == v.jmeno && patri_programu(v, d)) return &v;
   return nullptr;
 }
 
@@ -91,6 +107,15 @@ bool nastav(const Volba& v, const std::string& hodnota, Volby* volby, std::strin
   if (jmeno == "--turn") volby->otocit = true;
   if (jmeno == "--upright") volby->vzpriment = true;
   if (jmeno == "--output") volby->vystup = hodnota;
+  if (jmeno == "--no-surface") volby->bez_plochy = true;
+  if (jmeno == "--jobs") {
+    int n = 0;
+    std::size_t i = 0;
+    for (; i < hodnota.size() && i < 4 && hodnota[i] >= '0' && hodnota[i] <= '9'; i++) n = 10 * n + (hodnota[i] - '0');
+    if (i == 0 || i != hodnota.size() || n < 1 || n > 256)
+      return chyba_pouziti(chyba, "--jobs", "expected a whole number of threads from 1 to 256");
+    volby->uloh = n;
+  }
   if (jmeno == "--angle") {
     int uhel = 0;
     std::size_t i = 0;
@@ -103,12 +128,12 @@ bool nastav(const Volba& v, const std::string& hodnota, Volby* volby, std::strin
 }
 
 // One argument at argv[*i] that starts with "--"; a separate value moves *i on.
-bool rozeber_volbu(int argc, const char* const* argv, int* i, bool prohlizec, bool otaceni, bool dekoder,
+bool rozeber_volbu(int argc, const char* const* argv, int* i, const DruhProgramu& druh,
                    Volby* volby, std::string* chyba) {
   const std::string argument = argv[*i];
   const std::size_t rovnitko = argument.find('=');
   const std::string jmeno = argument.substr(0, rovnitko);
-  const Volba* v = najdi_volbu(jmeno, prohlizec, otaceni, dekoder);
+  const Volba* v = najdi_volbu(jmeno, druh);
   if (v == nullptr) return chyba_pouziti(chyba, jmeno, "unknown option");
   std::string hodnota;
   if (v->hodnota == nullptr) {
@@ -148,14 +173,15 @@ int vstup_do_adresare(const std::string& adresar) {
 }  // namespace
 
 bool rozeber_volby(int argc, const char* const* argv, bool prohlizec, Volby* volby,
-                   std::string* chyba, bool otaceni, bool dekoder) {
+                   std::string* chyba, bool otaceni, bool dekoder, bool husty) {
+  const DruhProgramu druh{prohlizec, otaceni, dekoder, husty};
   bool konec_voleb = false;
   for (int i = 1; i < argc; i++) {
     const std::string argument = argv[i];
     if (!konec_voleb && argument == "--") {
       konec_voleb = true;
     } else if (!konec_voleb && argument.rfind("--", 0) == 0) {
-      if (!rozeber_volbu(argc, argv, &i, prohlizec, otaceni, dekoder, volby, chyba)) return false;
+      if (!rozeber_volbu(argc, argv, &i, druh, volby, chyba)) return false;
     } else if (!konec_voleb && argument.size() > 1 && argument[0] == '-') {
       return chyba_pouziti(chyba, argument, "unknown option");
     } else {
@@ -172,7 +198,7 @@ bool rozeber_volby(int argc, const char* const* argv, bool prohlizec, Volby* vol
 std::string text_napovedy(const PopisProgramu& popis) {
   std::string t = std::string("Usage: ") + popis.jmeno + " [OPTION]...\n" + popis.ucel + "\n\nOptions:\n";
   for (const Volba& v : volby_programu) {
-    if (!patri_programu(v, popis.prohlizec, popis.otaceni, popis.dekoder)) continue;
+    if (!patri_programu(v, {popis.prohlizec, popis.otaceni, popis.dekoder, popis.husty})) continue;
     t += std::string("  ") + v.jmeno + (v.hodnota != nullptr ? std::string(" ") + v.hodnota : "") + "\n";
     t += odsad(v.popis, "      ");
   }
@@ -191,7 +217,8 @@ std::string text_verze(const char* jmeno) { return std::string(jmeno) + " " + SC
 
 int zpracuj_volby(int argc, const char* const* argv, const PopisProgramu& popis, Volby* volby) {
   std::string chyba;
-  if (!rozeber_volby(argc, argv, popis.prohlizec, volby, &chyba, popis.otaceni, popis.dekoder)) {
+  if (!rozeber_volby(argc, argv, popis.prohlizec, volby, &chyba, popis.otaceni, popis.dekoder,
+                     popis.husty)) {
     ohlas(chyba + "; try '" + popis.jmeno + " --help'");
     return 2;
   }

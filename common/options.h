@@ -3,7 +3,8 @@
 // Every program takes --help, --version, --dir DIR and --no-window; the
 // viewers also take --windowed and --screenshot FILE, pairs_to_points --turn,
 // and both --upright (pairs_to_points only with --turn); the decoder takes
-// --angle A (a whole number from 0 to 359) and --output FILE. A value follows its
+// --angle A (a whole number from 0 to 359) and --output FILE; dense_scan
+// --jobs N (1 to 256), --no-surface and --screenshot FILE. A value follows its
 // option as the next argument or after "=" (--dir=DIR); "--" ends the
 // options. No program takes operands, so any argument that is not an option
 // (also one after "--") is bad usage, as is an unknown option, a missing or
@@ -25,6 +26,8 @@ struct Volby {
   bool vzpriment = false; // --upright (viewers, pairs_to_points): files in the turntable frame
   int uhel = -1;          // --angle (decoder); -1: not given
   std::string vystup;     // --output (decoder); empty: not given
+  int uloh = 0;           // --jobs (dense_scan); 0: not given
+  bool bez_plochy = false; // --no-surface (dense_scan)
 };
 
 // What --help says about one program.
@@ -36,13 +39,15 @@ struct PopisProgramu {
   bool prohlizec;        // also takes --windowed and --screenshot
   bool otaceni = false;  // also takes --turn
   bool dekoder = false;  // also takes --angle and --output
+  bool husty = false;    // dense_scan: --jobs, --no-surface, --screenshot
 };
 
 // Fills *volby from argv[1..argc-1]. Bad usage returns false with
 // "subject: problem" in *chyba, the subject being the argument at fault.
 // `otaceni`: the program also takes --turn; `dekoder`: --angle and --output.
 bool rozeber_volby(int argc, const char* const* argv, bool prohlizec, Volby* volby,
-                   std::string* chyba, bool otaceni = false, bool dekoder = false);
+                   std::string* chyba, bool otaceni = false, bool dekoder = false,
+                   bool husty = false);
 
 // The text --help prints: usage, options, files, exit statuses.
 std::string text_napovedy(const PopisProgramu& popis);

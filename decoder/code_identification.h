@@ -16,6 +16,9 @@
 #include <string>
 #include <vector>
 
+#include "decoder/code_reading.h"
+#include "decoder/decoder_types.h"
+
 bool Identifikace2(int camera, std::string* chyba = nullptr);
 
 // The work of Identifikace2 after loading, on images already in memory: the
@@ -30,3 +33,10 @@ void identifikuj_snimky(int camera, const cv::Mat& ref03, const cv::Mat& ref04,
 // Loads the image of pattern digit `vzor` and family digit `rodina` under the
 // template (text[3], text[4] are set and kept).
 bool nacti_vzor(char vzor, char rodina, cv::Mat& obraz, std::string* chyba);
+
+// The file whose name `text` holds now, loaded as nacti_snimek does.
+bool nacti_snimek_textu(cv::Mat& obraz, std::string* chyba);
+
+// Prints the three count lines and copies the list into the first records of
+// body_kam1 (kamera 1) or body_kam2 (otherwise).
+void uloz_kody(int kamera, const std::vector<KodovanyBod>& seznam, const SouhrnKodu& souhrn);

@@ -143,12 +143,3 @@ std::vector<KodovanyBod> seznam_kodu(const std::vector<ZnackaBodu>& body_znacky,
   if (souhrn != nullptr) *souhrn = s;
   return seznam;
 }
-
-void uloz_kody(int kamera, const std::vector<KodovanyBod>& seznam, const SouhrnKodu& souhrn) {
-  std::printf("vyrazeno pro nejednoznacny kod: %d\n", souhrn.nejednoznacne);
-  std::printf("vyrazeno pro konflikt kodu: %d\n", souhrn.konflikty);
-  std::printf("dobre body z celeho mereni: %d\n", souhrn.dobre);
-  KodovanyBod* cil = kamera == 1 ? body_kam1 : body_kam2;
-  for (std::size_t i = 0; i < seznam.size() && i < static_cast<std::size_t>(kapacita_bodu); ++i)
-    cil[i] = seznam[i];
-}

@@ -3,13 +3,14 @@
 //
 // Code images are the tri-state images (0, 127, 255) of the 14 code
 // patterns, index k giving bit k; each single-channel 8-bit, at least
-// 640 x 480. The labels come from vystuppom2 (decoder_state.h).
+// 640 x 480. The labels come from a label table laid out by index_pole, as
+// redukce_blobu leaves it (grid_points.h).
 #pragma once
 
 #include <opencv2/core.hpp>
 #include <vector>
 
-#include "decoder/decoder_state.h"
+#include "decoder/decoder_types.h"
 
 constexpr int bitu_kodu = 14;
 
@@ -29,13 +30,12 @@ int bit_okoli(const cv::Mat& kodovy, int radek, int sloupec);
 // 5 or more are 0, else -1 (ambiguous).
 int bit_okoli_vetsinou(const cv::Mat& kodovy, int radek, int sloupec);
 
-// body_znacky[L] for L = 0..9999 from the labels in `pole` (vystuppom2 by
-// default): points in rows 1..478 and columns 1..638 get their code read from
+// body_znacky[L] for L = 0..9999 from the labels in `pole`: points in rows 1..478 and columns 1..638 get their code read from
 // `kody` with bit_okoli, or with bit_okoli_vetsinou when `vetsinou` is set
 // (the first ambiguous image sets kod -1 and ends the reading); the others
 // keep kod -2.
 std::vector<ZnackaBodu> cti_kody(const std::vector<cv::Mat>& kody,
-                                 const std::int32_t* pole = vystuppom2, bool vetsinou = false);
+                                 const std::int32_t* pole, bool vetsinou = false);
 
 // The same as cti_kody with bit_okoli on the tri-state images of `kody`
 // against the references (ref04 lit, ref03 dark), but with the raw code
@@ -44,7 +44,7 @@ std::vector<ZnackaBodu> cti_kody(const std::vector<cv::Mat>& kody,
 // than once, the last cell in row order counts, as in cti_kody.
 std::vector<ZnackaBodu> cti_kody_primo(const cv::Mat& ref04, const cv::Mat& ref03,
                                        const std::vector<cv::Mat>& kody,
-                                       const std::int32_t* pole = vystuppom2);
+                                       const std::int32_t* pole);
 
 // The counts of one camera.
 struct SouhrnKodu {
@@ -58,7 +58,3 @@ struct SouhrnKodu {
 // points and sorts the codes into good and conflicting.
 std::vector<KodovanyBod> seznam_kodu(const std::vector<ZnackaBodu>& body_znacky,
                                      SouhrnKodu* souhrn);
-
-// Prints the three count lines and copies the list into the first records of
-// body_kam1 (kamera 1) or body_kam2 (otherwise).
-void uloz_kody(int kamera, const std::vector<KodovanyBod>& seznam, const SouhrnKodu& souhrn);

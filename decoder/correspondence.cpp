@@ -10,7 +10,8 @@
 #include "decoder/data_file.h"
 #include "decoder/decoder_state.h"
 #include "decoder/display_module.h"
-#include "decoder/image_input.h"
+#include "decoder/code_identification.h"
+#include "decoder/decoding.h"
 
 void VycistiBody() {
   for (int i = 0; i < kapacita_bodu; ++i) {
@@ -21,62 +22,23 @@ void VycistiBody() {
   }
 }
 
-void KorespondujiciBodyPostupne() {
-  kores_pocet = 0;
-  for (int i = 0; i < kapacita_bodu && body_kam1[i].kod != -1; ++i) {
-    if (body_kam1[i].pocet != 1) continue;
-    for (int j = 0; j < kapacita_bodu && body_kam2[j].kod != -1; ++j) {
-      if (body_kam2[j].pocet == 1 && body_kam2[j].kod == body_kam1[i].kod &&
-          kores_pocet < kapacita_bodu) {
-        korespond[kores_pocet] =
-            KorespondujiciPar{body_kam1[i].x, body_kam1[i].y, body_kam2[j].x, body_kam2[j].y};
-        ++kores_pocet;
-      }
-    }
-  }
-}
-
 namespace {
 
-constexpr int pocet_kodu = 1 << 14;
-
-// The unique camera 2 records of each code, in table order, as chains from
-// prvni[code] through dalsi[j]; false when a code lies outside 0 .. 16383.
-bool retezce_kamery2(std::vector<int>& prvni, std::vector<int>& dalsi) {
-  prvni.assign(pocet_kodu, -1);
-  dalsi.assign(kapacita_bodu, -1);
-  std::vector<int> posledni(pocet_kodu, -1);
-  for (int j = 0; j < kapacita_bodu && body_kam2[j].kod != -1; ++j) {
-    if (body_kam2[j].pocet != 1) continue;
-    const int kod = body_kam2[j].kod;
-    if (kod < 0 || kod >= pocet_kodu) return false;
-    if (posledni[kod] < 0)
-      prvni[kod] = j;
-    else
-      dalsi[posledni[kod]] = j;
-    posledni[kod] = j;
-  }
-  return true;
+// The records of a table up to the first with kod -1.
+std::size_t delka_tabulky(const KodovanyBod* tabulka) {
+  std::size_t n = 0;
+  while (n < static_cast<std::size_t>(kapacita_bodu) && tabulka[n].kod != -1) ++n;
+  return n;
 }
 
 }  // namespace
 
 void KorespondujiciBody() {
-  std::vector<int> prvni, dalsi;
-  if (!retezce_kamery2(prvni, dalsi)) {
-    KorespondujiciBodyPostupne();
-  } else {
-    kores_pocet = 0;
-    for (int i = 0; i < kapacita_bodu && body_kam1[i].kod != -1; ++i) {
-      const int kod = body_kam1[i].kod;
-      if (body_kam1[i].pocet != 1 || kod < 0 || kod >= pocet_kodu) continue;
-      for (int j = prvni[kod]; j >= 0 && kores_pocet < kapacita_bodu; j = dalsi[j]) {
-        korespond[kores_pocet] =
-            KorespondujiciPar{body_kam1[i].x, body_kam1[i].y, body_kam2[j].x, body_kam2[j].y};
-        ++kores_pocet;
-      }
-    }
-  }
+  const std::vector<KorespondujiciPar> pary =
+      paruj_kody(body_kam1, delka_tabulky(body_kam1), body_kam2, delka_tabulky(body_kam2),
+                 static_cast<std::size_t>(kapacita_bodu));
+  kores_pocet = static_cast<std::int32_t>(pary.size());
+  for (std::size_t i = 0; i < pary.size(); ++i) korespond[i] = pary[i];
   std::printf("KORESPONDUJE %d BODU\n", kores_pocet);
 }
 

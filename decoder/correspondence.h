@@ -17,10 +17,6 @@ void VycistiBody();
 // from code to its records.
 void KorespondujiciBody();
 
-// The same pairs found by comparing every record with every other, printing
-// nothing: the plain twin of KorespondujiciBody.
-void KorespondujiciBodyPostupne();
-
 // Loads the preview images (pattern digit 9, family 1) of both cameras under
 // the template, leaving text[3..5] at '9', '1', '2'. Returns false with a
 // message naming the file when one cannot be used.

@@ -11,27 +11,7 @@
 
 #include <cstdint>
 
-#include "common/image_size.h"
-
-constexpr int kapacita_bodu = 10000;  // records per point table and pair table
-
-// One decoded grid point: its 14-bit code (0 to 16383, -1 ends a table), how
-// many grid points of the camera carried the code, and its column and row.
-struct KodovanyBod {
-  std::int32_t kod;
-  std::int32_t pocet;
-  std::int32_t x;
-  std::int32_t y;
-};
-
-// Two pixels that carry the same unique code: column and row in camera 1,
-// then in camera 2.
-struct KorespondujiciPar {
-  std::int32_t x1;
-  std::int32_t y1;
-  std::int32_t x2;
-  std::int32_t y2;
-};
+#include "decoder/decoder_types.h"
 
 extern char text[11];
 extern std::int32_t uhly[12];
@@ -47,7 +27,6 @@ extern std::int32_t key;
 extern std::int32_t vstuppom[sirka_obrazu * vyska_obrazu];
 extern std::int32_t vystuppom2[sirka_obrazu * vyska_obrazu];
 
-inline int index_pole(int radek, int sloupec) { return sloupec * vyska_obrazu + radek; }
 
 // Puts the three decimal digits of the angle (0 to 999) into text[0..2].
 void nastav_uhel_v_textu(int uhel);

@@ -6,12 +6,21 @@
 
 namespace {
 
+struct Modul {
+  void* handle = nullptr;
+  std::string chyba;
+};
+
 void* funkce(const char* jmeno, std::string* duvod) {
-  static void* modul = nullptr;
-  static std::string chyba;
-  if (modul == nullptr && chyba.empty())
-    modul = nacti_modul("decoder_display.so", DECODER_DISPLAY_MODULE, &chyba);
-  void* f = funkce_modulu(modul, jmeno, &chyba);
+  // Loaded once, on first use, also when decoding threads ask at the same
+  // time (the initialisation of a local static runs exactly once).
+  static const Modul modul = [] {
+    Modul m;
+    m.handle = nacti_modul("decoder_display.so", DECODER_DISPLAY_MODULE, &m.chyba);
+    return m;
+  }();
+  std::string chyba = modul.chyba;
+  void* f = funkce_modulu(modul.handle, jmeno, &chyba);
   if (f == nullptr && duvod != nullptr) *duvod = "the display module cannot be loaded: " + chyba;
   return f;
 }

@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <vector>
 
-#include "decoder/decoder_state.h"
 #include "decoder/image_primitives.h"
 
 void hranicni_mapa(const cv::Mat& ref04, const cv::Mat& ref03, const cv::Mat& p,
@@ -27,12 +26,13 @@ void hranicni_mapa(const cv::Mat& ref04, const cv::Mat& ref03, const cv::Mat& p,
   prah2D(hranice, 80);
 }
 
-void mapa_mrizky(const cv::Mat& hranice1, const cv::Mat& hranice2) {
+void mapa_mrizky(const cv::Mat& hranice1, const cv::Mat& hranice2, std::int32_t* vstup,
+                 std::int32_t* vystup) {
   for (int r = 0; r < vyska_obrazu; ++r) {
     for (int c = 0; c < sirka_obrazu; ++c) {
       const bool mrizka = intenzita(hranice1, r, c) == 255 && intenzita(hranice2, r, c) == 255;
-      vstuppom[index_pole(r, c)] = mrizka ? 255 : 0;
-      vystuppom2[index_pole(r, c)] = vstuppom[index_pole(r, c)] != 0 ? -1 : 0;
+      vstup[index_pole(r, c)] = mrizka ? 255 : 0;
+      vystup[index_pole(r, c)] = vstup[index_pole(r, c)] != 0 ? -1 : 0;
     }
   }
 }
@@ -85,13 +85,14 @@ void hranice_radku(const TriRadky& t, int horni, int stred, int dolni, bool svis
 }  // namespace
 
 void mapa_mrizky_primo(const cv::Mat& ref04, const cv::Mat& ref03, const cv::Mat& mrizka1,
-                       const cv::Mat& mrizka2) {
+                       const cv::Mat& mrizka2, std::int32_t* vstup_mapy,
+                       std::int32_t* vystup_mapy) {
   // Rows are found in bands of 8 and written column by column, so that the
   // column-major maps are filled 8 cells at a time.
   constexpr int pas = 8;
   static_assert(vyska_obrazu % pas == 0, "whole bands");
-  static TriRadky t1, t2;
-  static unsigned char mrizka[pas][sirka_obrazu];
+  TriRadky t1, t2;
+  unsigned char mrizka[pas][sirka_obrazu];
   unsigned char h1[sirka_obrazu], h2[sirka_obrazu];
   tristav_radku(ref04, ref03, mrizka1, 0, t1.nula[0], t1.plno[0]);
   tristav_radku(ref04, ref03, mrizka2, 0, t2.nula[0], t2.plno[0]);
@@ -109,8 +110,8 @@ void mapa_mrizky_primo(const cv::Mat& ref04, const cv::Mat& ref03, const cv::Mat
       for (int c = 0; c < sirka_obrazu; ++c) mrizka[i][c] = h1[c] & h2[c];
     }
     for (int c = 0; c < sirka_obrazu; ++c) {
-      std::int32_t* vstup = vstuppom + index_pole(r0, c);
-      std::int32_t* vystup = vystuppom2 + index_pole(r0, c);
+      std::int32_t* vstup = vstup_mapy + index_pole(r0, c);
+      std::int32_t* vystup = vystup_mapy + index_pole(r0, c);
       for (int i = 0; i < pas; ++i) {
         vstup[i] = mrizka[i][c] ? 255 : 0;
         vystup[i] = mrizka[i][c] ? -1 : 0;

@@ -7,7 +7,7 @@
 
 #include <opencv2/core.hpp>
 
-#include "decoder/decoder_state.h"
+#include "decoder/decoder_types.h"
 
 constexpr int max_znacek = 10000;  // blob labels run from 1 to 9999
 
@@ -20,23 +20,25 @@ constexpr int max_znacek = 10000;  // blob labels run from 1 to 9999
 void hranicni_mapa(const cv::Mat& ref04, const cv::Mat& ref03, const cv::Mat& p,
                    cv::Mat& hranice);
 
-// Grid map: vstuppom = 255 where both border maps are 255, else 0;
-// vystuppom2 = -1 there, else 0.
-void mapa_mrizky(const cv::Mat& hranice1, const cv::Mat& hranice2);
+// Grid map into two 640 x 480 tables laid out by index_pole: vstup = 255
+// where both border maps are 255, else 0; vystup = -1 there, else 0.
+void mapa_mrizky(const cv::Mat& hranice1, const cv::Mat& hranice2, std::int32_t* vstup,
+                 std::int32_t* vystup);
 
 // The same grid map straight from the images, in one pass over the rows:
 // the tri-state of both grid patterns, their border maps and the grid map
-// are found together, without the intermediate images. vstuppom and
-// vystuppom2 end up exactly as after hranicni_mapa for both patterns and
-// mapa_mrizky.
+// are found together, without the intermediate images. vstup and vystup
+// end up exactly as after hranicni_mapa for both patterns and mapa_mrizky.
+// It keeps no state between calls, so calls on different tables may run at
+// the same time.
 void mapa_mrizky_primo(const cv::Mat& ref04, const cv::Mat& ref03, const cv::Mat& mrizka1,
-                       const cv::Mat& mrizka2);
+                       const cv::Mat& mrizka2, std::int32_t* vstup, std::int32_t* vystup);
 
 // Reduces every 8-connected blob of -1 cells in `pole` (a 640 x 480 label
-// array laid out like vystuppom2) to one cell: scan
+// table laid out by index_pole) to one cell: scan
 // rows (outer) and columns, give the blob first met label L (from 1), clear
 // the blob and set the cell at (column sum / count, row sum / count), integer
 // division, to L, whatever it held. Returns the number of labels given. Stops
 // labelling when 9999 labels are used and another blob remains: such blobs
 // are cleared to 0 and *preteceni (when given) is set to true.
-int redukce_blobu(bool* preteceni = nullptr, std::int32_t* pole = vystuppom2);
+int redukce_blobu(bool* preteceni, std::int32_t* pole);

@@ -77,10 +77,8 @@ bool dekoduj(const std::vector<unsigned char>& d, const char* jmeno, cv::Mat& ob
   return true;
 }
 
-}  // namespace
-
-bool nacti_snimek(const char* jmeno, cv::Mat& obraz, std::string* chyba) {
-  obraz.release();
+// The loading itself; on failure `obraz` may hold anything.
+bool nacti_snimek_do(const char* jmeno, cv::Mat& obraz, std::string* chyba) {
   long long velikost = 0;
   std::string problem;
   std::FILE* soubor = otevri_vstup(jmeno, "an image file", &problem, &velikost);
@@ -94,9 +92,9 @@ bool nacti_snimek(const char* jmeno, cv::Mat& obraz, std::string* chyba) {
     return selhani(chyba, jmeno,
                    "the file has " + std::to_string(velikost) +
                        " bytes, far more than a camera image");
-  // One buffer serves every image: a fresh one per file costs a page fault
-  // per 4 KiB.
-  static std::vector<unsigned char> data;
+  // One buffer per thread serves every image it reads: a fresh one per file
+  // costs a page fault per 4 KiB.
+  thread_local std::vector<unsigned char> data;
   data.resize(static_cast<std::size_t>(velikost));
   data.resize(std::fread(data.data(), 1, data.size(), soubor));
   const bool chyba_cteni = std::ferror(soubor) != 0;
@@ -122,6 +120,17 @@ bool nacti_snimek(const char* jmeno, cv::Mat& obraz, std::string* chyba) {
   return true;
 }
 
-bool nacti_snimek_textu(cv::Mat& obraz, std::string* chyba) {
-  return nacti_snimek(text, obraz, chyba);
+}  // namespace
+
+bool nacti_snimek(const char* jmeno, cv::Mat& obraz, std::string* chyba) {
+  // An image of the right size that holds its memory alone, or memory its
+  // caller gave it, is read into that memory: a fresh picture per file
+  // costs a page fault per 4 KiB, which a run of many images on several
+  // threads pays again and again. Memory that another image shares is left
+  // to it.
+  const bool vlastni = obraz.u != nullptr ? obraz.u->refcount == 1 : obraz.data != nullptr;
+  if (!vlastni) obraz.release();
+  if (nacti_snimek_do(jmeno, obraz, chyba)) return true;
+  obraz.release();
+  return false;
 }

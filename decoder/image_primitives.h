@@ -1,7 +1,6 @@
 // Whole-image operations on 8-bit grey images: byte/intensity conversion,
 // thresholds, the tri-state classification of a stripe image against two
-// reference images, a pixel comparison, a clamped difference and two 7 x 7
-// convolutions.
+// reference images, a pixel comparison and a clamped difference.
 //
 // Every image argument must be a single-channel 8-bit cv::Mat of at least
 // 640 columns and 480 rows; only its top-left 640 x 480 area is read or
@@ -10,10 +9,6 @@
 #pragma once
 
 #include <opencv2/core.hpp>
-
-// Convolution accumulators, element (row r, column c) at index c * 480 + r.
-extern float horizontal[640 * 480];
-extern float vertical[640 * 480];
 
 // A stored byte read as a signed value (-128 to 127) to its intensity 0..255.
 int prevod_z_Ipl(int v);
@@ -39,18 +34,3 @@ void cernabila(const cv::Mat& a, const cv::Mat& b, const cv::Mat& p, cv::Mat& ou
 void IplSrovnani(const cv::Mat& a, const cv::Mat& b, cv::Mat& out);
 // a - b clamped to 0..255.
 void IplRozdil(const cv::Mat& a, const cv::Mat& b, cv::Mat& out);
-
-// True convolution with a 7 x 7 kernel (CV_32FC1 or CV_64FC1, centre at
-// element (3, 3), applied mirrored) into `horizontal`; window positions
-// outside the image add nothing; each partial sum is rounded to float. The
-// integer argument is not used.
-void konvoluce2D(const cv::Mat& img, const cv::Mat& kernel, int);
-
-// The same convolution into `horizontal` (cil 0) or `vertical` (otherwise),
-// normalised by the window's contrast: with max and min the largest and
-// smallest in-range intensity of the window, the value becomes 0 when
-// max - min < 50; otherwise, with H the value and half = (max - min) / 2, it
-// is multiplied by sqrt(n * trunc|H - half| / 49) (n in-range positions) and,
-// when max is not 0, by 255 / max. The gate and the normalisation act on the
-// accumulator that was selected.
-void konvoluce2Dpomerna(const cv::Mat& img, const cv::Mat& kernel, int cil);

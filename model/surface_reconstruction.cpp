@@ -161,6 +161,7 @@ class TestKrizeni {
     Rohy v;
     std::array<Bod, 3> p;
     CGAL::Bbox_3 ramec;
+    bool degenerovany = false;  // of zero area: decided once, not per test
   };
 
   TestKrizeni() = default;
@@ -168,6 +169,7 @@ class TestKrizeni {
   static Trojuhelnik trojuhelnik(const Sit& sit, const Rohy& v) {
     Trojuhelnik t{v, {sit.point(v[0]), sit.point(v[1]), sit.point(v[2])}, {}};
     t.ramec = t.p[0].bbox() + t.p[1].bbox() + t.p[2].bbox();
+    t.degenerovany = CGAL::collinear(t.p[0], t.p[1], t.p[2]);
     return t;
   }
 
@@ -186,7 +188,7 @@ class TestKrizeni {
           si = j;
         }
     const Jadro::Triangle_3 tt(t.p[0], t.p[1], t.p[2]), st(s.p[0], s.p[1], s.p[2]);
-    if (tt.is_degenerate() || st.is_degenerate()) return true;
+    if (t.degenerovany || s.degenerovany) return true;
     if (spolecnych == 0) return CGAL::do_intersect(tt, st);
     if (spolecnych == 1) {
       const Jadro::Segment_3 proti_t(t.p[(ti + 1) % 3], t.p[(ti + 2) % 3]);
@@ -264,9 +266,11 @@ bool zaplat_bez_krizeni(Sit& sit, Sit::Halfedge_index h, TestKrizeni& test) {
         if (w[at(i, m)] == nelze || w[at(m, j)] == nelze) continue;
         const Sit::Vertex_index a = okraj[static_cast<std::size_t>(i)], b = okraj[static_cast<std::size_t>(m)],
                                 c = okraj[static_cast<std::size_t>(j)];
-        if (a == b || b == c || a == c || blizke.krizi(sit, a, b, c)) continue;
+        if (a == b || b == c || a == c) continue;
         const double cena = w[at(i, m)] + w[at(m, j)] + plocha_trojuhelniku(sit.point(a), sit.point(b), sit.point(c));
-        if (cena < w[at(i, j)]) {
+        // The crossing test, the costly part, only for a triangle that would
+        // improve the patch.
+        if (cena < w[at(i, j)] && !blizke.krizi(sit, a, b, c)) {
           w[at(i, j)] = cena;
           stred[at(i, j)] = m;
         }

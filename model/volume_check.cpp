@@ -10,6 +10,8 @@
 #include <CGAL/Surface_mesh.h>
 
 #include <iterator>
+
+#include "model/mesh_analysis.h"
 #include <utility>
 
 #include "model/mesh_analysis.h"
@@ -57,4 +59,15 @@ KontrolaObjemu zkontroluj_objem(const std::vector<std::array<double, 3>>& vrchol
   else
     k.ohranicuje = true;
   return k;
+}
+
+std::string radek_plochy(std::size_t vrcholu, const std::vector<std::array<int, 3>>& trojuhelniky,
+                         const KontrolaObjemu& kontrola) {
+  std::vector<std::vector<int>> steny;
+  for (const auto& t : trojuhelniky) steny.push_back({t[0], t[1], t[2]});
+  const RozborSite r = rozbor_site(steny);
+  const std::string objem = kontrola.ohranicuje ? "yes" : "no (" + kontrola.proc + ")";
+  return std::to_string(vrcholu) + " vertices, " + std::to_string(trojuhelniky.size()) + " triangles, " +
+         std::to_string(r.otevrenych) + " open edges, " + std::to_string(r.nemanifoldnich) +
+         " non-manifold edges, bounds a volume: " + objem;
 }

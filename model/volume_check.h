@@ -26,3 +26,9 @@ struct KontrolaObjemu {
 
 KontrolaObjemu zkontroluj_objem(const std::vector<std::array<double, 3>>& vrcholy,
                                 const std::vector<std::array<int, 3>>& trojuhelniky);
+
+// The report of a surface in one line, as the programs print it after
+// "surface: ": "V vertices, T triangles, O open edges, N non-manifold edges,
+// bounds a volume: yes", or "... bounds a volume: no (what failed)".
+std::string radek_plochy(std::size_t vrcholu, const std::vector<std::array<int, 3>>& trojuhelniky,
+                         const KontrolaObjemu& kontrola);

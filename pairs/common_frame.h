@@ -18,3 +18,9 @@
 #include "pairs/pair_points.h"
 
 bool otoc_body_do_spolecne(std::vector<BodParu>* body, int uhel, std::string* chyba);
+
+// The two steps of it: the axis from the marker images (false with the
+// reason, naming the file, in *duvod), and the turn of points taken at
+// turntable angle `uhel` with the axis found.
+bool urci_osu_ze_znacek(std::string* duvod);
+void otoc_body(std::vector<BodParu>* body, int uhel);

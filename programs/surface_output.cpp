@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "common/messages.h"
-#include "model/mesh_analysis.h"
 #include "model/surface_export.h"
 #include "model/surface_reconstruction.h"
 #include "model/volume_check.h"
@@ -83,13 +82,9 @@ bool zapis_plochu(bool prohlizec_pokracuje, const Soustava* vzpriment) {
   const bool zapsano = ply_k_zapisu("surface.ply", plocha_ply(plocha_skenu, false), vzpriment, &obsah, &chyba) &&
                        zapis_atomicky("surface.ply", obsah, &chyba);
   if (!zapsano) varuj(chyba + dodatek);
-  std::vector<std::vector<int>> steny;
-  for (const auto& t : plocha_skenu.trojuhelniky) steny.push_back({t[0], t[1], t[2]});
-  const RozborSite r = rozbor_site(steny);
+  std::printf("surface: %s\n",
+              radek_plochy(plocha_skenu.vrcholy.size(), plocha_skenu.trojuhelniky, kontrola).c_str());
   const std::string objem = kontrola.ohranicuje ? "yes" : "no (" + kontrola.proc + ")";
-  std::printf("surface: %zu vertices, %zu triangles, %d open edges, %d non-manifold edges, bounds a volume: %s\n",
-              plocha_skenu.vrcholy.size(), plocha_skenu.trojuhelniky.size(), r.otevrenych, r.nemanifoldnich,
-              objem.c_str());
   if (!plocha_skenu.trojuhelniky.empty() && !kontrola.ohranicuje) varuj(zprava("surface.ply", "bounds a volume: " + objem));
   return zapsano;
 }

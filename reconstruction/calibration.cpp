@@ -8,6 +8,7 @@
 #include <limits>
 #include <memory>
 
+#include "common/camera_numbers.h"
 #include "common/enter_prompt.h"
 #include "common/geometry.h"
 #include "reconstruction/bitmap_reader.h"
@@ -65,7 +66,7 @@ std::string popis_znacek(const int* indexy) {
 
 // The camera's name in messages: its image file and number.
 std::string jmeno_kamery(int kamera) {
-  return std::string(kalibracni_snimky[kamera]) + " (camera " + std::to_string(kamera + 1) + ")";
+  return std::string(kalibracni_snimky[kamera]) + " (camera " + std::to_string(cislo_kamery(kamera)) + ")";
 }
 
 // Checks that the image of camera `kamera` shows the three used marks at
@@ -105,7 +106,7 @@ bool over_pouzite_znacky(const KalibracniZnacky& znacky, int kamera, const int* 
 }
 
 void vypis_presnost(std::FILE* vystup, int kamera, const PresnostKamery& p) {
-  std::fprintf(vystup, "kamera %d: %d marks compared, %d not in the image", kamera + 1, p.zmereno,
+  std::fprintf(vystup, "kamera %d: %d marks compared, %d not in the image", cislo_kamery(kamera), p.zmereno,
                p.chybi);
   if (p.neprojektovano > 0) std::fprintf(vystup, ", %d not projectable", p.neprojektovano);
   if (p.zmereno == 0) {
@@ -367,7 +368,7 @@ void uloz_kamery(const RovinaKamery roviny[2], const float stredy[2][3], std::FI
     std::fprintf(vystup, "velikost: %lf\n", delka(r.h));
     std::fprintf(vystup, "vektor 2 - pozice: [%lf,   %lf,   %lf]\n", r.v[0], r.v[1], r.v[2]);
     std::fprintf(vystup, "velikost: %lf\n", delka(r.v));
-    std::fprintf(vystup, "kamera %d - pozice: [%lf,   %lf,   %lf]\n", kamera + 1,
+    std::fprintf(vystup, "kamera %d - pozice: [%lf,   %lf,   %lf]\n", cislo_kamery(kamera),
                  stereo_kamera[kamera][0], stereo_kamera[kamera][1], stereo_kamera[kamera][2]);
   }
 }

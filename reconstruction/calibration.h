@@ -19,6 +19,8 @@
 // projects all 16 marks through the calibrated cameras and reports their
 // distance in pixels from where the images show them.
 //
+// `kamera` arguments here are table indices, 0 or 1 (common/camera_numbers.h).
+//
 // Bad input: an unreadable image, a used mark missing from an image, the
 // three used marks in line in an image, or a set-up that does not come out
 // finite end the program with one message that names the image and the

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/camera_numbers.h"
 #include "common/messages.h"
 #include "reconstruction/bitmap_reader.h"
 #include "reconstruction/scene_tables.h"
@@ -238,7 +239,7 @@ bool nacti_snimky_znacek(std::string* chyba, std::vector<std::string>* varovani)
     const SnimekZnacek& snimek = snimky_znacek[k];
     const unsigned char* pixely = readBMP_v_souboru(snimek.soubor, obsah, chyba);
     if (pixely == nullptr) return false;
-    NalezZnacek& nalez = nalezy[snimek.kamera - 1];
+    NalezZnacek& nalez = nalezy[index_kamery(snimek.kamera)];
     nalez = NalezZnacek{};
     if (!skenuj_znacky_souboru(pixely, snimek.soubor, snimek.kamera, snimek.slot, chyba, &nalez))
       return false;

@@ -17,7 +17,7 @@
 
 struct SnimekZnacek {
   const char* soubor;
-  int kamera;  // 1 or 2
+  int kamera;  // the camera's number, 1 or 2 (common/camera_numbers.h)
   int slot;    // angle slot 0..4
 };
 

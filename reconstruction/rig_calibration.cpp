@@ -8,6 +8,7 @@
 #include <opencv2/calib3d.hpp>
 #include <opencv2/core.hpp>
 
+#include "common/camera_numbers.h"
 #include "common/messages.h"
 #include "reconstruction/bitmap_reader.h"
 #include "reconstruction/log_file.h"
@@ -338,8 +339,8 @@ bool kalibruj_rig(const StredyZnacek znacky[2], std::FILE* vystup, RigKamer* rig
   std::string proc;
   for (int kamera = 0; kamera < 2; kamera++) {
     if (!v[kamera].vyreseno) {
-      std::fprintf(vystup, "kamera %d: not solved: %s\n", kamera + 1, v[kamera].duvod.c_str());
-      if (dobre) proc = "camera " + std::to_string(kamera + 1) + " is not solved";
+      std::fprintf(vystup, "kamera %d: not solved: %s\n", cislo_kamery(kamera), v[kamera].duvod.c_str());
+      if (dobre) proc = "camera " + std::to_string(cislo_kamery(kamera)) + " is not solved";
       dobre = false;
       continue;
     }
@@ -348,13 +349,13 @@ bool kalibruj_rig(const StredyZnacek znacky[2], std::FILE* vystup, RigKamer* rig
     std::fprintf(vystup,
                  "kamera %d: %d marks used, %d not in the image; position [%lf,   %lf,   %lf]; "
                  "mean %.3f px, largest %.3f px (mark %d)\n",
-                 kamera + 1, k.pouzito, k.chybi, c[0], c[1], c[2], k.prumer, k.nejvetsi,
+                 cislo_kamery(kamera), k.pouzito, k.chybi, c[0], c[1], c[2], k.prumer, k.nejvetsi,
                  k.nejhorsi);
     if (dobre && (k.prumer > nejvetsi_prumer_px || k.nejvetsi > nejvetsi_chyba_px)) {
       char t[200];
       std::snprintf(t, sizeof t,
                     "camera %d fits its image badly (mean above %.1f px or largest above %.1f px)",
-                    kamera + 1, nejvetsi_prumer_px, nejvetsi_chyba_px);
+                    cislo_kamery(kamera), nejvetsi_prumer_px, nejvetsi_chyba_px);
       proc = t;
       dobre = false;
     }

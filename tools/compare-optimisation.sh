@@ -12,8 +12,11 @@ work=$(realpath -m "${1:-build-compare}")
 jobs=$(nproc 2>/dev/null || echo 2)
 targets=(viewer_polar viewer_projection viewer_calibration decoder sample_scene decoder_sample_set)
 
+# The presets opt-O0, opt-O2 and opt-O3 (CMakePresets.json), each built in
+# the work directory under its build type's name.
+declare -A preset=([Debug]=opt-O0 [RelWithDebInfo]=opt-O2 [Release]=opt-O3)
 for type in Debug RelWithDebInfo Release; do
-  cmake -S . -B "$work/$type" -DCMAKE_BUILD_TYPE=$type -DBUILD_TESTING=OFF -DSCANNER_BENCHMARKS=OFF >/dev/null
+  cmake --preset "${preset[$type]}" -B "$work/$type" >/dev/null
   cmake --build "$work/$type" -j "$jobs" --target "${targets[@]}" >/dev/null
 done
 

@@ -1,5 +1,6 @@
-// decoder_sample [--turntable] OUTPUT_DIR: renders a sample image set of the
-// decoder at the angle 60 and its ground truth.
+// decoder_sample [--turntable [--angles A,B,...] [--threads N]] OUTPUT_DIR:
+// renders a sample image set of the decoder at the angle 60 and its ground
+// truth.
 //
 // Without an option the scene is the sphere, cylinder and wall of
 // decoder_sample_scene.h, seen by cameras of its own. With --turntable it is
@@ -19,14 +20,32 @@
 // carries a speck in camera 1. A speck is one pixel of one code image of
 // camera 1 at the crossing that shows the opposite projector state, as a
 // flaw of a single exposure would; it makes that crossing's code ambiguous.
-// Every fixed-seed step is deterministic, so the set is the same every run.
+//
+// --angles renders the vase at each of the listed turntable angles (0 to
+// 359, distinct, separated by commas) instead of 60: per angle A the 38
+// images "AAAPFC.bmp" (A in three digits), "truth_AAA.txt" and
+// "points_AAA.txt" in the formats above, and the marker sample scene once.
+// The angles are rendered side by side on N threads (--threads N; by
+// default as many as the machine runs at once). Each picture's noise comes
+// from a seed of its own that depends on nothing but the picture's pattern
+// and camera, so the set of an angle is the same whatever else is rendered
+// with it and on however many threads; angle 60 gives the images of the
+// set without --angles. Every fixed-seed step is deterministic, so the set
+// is the same every run.
+//
+// A bad option or list prints what is wrong and the usage on standard error
+// and ends with status 1, before anything is written; a file that cannot be
+// written ends the program with one message naming it and status 1.
 #include <opencv2/imgcodecs.hpp>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <exception>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "reconstruction/atomic_file.h"
@@ -40,7 +59,6 @@ namespace {
 
 constexpr int W = 640, H = 480;
 constexpr int podvzorku = 3;  // 3 x 3 samples per pixel
-constexpr double okoli = 0.08, projekce = 0.85, tma_projektoru = 0.02;
 constexpr double sum_sigma = 1.5;
 constexpr int kazdy_se_skvrnou = 25;
 
@@ -116,7 +134,7 @@ double hodnota(const std::vector<Vzorek>& vzorky, int r, int c, int cislice, int
     double uroven = 0;
     if (s.osvit > 0)
       uroven = vzor_projektoru(cislice, rodina, s.u, s.v) ? 1.0 : tma_projektoru;
-    soucet += 255.0 * s.albedo * (okoli + projekce * s.osvit * uroven);
+    soucet += 255.0 * s.albedo * (svetlo_okoli + svetlo_projektoru * s.osvit * uroven);
   }
   return soucet / (podvzorku * podvzorku);
 }
@@ -203,27 +221,29 @@ int pridej_skvrny(std::vector<Krizeni>& krizeni, std::vector<cv::Mat>& obrazy) {
   return skvrn;
 }
 
-bool zapis_obrazy(const std::string& adresar, const std::vector<cv::Mat> obrazy[2]) {
+bool zapis_obrazy(const std::string& adresar, int uhel, const std::vector<cv::Mat> obrazy[2],
+                  std::string* chyba) {
   for (int i = 0; i < 2; ++i) {
     for (int j = 0; j < 19; ++j) {
-      char jmeno[16];
-      std::snprintf(jmeno, sizeof jmeno, "060%d%d%d.bmp", cislice[j], rodiny[j], i + 1);
+      char jmeno[32];
+      std::snprintf(jmeno, sizeof jmeno, "%03d%d%d%d.bmp", uhel, cislice[j], rodiny[j], i + 1);
       const std::string cesta = adresar + "/" + jmeno;
       std::vector<std::uint8_t> bajty;
-      if (!cv::imencode(".bmp", obrazy[i][static_cast<std::size_t>(j)], bajty) ||
-          !zapis_atomicky(cesta, bajty.data(), bajty.size(), nullptr)) {
-        std::fprintf(stderr, "decoder_sample: %s: cannot write\n", cesta.c_str());
+      if (!cv::imencode(".bmp", obrazy[i][static_cast<std::size_t>(j)], bajty)) {
+        *chyba = cesta + ": cannot be encoded";
         return false;
       }
+      if (!zapis_atomicky(cesta, bajty.data(), bajty.size(), chyba)) return false;
     }
   }
   return true;
 }
 
-bool zapis_pravdu(const std::string& cesta, const std::vector<Krizeni>& krizeni, int skvrn) {
+bool zapis_pravdu(const std::string& cesta, const std::vector<Krizeni>& krizeni, int skvrn,
+                  std::string* chyba) {
   AtomickySoubor soubor(cesta);
   if (!soubor.otevri()) {
-    std::fprintf(stderr, "decoder_sample: %s: cannot write\n", cesta.c_str());
+    *chyba = cesta + ": cannot write";
     return false;
   }
   std::FILE* f = soubor.proud();
@@ -232,7 +252,7 @@ bool zapis_pravdu(const std::string& cesta, const std::vector<Krizeni>& krizeni,
     for (const Krizeni& kr : krizeni) {
       if (!kr.videt[i]) continue;
       ++videt;
-      if (kr.kontrast[i] >= 20) ++osvetlenych;
+      if (kr.kontrast[i] >= nejmensi_kontrast) ++osvetlenych;
     }
     std::fprintf(f, "camera %d visible %d lit %d specked %d\n", i + 1, videt, osvetlenych,
                  i == 0 ? skvrn : 0);
@@ -243,7 +263,7 @@ bool zapis_pravdu(const std::string& cesta, const std::vector<Krizeni>& krizeni,
                  kr.y[1], kr.kontrast[0], kr.kontrast[1], kr.skvrna ? 1 : 0);
   }
   if (!soubor.dokonci()) {
-    std::fprintf(stderr, "decoder_sample: %s: cannot write\n", cesta.c_str());
+    *chyba = cesta + ": cannot write";
     return false;
   }
   return true;
@@ -251,7 +271,7 @@ bool zapis_pravdu(const std::string& cesta, const std::vector<Krizeni>& krizeni,
 
 // "points.txt" of the turntable set (format in pairs_report.h).
 bool zapis_body(const std::string& cesta, const std::vector<Krizeni>& krizeni,
-                const ScenaTocnySvetla& sc) {
+                const ScenaTocnySvetla& sc, std::string* chyba) {
   std::string text;
   char radek[256];
   for (const Krizeni& kr : krizeni) {
@@ -263,19 +283,15 @@ bool zapis_body(const std::string& cesta, const std::vector<Krizeni>& krizeni,
                   s.z);
     text += radek;
   }
-  std::string chyba;
-  if (!zapis_atomicky(cesta, text, &chyba)) {
-    std::fprintf(stderr, "decoder_sample: %s\n", chyba.c_str());
-    return false;
-  }
-  return true;
+  return zapis_atomicky(cesta, text, chyba);
 }
 
-// Renders the 38 images of a scene, writes them and truth.txt; with specks
-// when `skvrny`. Returns the crossings, or nothing when a file cannot be
-// written.
-bool vykresli_sadu(const ScenaSvetla& sc, bool skvrny, const std::string& adresar,
-                   std::vector<Krizeni>* krizeni) {
+// Renders the 38 images of a scene at turntable angle `uhel` (the three
+// digits of their names), writes them and the truth file `pravda`; with
+// specks when `skvrny`. Gives the crossings, or false with a message naming
+// the file that could not be written.
+bool vykresli_sadu(const ScenaSvetla& sc, bool skvrny, const std::string& adresar, int uhel,
+                   const std::string& pravda, std::vector<Krizeni>* krizeni, std::string* chyba) {
   const Kamera p = sc.projektor();
   std::vector<Vzorek> vzorky[2] = {vzorky_kamery(sc, 0, p), vzorky_kamery(sc, 1, p)};
   *krizeni = najdi_krizeni(sc, vzorky);
@@ -285,28 +301,161 @@ bool vykresli_sadu(const ScenaSvetla& sc, bool skvrny, const std::string& adresa
       obrazy[i].push_back(vykresli(vzorky[i], cislice[j], rodiny[j],
                                    0x5EED0000ULL + 100 * static_cast<unsigned>(i) + j));
   const int skvrn = skvrny ? pridej_skvrny(*krizeni, obrazy[0]) : 0;
-  return zapis_obrazy(adresar, obrazy) && zapis_pravdu(adresar + "/truth.txt", *krizeni, skvrn);
+  return zapis_obrazy(adresar, uhel, obrazy, chyba) &&
+         zapis_pravdu(adresar + "/" + pravda, *krizeni, skvrn, chyba);
+}
+
+// The vase at turntable angle `uhel`: its images, its truth file and its
+// points file.
+bool vykresli_tocnu(const Scena& znacky, int uhel, const std::string& adresar,
+                    const std::string& pravda, const std::string& body, std::string* chyba) {
+  const ScenaTocnySvetla sc(znacky, uhel);
+  std::vector<Krizeni> krizeni;
+  return vykresli_sadu(sc, false, adresar, uhel, pravda, &krizeni, chyba) &&
+         zapis_body(adresar + "/" + body, krizeni, sc, chyba);
+}
+
+std::string se_jmenem_uhlu(const char* predpona, int uhel) {
+  char jmeno[32];
+  std::snprintf(jmeno, sizeof jmeno, "%s_%03d.txt", predpona, uhel);
+  return jmeno;
+}
+
+// Renders the angles side by side on `vlaken` threads, each thread taking
+// the next angle not yet taken. Every angle writes files of its own only.
+// Gives false with the message of the first angle (in the list's order)
+// that failed; after a failure no further angle is started.
+bool vykresli_uhly(const Scena& znacky, const std::vector<int>& uhly, unsigned vlaken,
+                   const std::string& adresar, std::string* chyba) {
+  std::atomic<std::size_t> dalsi{0};
+  std::atomic<bool> selhalo{false};
+  std::vector<std::string> chyby(uhly.size());
+  auto prace = [&] {
+    for (std::size_t i; !selhalo && (i = dalsi++) < uhly.size();) {
+      const int uhel = uhly[i];
+      bool dobre = false;
+      try {
+        dobre = vykresli_tocnu(znacky, uhel, adresar, se_jmenem_uhlu("truth", uhel),
+                               se_jmenem_uhlu("points", uhel), &chyby[i]);
+      } catch (const std::exception& e) {
+        chyby[i] = "angle " + std::to_string(uhel) + ": " + e.what();
+      }
+      if (!dobre) selhalo = true;
+    }
+  };
+  const std::size_t pocet = std::min<std::size_t>(std::max(1u, vlaken), uhly.size());
+  std::vector<std::thread> vlakna;
+  for (std::size_t k = 1; k < pocet; ++k) vlakna.emplace_back(prace);
+  prace();
+  for (std::thread& v : vlakna) v.join();
+  for (const std::string& c : chyby)
+    if (!c.empty()) {
+      *chyba = c;
+      return false;
+    }
+  return true;
+}
+
+constexpr const char* pouziti =
+    "usage: decoder_sample [--turntable [--angles A,B,...] [--threads N]] OUTPUT_DIR\n"
+    "  --angles: turntable angles 0 to 359, distinct, separated by commas\n"
+    "  --threads: how many angles are rendered at once, 1 to 1024\n";
+
+// A whole number from lo to hi written in plain digits.
+bool precti_cislo(const std::string& text, int lo, int hi, int* cislo) {
+  if (text.empty() || text.size() > 4 ||
+      text.find_first_not_of("0123456789") != std::string::npos)
+    return false;
+  *cislo = std::stoi(text);
+  return *cislo >= lo && *cislo <= hi;
+}
+
+// "A,B,..." into distinct angles 0..359; false with the reason otherwise.
+bool precti_uhly(const std::string& text, std::vector<int>* uhly, std::string* proc) {
+  uhly->clear();
+  std::size_t zacatek = 0;
+  while (true) {
+    const std::size_t carka = text.find(',', zacatek);
+    const std::string kus = text.substr(zacatek, carka == std::string::npos ? std::string::npos
+                                                                           : carka - zacatek);
+    int uhel = 0;
+    if (!precti_cislo(kus, 0, 359, &uhel)) {
+      *proc = "\"" + kus + "\" is not an angle from 0 to 359";
+      return false;
+    }
+    if (std::find(uhly->begin(), uhly->end(), uhel) != uhly->end()) {
+      *proc = "angle " + kus + " is listed twice";
+      return false;
+    }
+    uhly->push_back(uhel);
+    if (carka == std::string::npos) return true;
+    zacatek = carka + 1;
+  }
+}
+
+int spatne_pouziti(const std::string& proc) {
+  if (!proc.empty()) std::fprintf(stderr, "decoder_sample: %s\n", proc.c_str());
+  std::fputs(pouziti, stderr);
+  return 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const bool tocna = argc == 3 && std::string(argv[1]) == "--turntable";
-  if (argc != 2 && !tocna) {
-    std::fprintf(stderr, "usage: decoder_sample [--turntable] OUTPUT_DIR\n");
-    return 1;
+  bool tocna = false, s_uhly = false, s_vlakny = false;
+  std::string adresar, uhly_text, vlakna_text;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    auto hodnota_volby = [&](const char* jmeno, std::string* hodnota, bool* dano) {
+      const std::string s = jmeno, se_rovnitkem = s + "=";
+      if (a == s && i + 1 < argc) {
+        *hodnota = argv[++i];
+      } else if (a.rfind(se_rovnitkem, 0) == 0) {
+        *hodnota = a.substr(se_rovnitkem.size());
+      } else {
+        return false;
+      }
+      *dano = true;
+      return true;
+    };
+    if (a == "--turntable" && !tocna) {
+      tocna = true;
+    } else if (hodnota_volby("--angles", &uhly_text, &s_uhly) ||
+               hodnota_volby("--threads", &vlakna_text, &s_vlakny)) {
+    } else if (adresar.empty() && !a.empty() && a[0] != '-') {
+      adresar = a;
+    } else {
+      return spatne_pouziti(a.empty() || a[0] != '-' ? "extra argument " + a
+                                                     : "unknown or incomplete option " + a);
+    }
   }
-  const std::string adresar = argv[argc - 1];
-  std::vector<Krizeni> krizeni;
-  if (!tocna) return vykresli_sadu(ScenaSteny(), true, adresar, &krizeni) ? 0 : 1;
+  if (adresar.empty()) return spatne_pouziti("");
+  if ((s_uhly || s_vlakny) && !tocna) return spatne_pouziti("--angles and --threads need --turntable");
+  std::vector<int> uhly;
+  std::string proc;
+  if (s_uhly && !precti_uhly(uhly_text, &uhly, &proc)) return spatne_pouziti("--angles: " + proc);
+  int vlaken = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  if (s_vlakny && !precti_cislo(vlakna_text, 1, 1024, &vlaken))
+    return spatne_pouziti("--threads: \"" + vlakna_text + "\" is not a number from 1 to 1024");
 
-  const Scena znacky = vytvor_scenu(NastaveniSceny{});
-  const ScenaTocnySvetla sc(znacky, uhel_sady_tocny);
   std::string chyba;
-  if (!zapis_scenu(znacky, adresar, &chyba)) {
+  bool dobre = false;
+  if (!tocna) {
+    std::vector<Krizeni> krizeni;
+    dobre = vykresli_sadu(ScenaSteny(), true, adresar, uhel_sady_tocny, "truth.txt", &krizeni,
+                          &chyba);
+  } else {
+    const Scena znacky = vytvor_scenu(NastaveniSceny{});
+    if (!zapis_scenu(znacky, adresar, &chyba))
+      dobre = false;
+    else if (s_uhly)
+      dobre = vykresli_uhly(znacky, uhly, static_cast<unsigned>(vlaken), adresar, &chyba);
+    else
+      dobre = vykresli_tocnu(znacky, uhel_sady_tocny, adresar, "truth.txt", "points.txt", &chyba);
+  }
+  if (!dobre) {
     std::fprintf(stderr, "decoder_sample: %s\n", chyba.c_str());
     return 1;
   }
-  if (!vykresli_sadu(sc, false, adresar, &krizeni)) return 1;
-  return zapis_body(adresar + "/points.txt", krizeni, sc) ? 0 : 1;
+  return 0;
 }

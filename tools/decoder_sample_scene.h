@@ -60,6 +60,23 @@ int vzor_projektoru(int cislice, int rodina, double u, double v);
 // Code of the crossing of grid column k and grid row m.
 inline int kod_krizeni(int k, int m) { return gray(k) | (gray(m) << 7); }
 
+// The light of a rendered picture: a surface point of albedo a shows the
+// grey level 255 * a * (svetlo_okoli + svetlo_projektoru * osvit * uroven),
+// where osvit is the cosine of the projector light's incidence there (0 in
+// shadow or outside the projector's frame) and uroven is 1 where the
+// pattern is lit and tma_projektoru where it is dark.
+constexpr double svetlo_okoli = 0.08, svetlo_projektoru = 0.85, tma_projektoru = 0.02;
+
+// A point is lit well enough to decode when its lit and dark reference
+// pictures differ by at least this many grey levels.
+constexpr int nejmensi_kontrast = 20;
+
+// That difference, noise-free, for a point of albedo `albedo` lit at the
+// incidence cosine `osvit`.
+inline double kontrast_bodu(double albedo, double osvit) {
+  return 255.0 * albedo * svetlo_projektoru * osvit * (1.0 - tma_projektoru);
+}
+
 // A scene the sample set is rendered from: what a ray hits, the two cameras
 // (i = 0 or 1; picture position u = column, v = row counted from the top row
 // of the picture, pixel centres at whole numbers) and the projector.

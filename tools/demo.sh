@@ -3,7 +3,9 @@
 # generates the sample scenes, runs viewer_polar on the turntable scene, the
 # decoder on the structured-light scene, then the decoder and pairs_to_points
 # on the structured-light set of the turntable (images -> pairs -> points),
-# and says where the results are.
+# then dense_scan on that set rendered at six turntable angles (the whole
+# object as one point cloud and one closed surface, with a screenshot of the
+# surface), and says where the results are.
 #
 # With a display (DISPLAY set) the viewer opens full screen: answer its
 # prompt with Enter, fly with W, S, A, D and the mouse, leave with Escape.
@@ -17,15 +19,15 @@ build=${1:-build}
 
 bash tools/install-deps.sh
 echo "== building in $build"
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --preset release -B "$build" >/dev/null
 cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target \
   viewer_polar sample_scene accuracy_report decoder decoder_sample_set decoder_report_tool \
-  pairs_to_points pairs_sample_set pairs_report_tool
+  pairs_to_points pairs_sample_set pairs_report_tool dense_scan dense_report_tool
 
 bin=$(realpath "$build")
 run="$bin/demo"
 rm -rf "$run"
-mkdir -p "$run/scene" "$run/decoder" "$run/pairs"
+mkdir -p "$run/scene" "$run/decoder" "$run/pairs" "$run/dense"
 cp "$bin"/sample/scene/*.bmp "$bin/sample/scene/ground_truth.txt" "$run/scene/"
 cp "$bin"/sample/decoder/*.bmp "$bin/sample/decoder/truth.txt" "$run/decoder/"
 cp "$bin"/sample/pairs/060*.bmp "$bin"/sample/pairs/???_k?_A.bmp "$bin/sample/pairs/points.txt" \
@@ -57,6 +59,18 @@ echo "== decoder, then pairs_to_points, on the structured-light set of the turnt
 "$bin/pairs/pairs_to_points" --dir "$run/pairs" --turn
 "$bin/tools/pairs_report" --common "$run/pairs"
 
+echo "== dense_scan on the turntable set at six angles ($run/dense)"
+"$bin/tools/decoder_sample" --turntable "$run/dense" --angles 0,60,120,180,240,300
+# The screenshot of the surface needs a display: the desktop's, or a private
+# Xvfb.
+if [ -n "${DISPLAY:-}" ]; then
+  "$bin/pairs/dense_scan" --dir "$run/dense" --screenshot dense_surface.png
+else
+  xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -nolisten tcp" \
+    "$bin/pairs/dense_scan" --dir "$run/dense" --screenshot dense_surface.png
+fi
+"$bin/tools/dense_report" "$run/dense"
+
 echo "== results"
 echo "model (PLY, for any mesh viewer):                       $run/scene/model.ply"
 echo "point cloud with turntable positions (PLY):             $run/scene/points.ply"
@@ -65,3 +79,8 @@ echo "closed, oriented surface of the points (PLY):           $run/scene/surface
 echo "viewer log:                                             $run/scene/logfile.txt"
 echo "decoder point pairs:                                    $run/decoder/data.txt"
 echo "structured-light points of the turntable set (PLY):     $run/pairs/pairs.ply"
+echo "the whole object's points with normals and shading (PLY): $run/dense/dense.ply"
+echo "the whole object's closed surface (PLY):                $run/dense/dense_surface.ply"
+if [ -f "$run/dense/dense_surface.png" ]; then
+  echo "screenshot of the whole object's surface:               $run/dense/dense_surface.png"
+fi

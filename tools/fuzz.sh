@@ -27,9 +27,8 @@ for a in "$@"; do
 done
 [ ${#targets[@]} -gt 0 ] || targets=(bitmap_markers calibration decoder_identification polygon_walk rig_file pair_file)
 
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DSCANNER_FUZZ=ON -DBUILD_TESTING=OFF -DSCANNER_BENCHMARKS=OFF >/dev/null
-cmake --build build-fuzz -j 2 --target fuzz_seeds "${targets[@]/#/fuzz_}"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j 2 --target fuzz_seeds "${targets[@]/#/fuzz_}"
 
 # The largest input each target reads: a marker or calibration bitmap file,
 # a full image set of the decoder, 4096 polygon instructions, a "rig.yml"

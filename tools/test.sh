@@ -6,9 +6,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 jobs=$(nproc 2>/dev/null || echo 2)
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$jobs"
-ctest --test-dir build --output-on-failure --no-tests=error -j "$jobs"
+# The flavours are the presets of CMakePresets.json.
+cmake --preset release >/dev/null
+cmake --build --preset release -j "$jobs"
+ctest --preset release -j "$jobs"
 
 # The sanitizer suite. The benchmarks are not built (they time, not test).
 # LeakSanitizer ignores only the third-party libraries named in
@@ -23,11 +24,10 @@ ctest --test-dir build --output-on-failure --no-tests=error -j "$jobs"
 # caught signal 11"); with one thread there is nothing to stop. The
 # pictures are the same.
 # A finding aborts the program, so the test that ran it fails.
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSCANNER_SANITIZE=ON \
-  -DSCANNER_BENCHMARKS=OFF >/dev/null
-cmake --build build-sanitize -j "$jobs"
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize -j "$jobs"
 SDL12COMPAT_NO_QUIT_VIDEO=1 LP_NUM_THREADS=0 MESA_SHADER_CACHE_DISABLE=true \
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 LSAN_OPTIONS=suppressions=$PWD/tools/lsan-suppressions.txt:print_suppressions=0 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:abort_on_error=1 \
-  ctest --test-dir build-sanitize --output-on-failure --no-tests=error -j "$jobs"
+  ctest --preset sanitize -j "$jobs"

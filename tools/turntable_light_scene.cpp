@@ -40,6 +40,8 @@ ScenaTocnySvetla::ScenaTocnySvetla(const Scena& scena, int uhel_stupne)
 
 Bod3 ScenaTocnySvetla::do_spolecne(Bod3 svet) const { return otoc(svet, osa_, uhel_); }
 
+Bod3 ScenaTocnySvetla::ze_spolecne(Bod3 spolecny) const { return otoc(spolecny, osa_, -uhel_); }
+
 bool ScenaTocnySvetla::paprsek(const vzorek::Vektor& stred, const vzorek::Vektor& smer,
                                vzorek::Zasah* zasah) const {
   const Bod3 o = bod(stred), d = bod(smer);

@@ -31,6 +31,8 @@ class ScenaTocnySvetla : public vzorek::ScenaSvetla {
 
   // A world point where it stood when photographed, in the common frame.
   Bod3 do_spolecne(Bod3 svet) const;
+  // The inverse: where a common-frame point stands when photographed.
+  Bod3 ze_spolecne(Bod3 spolecny) const;
 
  private:
   SestavaKamer sestava_;

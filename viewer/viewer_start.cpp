@@ -11,6 +11,7 @@
 #include "common/messages.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/scene_tables.h"
+#include "viewer/surface_drawing.h"
 #include "viewer/camera.h"
 #include "viewer/screenshot.h"
 #include "viewer/window.h"
@@ -66,6 +67,7 @@ bool spust_prohlizec(std::string* chyba, const NastaveniProhlizece& nastaveni) {
   if (!otevri_okno(nastaveni.v_okne, chyba)) return false;
   mys_po_kliknuti = mys_volna = nastaveni.v_okne;
   ma_soustavu_pohledu = nastaveni.vlastni_soustava;
+  if (nastaveni.plocha_hned) zobrazena_plocha = true;
   if (ma_soustavu_pohledu) {
     std::copy_n(nastaveni.matice, 16, matice_pohledu);
     speed = nastaveni.krok;

@@ -36,6 +36,8 @@ struct NastaveniProhlizece {
   double matice[16] = {};
   double cil[3] = {};
   float krok = 1.0f;
+  // The surface (plocha_skenu) from the first frame on, as after the key M.
+  bool plocha_hned = false;
 };
 
 // Returns when the viewer has ended; the caller closes the log.

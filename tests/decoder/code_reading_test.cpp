@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "decoder/code_identification.h"
 #include "decoder/correspondence.h"
 #include "decoder/decoder_state.h"
 
@@ -69,7 +70,7 @@ TEST(CodeReading, BitsAmbiguityAndBorderRows) {
   // Point 5: a 127-only neighbourhood reads 0, a 255 one 1.
   kody[1](cv::Rect(0, 477, 3, 3)).setTo(127);
   kody[3](cv::Rect(0, 477, 3, 3)).setTo(255);
-  const std::vector<ZnackaBodu> body = cti_kody(kody);
+  const std::vector<ZnackaBodu> body = cti_kody(kody, vystuppom2);
   ASSERT_EQ(body.size(), 10000u);
   EXPECT_EQ(body[1].kod, 1 + 32 + 8192);
   EXPECT_EQ(body[1].x, 100);
@@ -128,7 +129,7 @@ TEST(CodeList, CountLinesAndTheCameraTable) {
 TEST(CodeList, NoGridPointsGiveThreeZeros) {
   vycisti_pole();
   SouhrnKodu s;
-  const std::vector<KodovanyBod> seznam = seznam_kodu(cti_kody(kody_hodnoty(255)), &s);
+  const std::vector<KodovanyBod> seznam = seznam_kodu(cti_kody(kody_hodnoty(255), vystuppom2), &s);
   EXPECT_TRUE(seznam.empty());
   EXPECT_EQ(s.nejednoznacne + s.konflikty + s.dobre, 0);
 }

@@ -23,6 +23,7 @@
 #include "decoder/decoder_state.h"
 #include "decoder/grid_points.h"
 #include "decoder/image_primitives.h"
+#include "tests/reference/plain_pairing.h"
 
 namespace {
 
@@ -124,16 +125,16 @@ Vysledek po_staru(const std::vector<cv::Mat>& s) {
   cv::Mat h1, h2;
   hranicni_mapa(s[1], s[0], s[2], h1);
   hranicni_mapa(s[1], s[0], s[3], h2);
-  mapa_mrizky(h1, h2);
+  mapa_mrizky(h1, h2, vstuppom, vystuppom2);
   const std::vector<std::int32_t> vstup(vstuppom, vstuppom + 640 * 480);
-  redukce_blobu();
+  redukce_blobu(nullptr, vystuppom2);
   std::vector<cv::Mat> kody;
   for (std::size_t k = 4; k < s.size(); ++k) {
     kody.push_back(s[k].clone());
     cernabila(s[1], s[0], kody.back(), kody.back());
   }
   SouhrnKodu souhrn;
-  const std::vector<KodovanyBod> seznam = seznam_kodu(cti_kody(kody), &souhrn);
+  const std::vector<KodovanyBod> seznam = seznam_kodu(cti_kody(kody, vystuppom2), &souhrn);
   testing::internal::CaptureStdout();
   uloz_kody(1, seznam, souhrn);
   Vysledek v = zachyt(testing::internal::GetCapturedStdout());
@@ -144,7 +145,7 @@ Vysledek po_staru(const std::vector<cv::Mat>& s) {
 Vysledek nove(const std::vector<cv::Mat>& s) {
   VycistiBody();
   const std::vector<cv::Mat> kody(s.begin() + 4, s.end());
-  mapa_mrizky_primo(s[1], s[0], s[2], s[3]);
+  mapa_mrizky_primo(s[1], s[0], s[2], s[3], vstuppom, vystuppom2);
   const std::vector<std::int32_t> vstup(vstuppom, vstuppom + 640 * 480);
   testing::internal::CaptureStdout();
   identifikuj_snimky(1, s[0], s[1], s[2], s[3], kody);

@@ -46,7 +46,7 @@ TEST(GridMap, BothBorderMapsMustBeSet) {
   h1.at<unsigned char>(10, 10) = 255;
   h2.at<unsigned char>(10, 10) = 255;
   h1.at<unsigned char>(20, 20) = 255;
-  mapa_mrizky(h1, h2);
+  mapa_mrizky(h1, h2, vstuppom, vystuppom2);
   EXPECT_EQ(vstuppom[index_pole(10, 10)], 255);
   EXPECT_EQ(vystuppom2[index_pole(10, 10)], -1);
   EXPECT_EQ(vstuppom[index_pole(20, 20)], 0);
@@ -63,7 +63,7 @@ TEST(BlobReduction, OnePointPerBlobInScanOrder) {
   // A diagonal chain is one 8-connected blob: (200,5), (201,6), (202,7).
   for (int i = 0; i < 3; ++i) vystuppom2[index_pole(200 + i, 5 + i)] = -1;
   bool preteceni = true;
-  EXPECT_EQ(redukce_blobu(&preteceni), 3);
+  EXPECT_EQ(redukce_blobu(&preteceni, vystuppom2), 3);
   EXPECT_FALSE(preteceni);
   EXPECT_EQ(vystuppom2[index_pole(50, 600)], 1);  // met first (row 50)
   EXPECT_EQ(vystuppom2[index_pole(100, 11)], 2);
@@ -80,7 +80,7 @@ TEST(BlobReduction, ACentroidOutsideItsBlobOverwritesWhateverIsThere) {
   for (int c = 0; c < 9; ++c) vystuppom2[index_pole(10, c)] = -1;   // row 10, cols 0..8
   for (int r = 11; r < 19; ++r) vystuppom2[index_pole(r, 0)] = -1;  // col 0, rows 11..18
   // 17 cells: column sum 36, row sum 10 * 9 + (11 + ... + 18) = 90 + 116 = 206.
-  EXPECT_EQ(redukce_blobu(), 1);
+  EXPECT_EQ(redukce_blobu(nullptr, vystuppom2), 1);
   EXPECT_EQ(vystuppom2[index_pole(206 / 17, 36 / 17)], 1);
   EXPECT_EQ(vystuppom2[index_pole(10, 0)], 0);
 }
@@ -91,7 +91,7 @@ TEST(BlobReduction, MoreThan9999BlobsStopLabellingWithinTheTable) {
   for (int r = 0; r < 480; r += 2)
     for (int c = 0; c < 640; c += 2) vystuppom2[index_pole(r, c)] = -1;
   bool preteceni = false;
-  EXPECT_EQ(redukce_blobu(&preteceni), 9999);
+  EXPECT_EQ(redukce_blobu(&preteceni, vystuppom2), 9999);
   EXPECT_TRUE(preteceni);
   int nejvyssi = 0, zaporne = 0;
   for (int i = 0; i < 640 * 480; ++i) {
@@ -110,7 +110,7 @@ TEST(BlobReduction, ALargeWindingBlobIsOneBlob) {
     for (int c = 0; c < 640; ++c) vystuppom2[index_pole(r, c)] = -1;
     if (r + 1 < 480) vystuppom2[index_pole(r + 1, (r / 2) % 2 == 0 ? 639 : 0)] = -1;
   }
-  EXPECT_EQ(redukce_blobu(), 1);
+  EXPECT_EQ(redukce_blobu(nullptr, vystuppom2), 1);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The image primitives at their edges: byte conversions, thresholds at 128,
 // the tri-state rule's ties and low contrast, the comparison, the clamped
 // difference and the convolutions at a corner pixel.
+#include "decoder/convolution.h"
 #include "decoder/image_primitives.h"
 
 #include <gtest/gtest.h>
