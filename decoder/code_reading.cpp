@@ -57,44 +57,7 @@ std::vector<ZnackaBodu> cti_kody(const std::vector<cv::Mat>& kody, const std::in
   return body_znacky;
 }
 
-namespace {
-
-// The code at (r, c) from the raw code images: per neighbour, whether the
-// references differ enough, and the two intensities the code pixel is
-// compared with; then one bit per image, ending at the first ambiguous one.
-int kod_v_bode(const cv::Mat& ref04, const cv::Mat& ref03, const std::vector<cv::Mat>& kody,
-               int r, int c) {
-  int A[9], B[9], sousedu = 0;
-  int radky[9], sloupce[9];
-  for (int dr = -1; dr <= 1; ++dr) {
-    const unsigned char* a = ref04.ptr<unsigned char>(r + dr);
-    const unsigned char* b = ref03.ptr<unsigned char>(r + dr);
-    for (int dc = -1; dc <= 1; ++dc) {
-      if (std::abs(b[c + dc] - a[c + dc]) <= 5) continue;  // 127: neither 0 nor 255
-      A[sousedu] = a[c + dc];
-      B[sousedu] = b[c + dc];
-      radky[sousedu] = r + dr;
-      sloupce[sousedu] = c + dc;
-      ++sousedu;
-    }
-  }
-  int kod = 0;
-  for (int k = 0; k < bitu_kodu && k < static_cast<int>(kody.size()); ++k) {
-    int plnych = 0;
-    for (int i = 0; i < sousedu; ++i) {
-      const int P = kody[static_cast<std::size_t>(k)].ptr<unsigned char>(radky[i])[sloupce[i]];
-      plnych += std::abs(A[i] - P) < std::abs(B[i] - P);
-    }
-    if (plnych > 0 && plnych < sousedu) return -1;
-    if (plnych > 0) kod += 1 << k;
-  }
-  return kod;
-}
-
-}  // namespace
-
-std::vector<ZnackaBodu> cti_kody_primo(const cv::Mat& ref04, const cv::Mat& ref03,
-                                       const std::vector<cv::Mat>& kody, const std::int32_t* pole) {
+CteniKodu::CteniKodu(const cv::Mat& ref04, const cv::Mat& ref03, const std::int32_t* pole) {
   // Per label the last cell in row order: the largest r * 640 + c.
   std::vector<int> posledni(max_znacek, -1);
   for (int c = 1; c < sirka_obrazu - 1; ++c) {
@@ -106,14 +69,60 @@ std::vector<ZnackaBodu> cti_kody_primo(const cv::Mat& ref04, const cv::Mat& ref0
       if (poradi > posledni[static_cast<std::size_t>(L)]) posledni[static_cast<std::size_t>(L)] = poradi;
     }
   }
-  std::vector<ZnackaBodu> body_znacky(max_znacek, ZnackaBodu{0, 0, -2});
+  // Per point, the neighbours whose references differ enough (the others
+  // are 127: neither 0 nor 255) and the two intensities a code pixel there
+  // is compared with.
   for (int L = 1; L < max_znacek; ++L) {
     const int poradi = posledni[static_cast<std::size_t>(L)];
     if (poradi < 0) continue;
-    const int r = poradi / sirka_obrazu, c = poradi % sirka_obrazu;
-    body_znacky[static_cast<std::size_t>(L)] = ZnackaBodu{c, r, kod_v_bode(ref04, ref03, kody, r, c)};
+    Bod b{};
+    b.L = L;
+    b.r = poradi / sirka_obrazu;
+    b.c = poradi % sirka_obrazu;
+    for (int dr = -1; dr <= 1; ++dr) {
+      const unsigned char* a = ref04.ptr<unsigned char>(b.r + dr);
+      const unsigned char* z = ref03.ptr<unsigned char>(b.r + dr);
+      for (int dc = -1; dc <= 1; ++dc) {
+        if (std::abs(z[b.c + dc] - a[b.c + dc]) <= 5) continue;
+        b.A[b.sousedu] = a[b.c + dc];
+        b.B[b.sousedu] = z[b.c + dc];
+        b.poloha[b.sousedu] = (b.r + dr) * sirka_obrazu + b.c + dc;
+        ++b.sousedu;
+      }
+    }
+    body_.push_back(b);
   }
+}
+
+void CteniKodu::pridej_bit(const cv::Mat& kodovy) {
+  const int k = bitu_++;
+  if (k >= bitu_kodu) return;
+  for (Bod& b : body_) {
+    if (b.kod < 0) continue;
+    int plnych = 0;
+    for (int i = 0; i < b.sousedu; ++i) {
+      const int P = kodovy.ptr<unsigned char>(b.poloha[i] / sirka_obrazu)[b.poloha[i] % sirka_obrazu];
+      plnych += std::abs(b.A[i] - P) < std::abs(b.B[i] - P);
+    }
+    if (plnych > 0 && plnych < b.sousedu)
+      b.kod = -1;
+    else if (plnych > 0)
+      b.kod += 1 << k;
+  }
+}
+
+std::vector<ZnackaBodu> CteniKodu::vysledek() const {
+  std::vector<ZnackaBodu> body_znacky(max_znacek, ZnackaBodu{0, 0, -2});
+  for (const Bod& b : body_) body_znacky[static_cast<std::size_t>(b.L)] = ZnackaBodu{b.c, b.r, b.kod};
   return body_znacky;
+}
+
+std::vector<ZnackaBodu> cti_kody_primo(const cv::Mat& ref04, const cv::Mat& ref03,
+                                       const std::vector<cv::Mat>& kody, const std::int32_t* pole) {
+  CteniKodu cteni(ref04, ref03, pole);
+  for (std::size_t k = 0; k < kody.size() && k < static_cast<std::size_t>(bitu_kodu); ++k)
+    cteni.pridej_bit(kody[k]);
+  return cteni.vysledek();
 }
 
 std::vector<KodovanyBod> seznam_kodu(const std::vector<ZnackaBodu>& body_znacky,

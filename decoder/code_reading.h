@@ -46,6 +46,29 @@ std::vector<ZnackaBodu> cti_kody_primo(const cv::Mat& ref04, const cv::Mat& ref0
                                        const std::vector<cv::Mat>& kody,
                                        const std::int32_t* pole);
 
+// The same reading one code image at a time, so that the images need not
+// all be in memory at once: the labelled points and their neighbours that
+// the references light differently are found when it is made, each code
+// image adds the next bit (bit 0 first), and vysledek() gives what
+// cti_kody_primo gives with the images added so far.
+class CteniKodu {
+ public:
+  CteniKodu(const cv::Mat& ref04, const cv::Mat& ref03, const std::int32_t* pole);
+  void pridej_bit(const cv::Mat& kodovy);
+  std::vector<ZnackaBodu> vysledek() const;
+
+ private:
+  struct Bod {
+    int L, r, c;
+    int sousedu;
+    int kod;  // -1 once a bit was ambiguous
+    unsigned char A[9], B[9];
+    int poloha[9];  // row * 640 + column of each neighbour
+  };
+  std::vector<Bod> body_;
+  int bitu_ = 0;
+};
+
 // The counts of one camera.
 struct SouhrnKodu {
   int nejednoznacne = 0;  // points with an ambiguous code

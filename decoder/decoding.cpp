@@ -57,7 +57,7 @@ void KontextDekodovani::Uvolneni::operator()(void* p) const { std::free(p); }
 KontextDekodovani::KontextDekodovani() {
   constexpr std::size_t bunek = static_cast<std::size_t>(sirka_obrazu) * vyska_obrazu;
   constexpr std::size_t tabulka = bunek * sizeof(std::int32_t);
-  constexpr std::size_t snimku = 4 + bitu_kodu;
+  constexpr std::size_t snimku = 5;
   constexpr std::size_t velka_stranka = std::size_t{2} << 20;
   const std::size_t velikost =
       (2 * tabulka + snimku * bunek + velka_stranka - 1) / velka_stranka * velka_stranka;
@@ -67,19 +67,37 @@ KontextDekodovani::KontextDekodovani() {
   mapa_ = reinterpret_cast<std::int32_t*>(pamet_.get());
   znacky_ = mapa_ + bunek;
   unsigned char* obrazy = pamet_.get() + 2 * tabulka;
-  cv::Mat* pevne[4] = {&snimky_.ref03, &snimky_.ref04, &snimky_.mrizka1, &snimky_.mrizka2};
-  for (cv::Mat* m : pevne) {
+  for (cv::Mat* m : {&ref03_, &ref04_, &mrizka1_, &mrizka2_, &kodovy_}) {
     *m = cv::Mat(vyska_obrazu, sirka_obrazu, CV_8UC1, obrazy);
-    obrazy += bunek;
-  }
-  for (int k = 0; k < bitu_kodu; ++k) {
-    snimky_.kody.emplace_back(vyska_obrazu, sirka_obrazu, CV_8UC1, obrazy);
     obrazy += bunek;
   }
 }
 
 KodyKamery KontextDekodovani::identifikuj(const SnimkyKamery& snimky) {
   return identifikuj_kodove_snimky(snimky, mapa_, znacky_);
+}
+
+bool KontextDekodovani::nacti_a_identifikuj(const std::string& adresar, int uhel, int kamera,
+                                            KodyKamery* vysledek, std::string* chyba) {
+  const std::string predpona = adresar.empty() || adresar == "." ? "" : adresar + "/";
+  const std::vector<std::string> vzory = vzory_kamery();
+  const auto nacti = [&](std::size_t i, cv::Mat& obraz) {
+    const std::string jmeno = predpona + jmeno_snimku(uhel, vzory[i][0], vzory[i][1], kamera);
+    return nacti_snimek(jmeno.c_str(), obraz, chyba);
+  };
+  cv::Mat* zaklad[4] = {&ref03_, &ref04_, &mrizka1_, &mrizka2_};
+  for (std::size_t i = 0; i < 4; ++i)
+    if (!nacti(i, *zaklad[i])) return false;
+  *vysledek = KodyKamery{};
+  mapa_mrizky_primo(ref04_, ref03_, mrizka1_, mrizka2_, mapa_, znacky_);
+  redukce_blobu(&vysledek->preteceni, znacky_);
+  CteniKodu cteni(ref04_, ref03_, znacky_);
+  for (int k = 0; k < bitu_kodu; ++k) {
+    if (!nacti(4 + static_cast<std::size_t>(k), kodovy_)) return false;
+    cteni.pridej_bit(kodovy_);
+  }
+  vysledek->kody = seznam_kodu(cteni.vysledek(), &vysledek->souhrn);
+  return true;
 }
 
 namespace {

@@ -59,19 +59,31 @@ KodyKamery identifikuj_kodove_snimky(const SnimkyKamery& snimky, std::int32_t* m
                                      std::int32_t* znacky);
 
 // A decoding context: the work tables of one identification at a time, and
-// the memory of one camera's images (snimky(): nacti_snimky_kamery reads
-// into it, identifikuj works on any images). Both lie in one block that
-// the system is asked to back with large pages: a context's 8 MB would
-// otherwise cost some two thousand page faults on first use, which in a
-// virtual machine take longer than decoding an angle. Not copyable; one
+// the memory of the pictures nacti_a_identifikuj reads. Both lie in one
+// block that the system is asked to back with large pages: the context's
+// 4 MB would otherwise cost a thousand page faults on first use, which in a
+// virtual machine take longer than decoding a camera. Not copyable; one
 // context per thread.
 class KontextDekodovani {
  public:
   KontextDekodovani();
   KontextDekodovani(const KontextDekodovani&) = delete;
   KontextDekodovani& operator=(const KontextDekodovani&) = delete;
+
+  // The identification on images in memory.
   KodyKamery identifikuj(const SnimkyKamery& snimky);
-  SnimkyKamery& snimky() { return snimky_; }
+
+  // Loads camera `kamera` (1 or 2) at angle `uhel` from `adresar` and
+  // identifies it, with the result identifikuj gives on the same images;
+  // the 14 code images are read one at a time into one picture's memory,
+  // each adding its bit (CteniKodu), so they are never all held. False with
+  // one line naming the file and the problem when an image cannot be used.
+  bool nacti_a_identifikuj(const std::string& adresar, int uhel, int kamera, KodyKamery* vysledek,
+                           std::string* chyba);
+
+  // A picture in the context's memory that is free between calls (dense
+  // scanning reads the preview into it).
+  cv::Mat& volny_snimek() { return kodovy_; }
 
  private:
   struct Uvolneni {
@@ -80,7 +92,7 @@ class KontextDekodovani {
   std::unique_ptr<unsigned char, Uvolneni> pamet_;
   std::int32_t* mapa_ = nullptr;
   std::int32_t* znacky_ = nullptr;
-  SnimkyKamery snimky_;
+  cv::Mat ref03_, ref04_, mrizka1_, mrizka2_, kodovy_;
 };
 
 // Every pair of a code carried by exactly one point of camera 1 and the

@@ -62,19 +62,17 @@ bool najdi_uhly(const std::string& adresar, UhlyAdresare* uhly, std::string* chy
 
 namespace {
 
-// One angle on the calling thread, with its context and image memory.
-void dekoduj_uhel(const std::string& adresar, KontextDekodovani& kontext, cv::Mat& nahled,
-                  DekodovanyUhel* v) {
-  SnimkyKamery& snimky = kontext.snimky();
-  KodyKamery kody[2];
+// One angle on the calling thread, with its context.
+void dekoduj_uhel(const std::string& adresar, KontextDekodovani& kontext, DekodovanyUhel* v) {
+  KodyKamery kody[pocet_kamer];
   for (int k = 0; k < pocet_kamer; ++k) {
-    if (!nacti_snimky_kamery(adresar, v->uhel, cislo_kamery(k), &snimky, &v->chyba)) return;
-    kody[k] = kontext.identifikuj(snimky);
+    if (!kontext.nacti_a_identifikuj(adresar, v->uhel, cislo_kamery(k), &kody[k], &v->chyba)) return;
     v->kamery[k] = kody[k].souhrn;
   }
   const std::vector<KorespondujiciPar> pary =
       paruj_kody(kody[0].kody.data(), kody[0].kody.size(), kody[1].kody.data(), kody[1].kody.size(),
                  static_cast<std::size_t>(kapacita_bodu));
+  cv::Mat& nahled = kontext.volny_snimek();
   const std::string predpona = adresar.empty() || adresar == "." ? "" : adresar + "/";
   const std::string jmeno = predpona + jmeno_snimku(v->uhel, '9', '1', 1);
   if (!nacti_snimek(jmeno.c_str(), nahled, &v->chyba)) return;
@@ -93,9 +91,7 @@ std::vector<DekodovanyUhel> dekoduj_uhly(const std::string& adresar, const std::
   std::atomic<std::size_t> dalsi{0};
   auto prace = [&] {
     KontextDekodovani kontext;
-    cv::Mat nahled;
-    for (std::size_t i = dalsi++; i < vysledky.size(); i = dalsi++)
-      dekoduj_uhel(adresar, kontext, nahled, &vysledky[i]);
+    for (std::size_t i = dalsi++; i < vysledky.size(); i = dalsi++) dekoduj_uhel(adresar, kontext, &vysledky[i]);
   };
   const std::size_t vlaken =
       std::min(static_cast<std::size_t>(std::max(uloh, 1)), std::max<std::size_t>(uhly.size(), 1));

@@ -9,8 +9,9 @@
 //
 // dekoduj_uhly decodes the listed angles on `uloh` threads, each with a
 // decoding context of its own (decoder/decoding.h), and returns one result
-// per angle in the order given. A thread holds the images of one camera at
-// a time; an angle's result keeps only its pairs and, per pair, the grey
+// per angle in the order given. A thread holds five pictures at a time (a
+// camera's references and grid patterns, and one code image; see
+// KontextDekodovani::nacti_a_identifikuj); an angle's result keeps only its pairs and, per pair, the grey
 // value of camera 1's preview at its pixel, so the memory grows with the
 // pairs, not with the angles. An image that is there but cannot be used
 // gives that angle `chyba` (naming the file) and no pairs; the other angles

@@ -81,18 +81,29 @@ TEST(DecodingCore, TwoContextsOnTwoThreadsDecodeAsOneAfterTheOther) {
   ASSERT_GT(postupne[1].pary.size(), 500u);
   ASSERT_NE(postupne[0].pary.size(), postupne[1].pary.size());
 
-  // Each thread decodes its set several times, so that the two overlap.
+  // Each thread decodes its set several times, so that the two overlap:
+  // from the images in memory, and reading them one at a time from the
+  // files (nacti_a_identifikuj), which must give the same.
   constexpr int opakovani = 3;
   std::vector<Vysledek> soubezne[2];
   std::vector<std::thread> vlakna;
   for (int t = 0; t < 2; ++t)
     vlakna.emplace_back([&, t] {
       KontextDekodovani kontext;
-      for (int i = 0; i < opakovani; ++i) soubezne[t].push_back(dekoduj(kontext, sady[t]));
+      for (int i = 0; i < opakovani; ++i) {
+        soubezne[t].push_back(dekoduj(kontext, sady[t]));
+        Vysledek v;
+        std::string chyba;
+        for (int k = 0; k < 2; ++k)
+          EXPECT_TRUE(kontext.nacti_a_identifikuj(sady[t].adresar, 60, k + 1, &v.kamery[k], &chyba)) << chyba;
+        v.pary = paruj_kody(v.kamery[0].kody.data(), v.kamery[0].kody.size(), v.kamery[1].kody.data(),
+                            v.kamery[1].kody.size(), kapacita_bodu);
+        soubezne[t].push_back(v);
+      }
     });
   for (std::thread& v : vlakna) v.join();
   for (int t = 0; t < 2; ++t) {
-    ASSERT_EQ(soubezne[t].size(), static_cast<std::size_t>(opakovani));
+    ASSERT_EQ(soubezne[t].size(), static_cast<std::size_t>(2 * opakovani));
     for (const Vysledek& v : soubezne[t]) ocekavej_stejne(v, postupne[t]);
   }
 
@@ -126,6 +137,11 @@ TEST(DecodingCore, AMissingImageNamesItsFile) {
   std::string chyba;
   EXPECT_FALSE(nacti_snimky_kamery(DECODER_SAMPLE_DIR, 120, 1, &snimky, &chyba));
   EXPECT_NE(chyba.find("120031.bmp"), std::string::npos) << chyba;
+  KontextDekodovani kontext;
+  KodyKamery kody;
+  chyba.clear();
+  EXPECT_FALSE(kontext.nacti_a_identifikuj(DECODER_SAMPLE_DIR, 120, 2, &kody, &chyba));
+  EXPECT_NE(chyba.find("120032.bmp"), std::string::npos) << chyba;
   EXPECT_EQ(jmeno_snimku(7, '8', '2', 2), "007822.bmp");
   EXPECT_EQ(vzory_kamery().size(), 19u);
 }
