@@ -190,6 +190,8 @@ bool rozeber_volby(int argc, const char* const* argv, bool prohlizec, Volby* vol
   }
   if (volby->bez_okna && !volby->snimek.empty())
     return chyba_pouziti(chyba, "--screenshot", "needs a window, so it cannot go with --no-window");
+  if (husty && volby->bez_plochy && !volby->snimek.empty())
+    return chyba_pouziti(chyba, "--screenshot", "draws the surface, so it cannot go with --no-surface");
   if (volby->vzpriment && otaceni && !volby->otocit)
     return chyba_pouziti(chyba, "--upright", "needs --turn: only turned points have the turntable frame");
   return true;

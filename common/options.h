@@ -9,7 +9,8 @@
 // options. No program takes operands, so any argument that is not an option
 // (also one after "--") is bad usage, as is an unknown option, a missing or
 // empty value, a value given to an option that takes none, and --screenshot
-// together with --no-window. With no arguments the result is the default
+// together with --no-window, and (dense_scan) --screenshot together with
+// --no-surface. With no arguments the result is the default
 // Volby and the program runs exactly as without this parser.
 #pragma once
 

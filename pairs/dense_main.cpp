@@ -203,7 +203,6 @@ int main(int argc, char** argv) {
   std::printf("time: decoding %.0f ms (%d threads), triangulation %.0f ms, merging %.0f ms, surface %.0f ms\n",
               ms_dekodovani, uloh, ms_triangulace, ms_spojeni, ms_plochy);
   if (volby.snimek.empty()) return 0;
-  if (volby.bez_plochy) return skonci(zprava(volby.snimek, "--screenshot draws the surface, so it cannot go with --no-surface"));
   std::fflush(stdout);
   return snimek_plochy(plocha, volby.snimek);
 }

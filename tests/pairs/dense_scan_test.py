@@ -161,8 +161,10 @@ rig = open(os.path.join(lens, "rig_truth.yml")).read()
 check("a rig of 640 x 480", "image_size: [ 640, 480 ]" in rig, rig[:400])
 open(os.path.join(d, "rig.yml"), "w").write(rig.replace("image_size: [ 640, 480 ]", "image_size: [ 1280, 960 ]"))
 refused("rig of another image size", d, "rig.yml")
-ran = run([dense_scan, "--jobs", "0"])
-check("--jobs 0: usage error", ran.returncode == 2, ran.stderr)
+for usage in (["--jobs", "0"], ["--no-surface", "--screenshot", "x.png"]):
+    ran = run([dense_scan, "--dir", empty] + usage)
+    check(f"{' '.join(usage)}: usage error, nothing read", ran.returncode == 2 and "try 'dense_scan --help'" in ran.stderr,
+          ran.stderr)
 
 for f in failures:
     print("FAILED " + f, file=sys.stderr)
