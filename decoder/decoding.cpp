@@ -20,6 +20,11 @@ std::string jmeno_snimku(int uhel, char vzor, char rodina, int kamera) {
   return jmeno;
 }
 
+std::string cesta_snimku(const std::string& adresar, int uhel, char vzor, char rodina, int kamera) {
+  const std::string jmeno = jmeno_snimku(uhel, vzor, rodina, kamera);
+  return adresar.empty() || adresar == "." ? jmeno : adresar + "/" + jmeno;
+}
+
 std::vector<std::string> vzory_kamery() {
   std::vector<std::string> vzory = {"03", "04", "11", "12"};
   for (int k = 0; k < bitu_kodu; ++k)
@@ -30,13 +35,12 @@ std::vector<std::string> vzory_kamery() {
 
 bool nacti_snimky_kamery(const std::string& adresar, int uhel, int kamera,
                          SnimkyKamery* snimky, std::string* chyba) {
-  const std::string predpona = adresar.empty() || adresar == "." ? "" : adresar + "/";
   const std::vector<std::string> vzory = vzory_kamery();
   cv::Mat* cile[4] = {&snimky->ref03, &snimky->ref04, &snimky->mrizka1, &snimky->mrizka2};
   snimky->kody.resize(bitu_kodu);
   for (std::size_t i = 0; i + 1 < vzory.size(); ++i) {
     cv::Mat& cil = i < 4 ? *cile[i] : snimky->kody[i - 4];
-    const std::string jmeno = predpona + jmeno_snimku(uhel, vzory[i][0], vzory[i][1], kamera);
+    const std::string jmeno = cesta_snimku(adresar, uhel, vzory[i][0], vzory[i][1], kamera);
     if (!nacti_snimek(jmeno.c_str(), cil, chyba)) return false;
   }
   return true;
@@ -79,10 +83,9 @@ KodyKamery KontextDekodovani::identifikuj(const SnimkyKamery& snimky) {
 
 bool KontextDekodovani::nacti_a_identifikuj(const std::string& adresar, int uhel, int kamera,
                                             KodyKamery* vysledek, std::string* chyba) {
-  const std::string predpona = adresar.empty() || adresar == "." ? "" : adresar + "/";
   const std::vector<std::string> vzory = vzory_kamery();
   const auto nacti = [&](std::size_t i, cv::Mat& obraz) {
-    const std::string jmeno = predpona + jmeno_snimku(uhel, vzory[i][0], vzory[i][1], kamera);
+    const std::string jmeno = cesta_snimku(adresar, uhel, vzory[i][0], vzory[i][1], kamera);
     return nacti_snimek(jmeno.c_str(), obraz, chyba);
   };
   cv::Mat* zaklad[4] = {&ref03_, &ref04_, &mrizka1_, &mrizka2_};

@@ -31,6 +31,9 @@ struct SnimkyKamery {
 // family digit and camera digit.
 std::string jmeno_snimku(int uhel, char vzor, char rodina, int kamera);
 
+// That image's path in `adresar` ("" or "." for the working directory).
+std::string cesta_snimku(const std::string& adresar, int uhel, char vzor, char rodina, int kamera);
+
 // The pattern and family digits of the 18 images of one camera, in the order
 // nacti_snimky_kamery reads them, plus the preview "91" at the end.
 std::vector<std::string> vzory_kamery();

@@ -73,8 +73,7 @@ void dekoduj_uhel(const std::string& adresar, KontextDekodovani& kontext, Dekodo
       paruj_kody(kody[0].kody.data(), kody[0].kody.size(), kody[1].kody.data(), kody[1].kody.size(),
                  static_cast<std::size_t>(kapacita_bodu));
   cv::Mat& nahled = kontext.volny_snimek();
-  const std::string predpona = adresar.empty() || adresar == "." ? "" : adresar + "/";
-  const std::string jmeno = predpona + jmeno_snimku(v->uhel, '9', '1', 1);
+  const std::string jmeno = cesta_snimku(adresar, v->uhel, '9', '1', 1);
   if (!nacti_snimek(jmeno.c_str(), nahled, &v->chyba)) return;
   for (const KorespondujiciPar& p : pary) {
     v->pary.push_back(ParPixelu{p.x1, p.y1, p.x2, p.y2});
