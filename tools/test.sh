@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test; then builds
+# Installs what is missing, builds everything and runs every test; builds
 # everything again with AddressSanitizer and UBSan in build-sanitize and runs
 # the whole test suite there too.
 set -euo pipefail
@@ -9,7 +9,23 @@ jobs=$(nproc 2>/dev/null || echo 2)
 # The flavours are the presets of CMakePresets.json.
 cmake --preset release >/dev/null
 cmake --build --preset release -j "$jobs"
+
+# The sanitizer build compiles at low priority while the release suite runs:
+# much of that suite waits on windows and on the programs it starts, and the
+# compiler takes the idle time. Its output goes to build-sanitize/build.log,
+# shown when it fails. It runs in a session of its own, so that a failing
+# release suite stops the whole build with it.
+cmake --preset sanitize >/dev/null
+setsid nice -n 15 cmake --build --preset sanitize -j "$jobs" >build-sanitize/build.log 2>&1 &
+sanitizer_build=$!
+trap 'kill -- "-$sanitizer_build" 2>/dev/null || true' EXIT
 ctest --preset release -j "$jobs"
+if ! wait "$sanitizer_build"; then
+  tail -n 60 build-sanitize/build.log
+  echo "test.sh: the sanitizer build failed (whole output in build-sanitize/build.log)" >&2
+  exit 1
+fi
+trap - EXIT
 
 # The sanitizer suite. The benchmarks are not built (they time, not test).
 # LeakSanitizer ignores only the third-party libraries named in
@@ -24,8 +40,6 @@ ctest --preset release -j "$jobs"
 # caught signal 11"); with one thread there is nothing to stop. The
 # pictures are the same.
 # A finding aborts the program, so the test that ran it fails.
-cmake --preset sanitize >/dev/null
-cmake --build --preset sanitize -j "$jobs"
 SDL12COMPAT_NO_QUIT_VIDEO=1 LP_NUM_THREADS=0 MESA_SHADER_CACHE_DISABLE=true \
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 LSAN_OPTIONS=suppressions=$PWD/tools/lsan-suppressions.txt:print_suppressions=0 \
