@@ -5,13 +5,9 @@
 #include <cmath>
 #include <string>
 
-#include "model/averaging.h"
-#include "model/brute_force_model.h"
-#include "model/cuboid.h"
+#include "model/toolkit.h"
 #include "model/instruction_pool.h"
-#include "model/joining.h"
 #include "model/segment_records.h"
-#include "model/trimming.h"
 #include "reconstruction/scene_tables.h"
 
 namespace {
