@@ -109,8 +109,13 @@ namespace {
 bool precti_soubor(const char* path, std::vector<unsigned char>& obsah, std::size_t* precteno,
                    std::string* chyba) {
   long long velikost = 0;
-  std::FILE* soubor = otevri_vstup(path, "a bitmap file", chyba, &velikost);
-  if (soubor == nullptr) return false;
+  // otevri_vstup always writes its message; the caller may not want one.
+  std::string problem;
+  std::FILE* soubor = otevri_vstup(path, "a bitmap file", &problem, &velikost);
+  if (soubor == nullptr) {
+    if (chyba != nullptr) *chyba = problem;
+    return false;
+  }
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> zavrit(soubor, std::fclose);
 
   if (velikost > nejvetsi_soubor)
