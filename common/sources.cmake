@@ -7,4 +7,5 @@ set(SCANNER_COMMON_SOURCES
   common/enter_prompt.cpp
   common/module_loader.cpp
   common/input_file.cpp
+  common/bitmap_header.cpp
 )

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "common/bitmap_header.h"
 #include "common/input_file.h"
 #include "decoder/bitmap_direct.h"
 #include "decoder/decoder_state.h"
@@ -27,28 +28,22 @@ bool selhani(std::string* chyba, const char* jmeno, const std::string& duvod) {
   return false;
 }
 
-std::uint32_t u32(const unsigned char* p) {
-  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
 // The checks of a Windows bitmap header that the image library leaves to
 // its allocation or to the end of the file: a size that is zero or far too
 // large, and uncompressed pixel data that cannot fit the file. Files of
 // other formats, and the fields the library checks well itself, pass.
 bool hlavicka_bmp_v_poradku(const std::vector<unsigned char>& d, const char* jmeno,
                             std::string* chyba) {
-  if (d.size() < 2 || d[0] != 'B' || d[1] != 'M') return true;
-  if (d.size() < 54)
+  if (!ma_podpis_bmp(d.data(), d.size())) return true;
+  HlavickaBmp h;
+  if (!precti_hlavicku_bmp(d.data(), d.size(), &h))
     return selhani(chyba, jmeno,
                    "the file has " + std::to_string(d.size()) +
                        " bytes, too short for a bitmap header of 54 bytes");
-  const std::int64_t posun = u32(&d[10]);
-  const std::int64_t sirka = static_cast<std::int32_t>(u32(&d[18]));
-  const std::int64_t vyska = static_cast<std::int32_t>(u32(&d[22]));
-  const std::int64_t bitu = d[28] | d[29] << 8;
-  const std::uint32_t komprese = u32(&d[30]);
-  const std::int64_t abs_vyska = vyska < 0 ? -vyska : vyska;
+  const std::int64_t posun = h.posun_dat;
+  const std::int64_t sirka = h.sirka;
+  const std::int64_t vyska = h.vyska;
+  const std::int64_t abs_vyska = pocet_radku_bmp(h);
   if (sirka <= 0 || abs_vyska == 0 || sirka > nejvetsi_strana || abs_vyska > nejvetsi_strana)
     return selhani(chyba, jmeno,
                    "the bitmap header gives " + std::to_string(sirka) + " x " +
@@ -57,11 +52,12 @@ bool hlavicka_bmp_v_poradku(const std::vector<unsigned char>& d, const char* jme
     return selhani(chyba, jmeno,
                    "pixel data at offset " + std::to_string(posun) + " lie past the end of the " +
                        std::to_string(d.size()) + "-byte file");
-  const bool nekomprimovany = komprese == 0 || komprese == 3;  // plain or bit fields
-  const std::int64_t radek = (sirka * bitu + 31) / 32 * 4;
-  if (nekomprimovany && posun + radek * abs_vyska > static_cast<std::int64_t>(d.size()))
+  const bool nekomprimovany = h.komprese == 0 || h.komprese == 3;  // plain or bit fields
+  const std::uint64_t bajtu =
+      delka_radku_bmp(static_cast<std::uint32_t>(sirka), h.bitu) * pocet_radku_bmp(h);
+  if (nekomprimovany && !pixely_v_souboru(h.posun_dat, bajtu, d.size()))
     return selhani(chyba, jmeno,
-                   "pixel data of " + std::to_string(radek * abs_vyska) + " bytes at offset " +
+                   "pixel data of " + std::to_string(bajtu) + " bytes at offset " +
                        std::to_string(posun) + " do not fit the file of " +
                        std::to_string(d.size()) + " bytes");
   return true;

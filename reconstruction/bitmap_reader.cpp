@@ -1,6 +1,7 @@
 // Bitmap reading with every header field checked before it is used.
 #include "reconstruction/bitmap_reader.h"
 
+#include "common/bitmap_header.h"
 #include "common/input_file.h"
 
 #include <cerrno>
@@ -13,19 +14,9 @@
 
 namespace {
 
-constexpr std::size_t delka_hlavicky = 54;
 // No valid 640 x 480 bitmap comes near this; larger files are refused
 // before they are read into memory.
 constexpr long nejvetsi_soubor = 64L * 1024 * 1024;
-
-std::uint32_t cti_u32(const unsigned char* p) {
-  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
-std::uint16_t cti_u16(const unsigned char* p) {
-  return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
 
 std::nullptr_t selhani(std::string* chyba, const char* jmeno, const std::string& duvod) {
   if (chyba != nullptr) *chyba = std::string(jmeno) + ": " + duvod;
@@ -46,42 +37,39 @@ namespace {
 const unsigned char* over_bmp(const unsigned char* data, std::size_t velikost, const char* jmeno,
                               std::string* chyba) {
   if (velikost == 0) return selhani(chyba, jmeno, "the file is empty");
-  if (velikost < delka_hlavicky)
+  if (velikost < delka_hlavicek_bmp)
     return selhani(chyba, jmeno,
                    "the file has " + std::to_string(velikost) +
                        " bytes, too short for a bitmap header of 54 bytes");
-  if (data[0] != 'B' || data[1] != 'M')
+  HlavickaBmp h;
+  if (!precti_hlavicku_bmp(data, velikost, &h))
     return selhani(chyba, jmeno, "not a Windows bitmap (the file does not start with \"BM\")");
 
-  const std::uint32_t posun = cti_u32(data + 10);
-  const std::uint32_t info = cti_u32(data + 14);
-  const auto sirka = static_cast<std::int32_t>(cti_u32(data + 18));
-  const auto vyska = static_cast<std::int32_t>(cti_u32(data + 22));
-  const std::uint16_t bitu = cti_u16(data + 28);
-  const std::uint32_t komprese = cti_u32(data + 30);
-
-  if (info < 40)
+  if (h.delka_info < 40)
     return selhani(chyba, jmeno,
-                   "unsupported bitmap header of " + std::to_string(info) +
+                   "unsupported bitmap header of " + std::to_string(h.delka_info) +
                        " bytes (a 40-byte or larger information header is needed)");
-  if (bitu != 24)
+  if (h.bitu != 24)
     return selhani(chyba, jmeno,
-                   "has " + std::to_string(bitu) + " bits per pixel, 24 are needed");
-  if (komprese != 0)
+                   "has " + std::to_string(h.bitu) + " bits per pixel, 24 are needed");
+  if (h.komprese != 0)
     return selhani(chyba, jmeno,
-                   "is compressed (compression " + std::to_string(komprese) +
+                   "is compressed (compression " + std::to_string(h.komprese) +
                        "), an uncompressed bitmap is needed");
-  if (sirka != sirka_obrazu || vyska != vyska_obrazu)
+  if (h.sirka != sirka_obrazu || h.vyska != vyska_obrazu)
     return selhani(chyba, jmeno,
-                   "is " + std::to_string(sirka) + " x " + std::to_string(vyska) +
+                   "is " + std::to_string(h.sirka) + " x " + std::to_string(h.vyska) +
                        " pixels, 640 x 480 (bottom-up) are needed");
-  if (posun < delka_hlavicky || posun > velikost || velikost - posun < bajtu_snimku)
+  // Rows of 640 pixels of 3 bytes need no padding, so the stored rows follow
+  // each other exactly as the conversion reads them.
+  static_assert(delka_radku_bmp(sirka_obrazu, 24) * vyska_obrazu == bajtu_snimku);
+  if (h.posun_dat < delka_hlavicek_bmp || !pixely_v_souboru(h.posun_dat, bajtu_snimku, velikost))
     return selhani(chyba, jmeno,
-                   "pixel data at offset " + std::to_string(posun) + " with " +
+                   "pixel data at offset " + std::to_string(h.posun_dat) + " with " +
                        std::to_string(bajtu_snimku) + " bytes do not fit the file of " +
                        std::to_string(velikost) + " bytes");
 
-  return data + posun;
+  return data + h.posun_dat;
 }
 
 // The checks and the conversion into `pixely`.
@@ -121,8 +109,13 @@ namespace {
 bool precti_soubor(const char* path, std::vector<unsigned char>& obsah, std::size_t* precteno,
                    std::string* chyba) {
   long long velikost = 0;
-  std::FILE* soubor = otevri_vstup(path, "a bitmap file", chyba, &velikost);
-  if (soubor == nullptr) return false;
+  // otevri_vstup always writes its message; the caller may not want one.
+  std::string problem;
+  std::FILE* soubor = otevri_vstup(path, "a bitmap file", &problem, &velikost);
+  if (soubor == nullptr) {
+    if (chyba != nullptr) *chyba = problem;
+    return false;
+  }
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> zavrit(soubor, std::fclose);
 
   if (velikost > nejvetsi_soubor)

@@ -112,6 +112,13 @@ TEST_F(BitmapReader, RefusesEverythingButUncompressed24Bit640x480) {
 
   ASSERT_EQ(mkdir(cesta("adresar.bmp").c_str(), 0755), 0);
   ocekavej_chybu("adresar.bmp", "is a directory");
+
+  // Without a message asked for, a refusal is still just a null result.
+  std::vector<unsigned char> obsah;
+  for (const char* jmeno : {"chybi.bmp", "adresar.bmp", "kratky.bmp"}) {
+    EXPECT_EQ(std::unique_ptr<char[]>(readBMP(cesta(jmeno).c_str())), nullptr) << jmeno;
+    EXPECT_EQ(readBMP_v_souboru(cesta(jmeno).c_str(), obsah), nullptr) << jmeno;
+  }
 }
 
 }  // namespace
