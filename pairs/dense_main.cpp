@@ -29,6 +29,7 @@
 #include "pairs/pair_points.h"
 #include "programs/scan_frame.h"
 #include "programs/viewer_loader.h"
+#include "viewer/scene_view.h"
 #include "reconstruction/atomic_file.h"
 #include "reconstruction/camera_rig.h"
 #include "reconstruction/rig_loader.h"
@@ -91,7 +92,7 @@ int snimek_plochy(const Plocha& plocha, const std::string& soubor) {
   for (int i = 0; i < 3; ++i)
     nastaveni.cil[i] = nastaveni.matice[i] * t[0] + nastaveni.matice[4 + i] * t[1] + nastaveni.matice[8 + i] * t[2] +
                        nastaveni.matice[12 + i];
-  if (!spust_prohlizec_modulu(&chyba, nastaveni)) return skonci(chyba);
+  if (!spust_prohlizec_modulu(&chyba, tabulky_sceny(), nastaveni)) return skonci(chyba);
   return 0;
 }
 

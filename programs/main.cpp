@@ -27,6 +27,7 @@
 #include "reconstruction/rig_loader.h"
 #include "programs/usage.h"
 #include "programs/viewer_loader.h"
+#include "viewer/scene_view.h"
 #include "reconstruction/calibration.h"
 #include "reconstruction/camera_rig.h"
 #include "reconstruction/configuration.h"
@@ -124,7 +125,7 @@ int main(int argc, char** argv) {
   std::string proc;
   if (z_rigu && !nastav_pohled_skenu(&prohlizec, &proc))
     varuj(zprava("rig.yml", "the viewer keeps the compiled-in set-up's frame: " + proc));
-  if (!spust_prohlizec_modulu(&chyba, prohlizec)) return skonci_chybou(chyba, false);
+  if (!spust_prohlizec_modulu(&chyba, tabulky_sceny(), prohlizec)) return skonci_chybou(chyba, false);
   zavri_log();
   return 0;
 }

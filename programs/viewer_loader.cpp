@@ -27,7 +27,8 @@ void pockej_na_prohlizec() {
   if (nacitani.joinable()) nacitani.join();
 }
 
-bool spust_prohlizec_modulu(std::string* chyba, const NastaveniProhlizece& nastaveni) {
+bool spust_prohlizec_modulu(std::string* chyba, const TabulkyProhlizece& tabulky,
+                            const NastaveniProhlizece& nastaveni) {
   zacni_nacitat_prohlizec();
   pockej_na_prohlizec();
   const auto f = reinterpret_cast<SpustProhlizecFn>(funkce_modulu(modul, jmeno_spust_prohlizec, &chyba_nacteni));
@@ -35,5 +36,5 @@ bool spust_prohlizec_modulu(std::string* chyba, const NastaveniProhlizece& nasta
     if (chyba != nullptr) *chyba = "display: the viewer module cannot be loaded: " + chyba_nacteni;
     return false;
   }
-  return f(chyba, &nastaveni);
+  return f(chyba, &tabulky, &nastaveni);
 }

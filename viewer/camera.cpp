@@ -5,8 +5,8 @@
 #include <cstdlib>
 
 #include "common/geometry.h"
-#include "reconstruction/scene_tables.h"
 #include "viewer/graphics_calls.h"
+#include "viewer/viewer_tables.h"
 
 float pozice[3];
 float pozicelok[3];
@@ -18,6 +18,8 @@ double matice_pohledu[16];
 double rad(double stupne) { return radiany(stupne); }
 
 void movefunc3D() {
+  const TabulkyProhlizece& t = tabulky_prohlizece();
+  const float yrot = *t.yrot, speed = *t.speed, yrot2 = *t.yrot2;
   const double Y = rad(yrot);
   const double Z = rad(zrot);
   const double S = speed;
@@ -44,6 +46,8 @@ void movefunc3D() {
 }
 
 Pohled spocti_pohled3D() {
+  float& yrot = *tabulky_prohlizece().yrot;
+  float& yrot2 = *tabulky_prohlizece().yrot2;
   if (yrot > 360) yrot -= 360;
   if (yrot < 0) yrot += 360;
   const double Y = rad(yrot);

@@ -4,11 +4,12 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "reconstruction/log_file.h"
+#include "viewer/viewer_tables.h"
 
 bool stopa_kresleni = true;
 
 void zapis_stopu(const char* format, ...) {
+  std::FILE* const log1 = *tabulky_prohlizece().log;
   if (!stopa_kresleni || log1 == nullptr) return;
   va_list argumenty;
   va_start(argumenty, format);
@@ -19,5 +20,6 @@ void zapis_stopu(const char* format, ...) {
 void ukonci_stopu_kresleni() {
   if (!stopa_kresleni) return;
   stopa_kresleni = false;
+  std::FILE* const log1 = *tabulky_prohlizece().log;
   if (log1 != nullptr) std::fflush(log1);
 }

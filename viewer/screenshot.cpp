@@ -6,9 +6,8 @@
 #include <vector>
 
 #include "common/messages.h"
-#include "reconstruction/atomic_file.h"
-#include "reconstruction/scene_tables.h"
 #include "viewer/camera.h"
+#include "viewer/viewer_tables.h"
 #include "viewer/window.h"
 
 namespace {
@@ -17,8 +16,8 @@ namespace {
 std::string png_soubor(const std::vector<unsigned char>& rgb) {
   png_image obraz{};
   obraz.version = PNG_IMAGE_VERSION;
-  obraz.width = static_cast<png_uint_32>(xscr);
-  obraz.height = static_cast<png_uint_32>(yscr);
+  obraz.width = static_cast<png_uint_32>(*tabulky_prohlizece().xscr);
+  obraz.height = static_cast<png_uint_32>(*tabulky_prohlizece().yscr);
   obraz.format = PNG_FORMAT_RGB;
   png_alloc_size_t velikost = 0;
   if (!png_image_write_to_memory(&obraz, nullptr, &velikost, 0, rgb.data(), 0, nullptr)) return "";
@@ -35,7 +34,7 @@ bool uloz_snimek_obrazovky(const std::string& cesta, std::string* chyba, const d
     mouseMovement(540, 360);
   } else {
     const double smer[3] = {cil[0] - pozice[0], cil[1] - pozice[1], cil[2] - pozice[2]};
-    uhly_pohledu(smer, &yrot, &zrot);
+    uhly_pohledu(smer, tabulky_prohlizece().yrot, &zrot);
   }
   std::vector<unsigned char> rgb;
   display_a_precti(&rgb);
@@ -44,5 +43,5 @@ bool uloz_snimek_obrazovky(const std::string& cesta, std::string* chyba, const d
     if (chyba != nullptr) *chyba = zprava(cesta, "cannot be written (the PNG encoder failed)");
     return false;
   }
-  return zapis_atomicky(cesta, png, chyba);
+  return tabulky_prohlizece().zapis_soubor(cesta, png, chyba);
 }

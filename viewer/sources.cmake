@@ -13,4 +13,5 @@ set(VIEWER_CONFIG_SOURCES
   viewer/window.cpp
   viewer/screenshot.cpp
   viewer/viewer_start.cpp
+  viewer/viewer_tables.cpp
 )

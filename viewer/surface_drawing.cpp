@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "model/surface_mesh.h"
-#include "reconstruction/scene_tables.h"
 #include "viewer/graphics_calls.h"
+#include "viewer/viewer_tables.h"
 
 bool zobrazena_plocha = false;
 
@@ -18,6 +18,7 @@ void smer_svetla(const Plocha& p, double l[3]) {
   double stred[3] = {0, 0, 0};
   for (const auto& v : p.vrcholy)
     for (int j = 0; j < 3; j++) stred[j] += v[j] / static_cast<double>(p.vrcholy.size());
+  const float(*stereo_kamera)[3] = tabulky_prohlizece().stereo_kamera;
   for (int j = 0; j < 3; j++) l[j] = 0.5 * (stereo_kamera[0][j] + stereo_kamera[1][j]) - stred[j];
   const double d = std::sqrt(l[0] * l[0] + l[1] * l[1] + l[2] * l[2]);
   for (int j = 0; j < 3; j++) l[j] = d > 0 ? l[j] / d : 0.0;
@@ -26,7 +27,7 @@ void smer_svetla(const Plocha& p, double l[3]) {
 }  // namespace
 
 void kresli_plochu() {
-  const Plocha& p = plocha_skenu;
+  const Plocha& p = *tabulky_prohlizece().plocha_skenu;
   if (p.trojuhelniky.empty()) return;
   double l[3];
   smer_svetla(p, l);

@@ -4,8 +4,11 @@
 // images; in the module they load on a second thread while the program
 // reconstructs, and a run without a window never loads them.
 //
-// The module's code reads the scene and model tables of the program that
-// loads it (the program exports its symbols).
+// The program hands the module the tables it draws through the entry point
+// (viewer_tables.h); the module needs no symbol of the program, and its link
+// fails on any reference to one. The entry point's name changes with its
+// arguments, so that a module of another build is refused when loaded
+// instead of being called with the wrong ones.
 #pragma once
 
 #include <string>
@@ -14,6 +17,7 @@
 
 extern "C" {
 // spust_prohlizec, looked up by the name beside it.
-using SpustProhlizecFn = bool (*)(std::string* chyba, const NastaveniProhlizece* nastaveni);
-constexpr const char* jmeno_spust_prohlizec = "prohlizec_spust";
+using SpustProhlizecFn = bool (*)(std::string* chyba, const TabulkyProhlizece* tabulky,
+                                  const NastaveniProhlizece* nastaveni);
+constexpr const char* jmeno_spust_prohlizec = "prohlizec_spust_s_tabulkami";
 }

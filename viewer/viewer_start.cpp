@@ -9,11 +9,10 @@
 #include <string>
 
 #include "common/messages.h"
-#include "reconstruction/log_file.h"
-#include "reconstruction/scene_tables.h"
 #include "viewer/surface_drawing.h"
 #include "viewer/camera.h"
 #include "viewer/screenshot.h"
+#include "viewer/viewer_tables.h"
 #include "viewer/window.h"
 
 namespace {
@@ -24,6 +23,7 @@ bool selhani(std::string* chyba, const std::string& problem) {
 
 // SDL with its video mode set, or false with the reason (SDL shut down).
 bool otevri_okno(bool v_okne, std::string* chyba) {
+  const int xscr = *tabulky_prohlizece().xscr, yscr = *tabulky_prohlizece().yscr;
   setenv("SDL12COMPAT_OPENGL_SCALING", "0", 0);
   // An empty SDL_VIDEODRIVER names no driver: treat it as not set.
   const char* vyzadany = std::getenv("SDL_VIDEODRIVER");
@@ -63,14 +63,15 @@ bool otevri_okno(bool v_okne, std::string* chyba) {
 
 }  // namespace
 
-bool spust_prohlizec(std::string* chyba, const NastaveniProhlizece& nastaveni) {
+bool spust_prohlizec(std::string* chyba, const TabulkyProhlizece& tabulky, const NastaveniProhlizece& nastaveni) {
+  pouzij_tabulky(tabulky);
   if (!otevri_okno(nastaveni.v_okne, chyba)) return false;
   mys_po_kliknuti = mys_volna = nastaveni.v_okne;
   ma_soustavu_pohledu = nastaveni.vlastni_soustava;
   if (nastaveni.plocha_hned) zobrazena_plocha = true;
   if (ma_soustavu_pohledu) {
     std::copy_n(nastaveni.matice, 16, matice_pohledu);
-    speed = nastaveni.krok;
+    *tabulky.speed = nastaveni.krok;
   }
   init();
   const Uint32 zacatek = SDL_GetTicks();
@@ -82,7 +83,7 @@ bool spust_prohlizec(std::string* chyba, const NastaveniProhlizece& nastaveni) {
   // One line when the window closes (never while it is open): how many
   // frames were drawn in how long.
   const double sekund = (SDL_GetTicks() - zacatek) / 1000.0;
-  zapis_log("frames drawn: %lu in %.1f s (%.1f per second)\n", pocet_snimku, sekund,
+  tabulky.zapis_log("frames drawn: %lu in %.1f s (%.1f per second)\n", pocet_snimku, sekund,
             sekund > 0 ? pocet_snimku / sekund : 0.0);
   SDL_Quit();
   return vysledek;

@@ -19,6 +19,8 @@
 
 #include <string>
 
+#include "viewer/viewer_tables.h"
+
 // How the viewer runs; the defaults are the full-screen viewer.
 struct NastaveniProhlizece {
   // An xscr x yscr window (flags without full screen) whose mouse turns the
@@ -40,5 +42,8 @@ struct NastaveniProhlizece {
   bool plocha_hned = false;
 };
 
-// Returns when the viewer has ended; the caller closes the log.
-bool spust_prohlizec(std::string* chyba, const NastaveniProhlizece& nastaveni = NastaveniProhlizece());
+// Shows `tabulky` (viewer_tables.h), which the viewer keeps using until it
+// is given others. Returns when the viewer has ended; the caller closes the
+// log.
+bool spust_prohlizec(std::string* chyba, const TabulkyProhlizece& tabulky,
+                     const NastaveniProhlizece& nastaveni = NastaveniProhlizece());

@@ -5,13 +5,13 @@
 
 #include <algorithm>
 
-#include "reconstruction/scene_tables.h"
 #include "viewer/camera.h"
 #include "viewer/drawing_trace.h"
 #include "viewer/graphics_calls.h"
 #include "viewer/polygon_fill.h"
 #include "viewer/scene_drawing.h"
 #include "viewer/surface_drawing.h"
+#include "viewer/viewer_tables.h"
 
 unsigned char key[pocet_klaves];
 int mousepos[2];
@@ -27,7 +27,8 @@ void init() {
   glClearColor(0, 0, 0, 0);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  gluPerspective(60.0, static_cast<double>(xscr) / static_cast<double>(yscr), 0.1, 200.0);
+  const TabulkyProhlizece& t = tabulky_prohlizece();
+  gluPerspective(60.0, static_cast<double>(*t.xscr) / static_cast<double>(*t.yscr), 0.1, 200.0);
   glMatrixMode(GL_MODELVIEW);
 }
 
@@ -39,6 +40,7 @@ void nastav_klavesu(int symbol, unsigned char hodnota) {
 
 // The back buffer as RGB rows from the top (OpenGL gives them from the bottom).
 void precti_snimek(std::vector<unsigned char>* rgb) {
+  const int xscr = *tabulky_prohlizece().xscr, yscr = *tabulky_prohlizece().yscr;
   const std::size_t radek = static_cast<std::size_t>(xscr) * 3;
   std::vector<unsigned char> zdola(radek * static_cast<std::size_t>(yscr));
   glFinish();
@@ -86,8 +88,9 @@ void mouseMovement(int x, int y) {
     lastpos[1] = mousepos[1] = y;
     return;
   }
-  const int cx = xscr / 2;
-  const int cy = yscr / 2;
+  const TabulkyProhlizece& t = tabulky_prohlizece();
+  const int cx = *t.xscr / 2;
+  const int cy = *t.yscr / 2;
   int nove_x = x;
   int nove_y = y;
   if (x < cx - 180)
@@ -104,7 +107,7 @@ void mouseMovement(int x, int y) {
   const int dy = y - lastpos[1];
   lastpos[0] = x;
   lastpos[1] = y;
-  yrot = yrot + dy;
+  *t.yrot = *t.yrot + dy;
   zrot = zrot - dx;
   mousepos[0] = x;
   mousepos[1] = y;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The decoding core and the dense scan's core refer to none of the global
-# tables: no name that a product header declares `extern` (other than
-# constants) is among the undefined symbols of their libraries.
+# The given libraries or modules (the decoding core, the dense scan's core,
+# the viewer modules) refer to none of the global tables: no name that a
+# product header declares `extern` (other than constants) is among their
+# undefined symbols.
 # usage: core_tables_check.sh SOURCE_DIR LIBRARY...
 set -euo pipefail
 src=$1

@@ -6,6 +6,7 @@
 #include "reconstruction/log_file.h"
 #include "viewer/drawing_trace.h"
 #include "viewer/graphics_calls.h"
+#include "viewer/scene_view.h"
 
 std::vector<Volani> zaznam_volani;
 
@@ -42,6 +43,7 @@ void r_warp(std::uint16_t x, std::uint16_t y) { zapis("warp", {double(x), double
 }  // namespace
 
 void nahrad_grafiku(bool skutecny_teselator) {
+  pouzij_tabulky(tabulky_sceny());
   zaznam_volani.clear();
   VolaniGrafiky g = skutecna_grafika();
   g.begin = r_begin;

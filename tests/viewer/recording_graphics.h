@@ -12,7 +12,8 @@ struct Volani {
 
 extern std::vector<Volani> zaznam_volani;
 
-// Replaces every entry of `grafika` with a recorder and clears the record.
+// Replaces every entry of `grafika` with a recorder and clears the record;
+// the viewer draws the scene tables (as the programs hand them over).
 // With skutecny_teselator the gluTess* entries stay the real ones, so GLU
 // tessellates and its callbacks reach the recorded begin/vertex3d/end.
 void nahrad_grafiku(bool skutecny_teselator = false);

@@ -17,6 +17,7 @@
 #include "reconstruction/log_file.h"
 #include "reconstruction/marker_scan.h"
 #include "reconstruction/scene_tables.h"
+#include "viewer/scene_view.h"
 #include "viewer/viewer_start.h"
 #include "viewer/window.h"
 
@@ -92,7 +93,7 @@ int main(int argc, char** argv) {
   }
   const auto zacatek_behu = std::chrono::steady_clock::now();
   std::string chyba;
-  if (!spust_prohlizec(&chyba)) {
+  if (!spust_prohlizec(&chyba, tabulky_sceny())) {
     ohlas(chyba);
     zavri_log();
     return 1;
