@@ -1,12 +1,17 @@
 # Sources of the polygon model.
+# The instruction pool and the model list, the box builder that fills them,
+# and the surface the viewer shows are tables of the programs; the rest uses
+# no global table (scanner_core).
 set(MODEL_COMMON_SOURCES
   model/instruction_pool.cpp
+  model/cuboid.cpp
+  model/surface_mesh.cpp
+)
+set(MODEL_CORE_SOURCES
   model/numeric_helpers.cpp
   model/triangle_geometry.cpp
-  model/cuboid.cpp
   model/segment_grid.cpp
   model/partner_lists.cpp
-  model/surface_mesh.cpp
   model/mesh_analysis.cpp
   model/volume_check.cpp
   model/near_duplicates.cpp

@@ -1,7 +1,10 @@
 # Sources of the reconstruction pipeline: those that do not depend on the
-# program's configuration are built once, the others once per program.
+# program's configuration are built once, the others once per program. The
+# core's use no global table (scanner_core); the log is the programs' own.
 set(RECONSTRUCTION_COMMON_SOURCES
   reconstruction/log_file.cpp
+)
+set(RECONSTRUCTION_CORE_SOURCES
   reconstruction/bitmap_reader.cpp
   reconstruction/atomic_file.cpp
   reconstruction/rig_file.cpp
