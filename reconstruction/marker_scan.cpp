@@ -9,6 +9,7 @@
 #include "common/camera_numbers.h"
 #include "common/messages.h"
 #include "reconstruction/bitmap_reader.h"
+#include "reconstruction/marker_finding.h"
 #include "reconstruction/scene_tables.h"
 
 const SnimekZnacek snimky_znacek[10] = {
@@ -24,127 +25,38 @@ void vynuluj_pocty_znacek() {
 
 namespace {
 
-// The pixels of one marker in one image: the first one in scan order and
-// the one farthest from it (in columns or rows).
-struct StopaZnacky {
-  int x0 = -1, y0 = -1;
-  int xd = 0, yd = 0, dalka = 0;
-  void pridej(int x, int y) {
-    if (x0 < 0) {
-      x0 = x;
-      y0 = y;
-      return;
-    }
-    const int d = std::max(std::abs(x - x0), std::abs(y - y0));
-    if (d > dalka) {
-      dalka = d;
-      xd = x;
-      yd = y;
-    }
-  }
-};
-
-std::string misto(int sloupec, int radek) {
-  return "column " + std::to_string(sloupec) + ", row " + std::to_string(radek);
-}
-
-void uloz_pixel(BodData& bod, int kamera, int sloupec, int radek) {
+void uloz_pixel(BodData& bod, int kamera, const PixelZnacky& pixel) {
   if (kamera == 1) {
-    bod.x1 = sloupec;
-    bod.y1 = radek;
+    bod.x1 = pixel.sloupec;
+    bod.y1 = pixel.radek;
   } else {
-    bod.x2 = sloupec;
-    bod.y2 = radek;
+    bod.x2 = pixel.sloupec;
+    bod.y2 = pixel.radek;
   }
 }
 
-}  // namespace
-
-namespace {
-
-// Whether one of the eight bytes of v is zero.
-inline bool ma_nulovy_bajt(std::uint64_t v) {
-  return ((v - 0x0101010101010101u) & ~v & 0x8080808080808080u) != 0;
-}
-
-// Bytes in a run of 16 pixels: a marker or reference pixel has a zero and a
-// non-zero channel, so a run whose bytes are all zero (background) or all
-// non-zero (the object) holds none and is passed over as a whole.
-constexpr int bajtu_useku = 48;
-
-bool usek_bez_znacek(const unsigned char* p) {
-  std::uint64_t slova[bajtu_useku / 8];
-  std::memcpy(slova, p, sizeof slova);
-  std::uint64_t nebo = 0;
-  bool nula = false;
-  for (const std::uint64_t w : slova) {
-    nebo |= w;
-    nula = nula || ma_nulovy_bajt(w);
-  }
-  return nebo == 0 || !nula;
-}
-
-// The scan with the red and the blue channel at byte R and B of a pixel
-// (green is always in the middle).
-template <int R, int B>
-bool skenuj(const unsigned char* pixely, const char* soubor, int kamera, int slot,
+// The markers the core finds, copied into body_data and body_pocty: each
+// shown marker's last pixel into its slot, reference marks into slot 9, and
+// the highest number of camera 1's image into the slot's count.
+bool skenuj(const unsigned char* pixely, bool cervena_prvni, const char* soubor, int kamera, int slot,
             std::string* chyba, NalezZnacek* nalez) {
   const int kapacita = konfigurace::znacek_na_slot;
-  const bool s_referencemi = slot == 1;
-  std::vector<StopaZnacky> stopy(static_cast<std::size_t>(kapacita));
+  ZnackySnimku znacky;
+  if (!najdi_znacky(pixely, cervena_prvni, slot == 1, kapacita, soubor, &znacky, chyba)) return false;
+  for (int i = 0; i < kapacita; i++) {
+    if (znacky.znacky[i].je()) uloz_pixel(body_data[slot][i], kamera, znacky.znacky[i]);
+    if (znacky.reference[i].je()) uloz_pixel(body_data[slot_referenci][i], kamera, znacky.reference[i]);
+  }
+  if (kamera == 1 && body_pocty[slot] < znacky.nejvyssi) body_pocty[slot] = znacky.nejvyssi;
   if (nalez != nullptr) {
     nalez->znacky.assign(static_cast<std::size_t>(kapacita), false);
     nalez->reference.assign(static_cast<std::size_t>(kapacita), false);
-  }
-  for (int radek = 0; radek < vyska_obrazu; radek++) {
-    for (int sloupec = 0; sloupec < sirka_obrazu; sloupec++) {
-      const unsigned char* p = pixely + radek * 1920 + sloupec * 3;
-      if (sloupec % 16 == 0 && usek_bez_znacek(p)) {
-        sloupec += 15;
-        continue;
-      }
-      const int r = p[R], g = p[1], b = p[B];
-      if (r != 0 && g == 0 && b == 0) {
-        if (r > kapacita) {
-          if (chyba != nullptr)
-            *chyba = std::string(soubor) + ": marker number " + std::to_string(r) +
-                     " (pixel column " + std::to_string(sloupec) + ", row " +
-                     std::to_string(radek) + ") is beyond the capacity of " +
-                     std::to_string(kapacita) + " markers per turntable position";
-          return false;
-        }
-        uloz_pixel(body_data[slot][r - 1], kamera, sloupec, radek);
-        if (kamera == 1 && body_pocty[slot] < r) body_pocty[slot] = r;
-        stopy[r - 1].pridej(sloupec, radek);
-        if (nalez != nullptr) nalez->znacky[r - 1] = true;
-      } else if (s_referencemi && r == 0 && g != 0 && b == 0) {
-        const int index = 255 - g;
-        if (index >= kapacita) {
-          if (chyba != nullptr)
-            *chyba = std::string(soubor) + ": reference mark with green value " +
-                     std::to_string(g) + " (pixel column " + std::to_string(sloupec) +
-                     ", row " + std::to_string(radek) + ") needs entry " +
-                     std::to_string(index) + ", beyond the capacity of " +
-                     std::to_string(kapacita) + " entries (green values 255 to " +
-                     std::to_string(256 - kapacita) + " fit)";
-          return false;
-        }
-        uloz_pixel(body_data[slot_referenci][index], kamera, sloupec, radek);
-        if (nalez != nullptr) nalez->reference[index] = true;
-      }
-    }
-  }
-  if (nalez != nullptr)
     for (int i = 0; i < kapacita; i++) {
-      const StopaZnacky& t = stopy[i];
-      if (t.dalka <= rozpeti_tecky) continue;
-      const BodData& b = body_data[slot][i];
-      const int x = kamera == 1 ? b.x1 : b.x2, y = kamera == 1 ? b.y1 : b.y2;
-      nalez->varovani.push_back(zprava(
-          soubor, "marker " + std::to_string(i + 1) + " is painted in places " + std::to_string(t.dalka) +
-                      " pixels apart (" + misto(t.x0, t.y0) + " and " + misto(t.xd, t.yd) +
-                      "), more than one dot can span; the last pixel in scan order, " + misto(x, y) + ", counts"));
+      nalez->znacky[i] = znacky.znacky[i].je();
+      nalez->reference[i] = znacky.reference[i].je();
     }
+    nalez->varovani = std::move(znacky.varovani);
+  }
   return true;
 }
 
@@ -152,12 +64,12 @@ bool skenuj(const unsigned char* pixely, const char* soubor, int kamera, int slo
 
 bool skenuj_znacky(const unsigned char* pixely, const char* soubor, int kamera, int slot,
                    std::string* chyba, NalezZnacek* nalez) {
-  return skenuj<0, 2>(pixely, soubor, kamera, slot, chyba, nalez);
+  return skenuj(pixely, true, soubor, kamera, slot, chyba, nalez);
 }
 
 bool skenuj_znacky_souboru(const unsigned char* pixely, const char* soubor, int kamera, int slot,
                            std::string* chyba, NalezZnacek* nalez) {
-  return skenuj<2, 0>(pixely, soubor, kamera, slot, chyba, nalez);
+  return skenuj(pixely, false, soubor, kamera, slot, chyba, nalez);
 }
 
 namespace {

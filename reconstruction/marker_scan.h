@@ -1,5 +1,7 @@
 // The marker scan of start-up: ten colour-coded images into body_data and
-// body_pocty, and the camera image rectangles for the drawing.
+// body_pocty, and the camera image rectangles for the drawing. Each image's
+// markers are found by the core (marker_finding.h); this layer copies them
+// into the tables.
 //
 // Pixel code (after readBMP, red first): red n != 0 with green = blue = 0 is
 // object marker n; in the two slot-1 images ("080_k*_A.bmp") red = blue = 0
@@ -14,6 +16,8 @@
 
 #include <string>
 #include <vector>
+
+#include "reconstruction/marker_finding.h"
 
 struct SnimekZnacek {
   const char* soubor;
@@ -36,10 +40,9 @@ struct NalezZnacek {
   std::vector<std::string> varovani;
 };
 
-// Pixels of one marker further apart than this (in columns or rows) are not
-// one painted dot: the image gets a warning naming both places, and the last
-// pixel in scan order still counts.
-constexpr int rozpeti_tecky = 8;
+// Pixels of one marker further apart than rozpeti_tecky (marker_finding.h)
+// are not one painted dot: the image gets a warning naming both places, and
+// the last pixel in scan order still counts.
 
 // Scans one image of 640 x 480 pixels (3 bytes each, red first) taken by
 // camera `kamera` at angle slot `slot`; reference marks are looked for when

@@ -10,6 +10,7 @@ set(RECONSTRUCTION_CORE_SOURCES
   reconstruction/rig_file.cpp
   reconstruction/rig_file_v2.cpp
   reconstruction/lens_distortion.cpp
+  reconstruction/marker_finding.cpp
   reconstruction/turntable_frame.cpp
   reconstruction/upright_ply.cpp
 )

@@ -1,4 +1,5 @@
-// The marker scan on pixel buffers and on real bitmap files: numbering gaps,
+// The marker scan on pixel buffers and on real bitmap files, and the core
+// that finds one image's markers (MarkerFinding): numbering gaps,
 // markers seen by one camera only, background colours, reference marks, the
 // last pixel winning, and the table capacities of the configuration.
 #include "reconstruction/marker_scan.h"
@@ -193,3 +194,31 @@ TEST(CameraRectangles, CornersAroundTheLookPointAndCameraTwoDirectionLast) {
 }
 
 }  // namespace
+
+// The core finds an image's markers for any capacity it is given, in both
+// byte orders, touching no table; a number beyond the capacity is refused.
+TEST(MarkerFinding, CapacityIsAValueAndBothByteOrdersAgree) {
+  Pixely obraz;
+  obraz.nastav(10, 5, 3, 0, 0);
+  obraz.nastav(30, 7, 3, 0, 0);    // later in scan order: this one counts
+  obraz.nastav(639, 479, 0, 254, 0);  // reference mark 254, index 1
+  std::vector<unsigned char> bgr = obraz.rgb;
+  for (std::size_t i = 0; i < bgr.size(); i += 3) std::swap(bgr[i], bgr[i + 2]);
+  for (const bool cervena_prvni : {true, false}) {
+    ZnackySnimku z;
+    std::string chyba;
+    ASSERT_TRUE(najdi_znacky(cervena_prvni ? obraz.rgb.data() : bgr.data(), cervena_prvni, true, 3,
+                             "a.bmp", &z, &chyba))
+        << chyba;
+    ASSERT_EQ(z.znacky.size(), 3u);
+    EXPECT_EQ(z.nejvyssi, 3);
+    EXPECT_FALSE(z.znacky[0].je());
+    EXPECT_EQ(z.znacky[2].sloupec, 30);
+    EXPECT_EQ(z.znacky[2].radek, 7);
+    EXPECT_EQ(z.reference[1].sloupec, 639);
+    ASSERT_EQ(z.varovani.size(), 1u);  // 20 columns apart
+    EXPECT_NE(z.varovani[0].find("column 30, row 7, counts"), std::string::npos) << z.varovani[0];
+    EXPECT_FALSE(najdi_znacky(obraz.rgb.data(), true, true, 2, "a.bmp", &z, &chyba));
+    EXPECT_NE(chyba.find("a.bmp: marker number 3"), std::string::npos) << chyba;
+  }
+}
