@@ -18,6 +18,7 @@
 
 #include "pairs/pair_file.h"
 #include "pairs/pair_points.h"
+#include "reconstruction/camera_rig.h"
 #include "reconstruction/atomic_file.h"
 #include "tools/camera_projection.h"
 
@@ -57,7 +58,7 @@ void PrevodDesetiTisicParu(benchmark::State& stav) {
   for (auto _ : stav) {
     DataParu data;
     if (!nacti_pary("data.txt", "data.txt", &data, &chyba) ||
-        !zapis_atomicky("pairs.ply", ply_bodu(trianguluj_pary(data.pary).body), &chyba)) {
+        !zapis_atomicky("pairs.ply", ply_bodu(trianguluj_pary(sestava_programu(), data.pary).body), &chyba)) {
       stav.SkipWithError(chyba.c_str());
       return;
     }

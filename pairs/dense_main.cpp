@@ -133,7 +133,7 @@ int main(int argc, char** argv) {
   std::vector<HustyBod> body;
   std::vector<int> pary_uhlu, bodu_uhlu, vynechano_uhlu;
   for (const DekodovanyUhel& d : dekodovane) {
-    VysledekParu v = trianguluj_pary(d.pary);
+    VysledekParu v = trianguluj_pary(sestava_programu(), d.pary);
     otoc_body(&v.body, d.uhel);
     const std::array<float, 3> kamera = kamera_v_uhlu(d.uhel);
     // The kept points are the pairs in their order, less the dropped ones.

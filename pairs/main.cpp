@@ -37,7 +37,7 @@ int prevod(const std::string& jmeno_dat, bool otocit, bool vzpriment) {
     ohlas(chyba);
     return 1;
   }
-  VysledekParu v = trianguluj_pary(data.pary);
+  VysledekParu v = trianguluj_pary(sestava_programu(), data.pary);
   if (otocit && !otoc_body_do_spolecne(&v.body, data.uhel, &chyba)) {
     ohlas(chyba);
     return 1;

@@ -4,23 +4,19 @@
 #include "common/ply_writer.h"
 #include <cmath>
 
-#include "reconstruction/camera_rig.h"
-#include "reconstruction/scene_tables.h"
-#include "reconstruction/triangulation.h"
-
 namespace {
 
-bool mezera_prijatelna(const BodParu& b) {
-  if (!objektivy_kamer.s_objektivy) return b.mezera <= max_mezera_paprsku;
+bool mezera_prijatelna(const SestavaTriangulace& s, const BodParu& b) {
+  if (!s.objektivy.s_objektivy) return b.mezera <= max_mezera_paprsku;
   double vzdalenost2 = 0;
-  for (int j = 0; j < 3; j++) vzdalenost2 += (b.xyz[j] - static_cast<double>(stereo_kamera[0][j])) *
-                                             (b.xyz[j] - static_cast<double>(stereo_kamera[0][j]));
-  return b.mezera <= max_mezera_pixelu * velikost_pixelu(std::sqrt(vzdalenost2));
+  for (int j = 0; j < 3; j++) vzdalenost2 += (b.xyz[j] - static_cast<double>(s.stred[0][j])) *
+                                             (b.xyz[j] - static_cast<double>(s.stred[0][j]));
+  return b.mezera <= max_mezera_pixelu * velikost_pixelu(s, std::sqrt(vzdalenost2));
 }
 
 }  // namespace
 
-VysledekParu trianguluj_pary(const std::vector<ParPixelu>& pary) {
+VysledekParu trianguluj_pary(const SestavaTriangulace& sestava, const std::vector<ParPixelu>& pary) {
   VysledekParu v;
   for (const ParPixelu& p : pary) {
     BodParu b{};
@@ -28,7 +24,8 @@ VysledekParu trianguluj_pary(const std::vector<ParPixelu>& pary) {
     float p1[3], p2[3];
     const int r1 = vyska_obrazu - 1 - p.y1;
     const int r2 = vyska_obrazu - 1 - p.y2;
-    if (!stred_paprsku(p.x1, r1, p.x2, r2, b.xyz, &b.mezera, p1, p2) || !mezera_prijatelna(b)) {
+    if (!stred_paprsku(sestava, p.x1, r1, p.x2, r2, b.xyz, &b.mezera, p1, p2) ||
+        !mezera_prijatelna(sestava, b)) {
       v.vynechano++;
       continue;
     }

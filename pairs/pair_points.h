@@ -1,5 +1,6 @@
 // Turning decoded pixel pairs into points in space with the reconstruction's
-// triangulation and the current camera set-up (camera_rig.h).
+// triangulation (ray_triangulation.h) and a given camera set-up (the
+// programs pass the one in use, sestava_programu() of camera_rig.h).
 //
 // A pair's rows count from the top row of the picture; the triangulation
 // counts them from the first row stored in the bitmap, which is the bottom
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "pairs/pair_file.h"
+#include "reconstruction/ray_triangulation.h"
 
 // The largest accepted ray gap, in the set-up's unit. Rays of a correctly
 // matched pair miss each other only by the rounding of both rows to whole
@@ -40,7 +42,7 @@ struct VysledekParu {
   int vynechano = 0;  // pairs dropped
 };
 
-VysledekParu trianguluj_pary(const std::vector<ParPixelu>& pary);
+VysledekParu trianguluj_pary(const SestavaTriangulace& sestava, const std::vector<ParPixelu>& pary);
 
 // The points as a binary PLY file: x, y, z, the pixels x1 y1 x2 y2 as in the
 // pair file, and the ray gap as "quality". A turntable angle adds a comment

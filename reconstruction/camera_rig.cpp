@@ -51,43 +51,39 @@ RigKamer vychozi_rig() {
   return rig;
 }
 
-void bod_obrazove_roviny(int kamera, int sloupec, int radek, float bod[3]) {
-  const MapovaniPixelu& m = mapovani_kamer[kamera];
-  const float* l = stereo_lok[kamera];
-  double s = sloupec, r = radek;
-  if (objektivy_kamer.s_objektivy) {
-    const int v = objektivy_kamer.vyska;
-    bez_zkresleni(objektivy_kamer.objektiv[kamera], sloupec, radek_shora(radek, v), &s, &r);
-    r = radek_shora(r, v);
+SestavaTriangulace sestava_programu() {
+  SestavaTriangulace s;
+  for (int k = 0; k < 2; k++) {
+    for (int j = 0; j < 3; j++) {
+      s.stred[k][j] = stereo_kamera[k][j];
+      s.lok[k][j] = stereo_lok[k][j];
+    }
+    s.mapovani[k] = mapovani_kamer[k];
   }
-  const double ds = s - m.pixel_stredu[0];
-  const double dr = r - m.pixel_stredu[1];
-  for (int j = 0; j < 3; j++)
-    bod[j] = static_cast<float>((l[j] + ds * m.krok_sloupce[j]) + dr * m.krok_radku[j]);
+  s.objektivy = objektivy_kamer;
+  return s;
 }
 
-double velikost_pixelu(double hloubka) { return hloubka / objektivy_kamer.objektiv[0].matice[0]; }
+void bod_obrazove_roviny(int kamera, int sloupec, int radek, float bod[3]) {
+  bod_obrazove_roviny(sestava_programu(), kamera, sloupec, radek, bod);
+}
+
+double velikost_pixelu(double hloubka) { return velikost_pixelu(sestava_programu(), hloubka); }
 
 void pouzij_rig(const RigKamer& rig) {
-  objektivy_kamer.s_objektivy = rig.verze == verze_rigu_objektivu;
-  objektivy_kamer.vyska = rig.vyska;
-  for (int k = 0; k < 2; k++) objektivy_kamer.objektiv[k] = rig.objektiv[k];
+  const SestavaTriangulace s = sestava_triangulace(rig);
+  objektivy_kamer = s.objektivy;
   for (int k = 0; k < 2; k++) {
-    const KameraRigu& c = rig.kamera[k];
-    MapovaniPixelu& m = mapovani_kamer[k];
     for (int j = 0; j < 3; j++) {
-      stereo_kamera[k][j] = static_cast<float>(c.stred_projekce[j]);
-      stereo_lok[k][j] = static_cast<float>(c.bod_stredu[j]);
-      m.krok_sloupce[j] = c.krok_sloupce[j];
-      m.krok_radku[j] = c.krok_radku[j];
+      stereo_kamera[k][j] = s.stred[k][j];
+      stereo_lok[k][j] = s.lok[k][j];
     }
-    m.pixel_stredu[0] = c.pixel_stredu[0];
-    m.pixel_stredu[1] = c.pixel_stredu[1];
+    mapovani_kamer[k] = s.mapovani[k];
     // Corners of the image in the drawing order of the compiled-in
     // rectangles: left top, left bottom, right bottom, right top (rows grow
     // upwards on the image plane of the compiled-in set-up).
     const int rohy[4][2] = {{0, 480}, {0, 0}, {640, 0}, {640, 480}};
-    for (int r = 0; r < 4; r++) bod_obrazove_roviny(k, rohy[r][0], rohy[r][1], stereo_body[k][r]);
+    for (int r = 0; r < 4; r++) bod_obrazove_roviny(s, k, rohy[r][0], rohy[r][1], stereo_body[k][r]);
   }
 }
 

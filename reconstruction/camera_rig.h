@@ -13,24 +13,19 @@
 
 #include <string>
 
+#include "reconstruction/ray_triangulation.h"
 #include "reconstruction/rig_file.h"
 
-struct MapovaniPixelu {
-  double pixel_stredu[2];  // column, row of the pixel at stereo_lok
-  double krok_sloupce[3];
-  double krok_radku[3];
-};
 
 extern MapovaniPixelu mapovani_kamer[2];
 
 // The lenses of a version 2 rig in use (rig_file.h); without one,
 // s_objektivy is false and nothing is undistorted.
-struct ObjektivyKamer {
-  bool s_objektivy = false;
-  int vyska = vyska_obrazu;
-  ObjektivRigu objektiv[2] = {};
-};
 extern ObjektivyKamer objektivy_kamer;
+
+// The set-up in use, from stereo_kamera, stereo_lok, mapovani_kamer and
+// objektivy_kamer, for the triangulation's core (ray_triangulation.h).
+SestavaTriangulace sestava_programu();
 
 // The compiled-in set-up as a rig file's content.
 RigKamer vychozi_rig();

@@ -11,6 +11,7 @@ set(RECONSTRUCTION_CORE_SOURCES
   reconstruction/rig_file_v2.cpp
   reconstruction/lens_distortion.cpp
   reconstruction/marker_finding.cpp
+  reconstruction/ray_triangulation.cpp
   reconstruction/turntable_frame.cpp
   reconstruction/upright_ply.cpp
 )

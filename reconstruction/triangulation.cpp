@@ -136,31 +136,7 @@ void otoc_do_spolecne(float p[3], int uhel_stupne) {
 
 bool stred_paprsku(int x1, int y1, int x2, int y2, float bod[3], float* mezera, float p1[3],
                    float p2[3]) {
-  const float* k1 = stereo_kamera[0];
-  const float* k2 = stereo_kamera[1];
-  bod_obrazove_roviny(0, x1, y1, p1);
-  bod_obrazove_roviny(1, x2, y2, p2);
-
-  float u[3], v[3], d[3], minus_d[3];
-  for (int j = 0; j < 3; j++) {
-    u[j] = static_cast<float>(static_cast<double>(p1[j]) - k1[j]);
-    v[j] = static_cast<float>(static_cast<double>(p2[j]) - k2[j]);
-    d[j] = static_cast<float>(static_cast<double>(k2[j]) - k1[j]);
-    minus_d[j] = -d[j];
-  }
-
-  float s_na_2 = 0.0f;
-  float s_na_1 = 0.0f;
-  if (!nejblizsi_na_primce(u, v, d, &s_na_2) || !nejblizsi_na_primce(v, u, minus_d, &s_na_1)) return false;
-  double mezera2 = 0.0;
-  for (int j = 0; j < 3; j++) {
-    const float x2 = static_cast<float>(k2[j] + static_cast<double>(s_na_2) * v[j]);
-    const float y1 = static_cast<float>(k1[j] + static_cast<double>(s_na_1) * u[j]);
-    bod[j] = static_cast<float>((static_cast<double>(x2) + y1) / 2);
-    mezera2 += (static_cast<double>(x2) - y1) * (static_cast<double>(x2) - y1);
-  }
-  if (mezera != nullptr) *mezera = static_cast<float>(std::sqrt(mezera2));
-  return true;
+  return stred_paprsku(sestava_programu(), x1, y1, x2, y2, bod, mezera, p1, p2);
 }
 
 bool prepocet_bodu(bool urcit_osu, std::string* chyba) {

@@ -13,6 +13,7 @@
 #include "decoder/decoding.h"
 #include "pairs/pair_file.h"
 #include "pairs/pair_points.h"
+#include "reconstruction/camera_rig.h"
 #include "tests/support/program_run.h"
 
 namespace {
@@ -127,7 +128,7 @@ TEST(DecodingCore, TwoContextsOnTwoThreadsDecodeAsOneAfterTheOther) {
 
   // And the reconstruction's triangulation, linked beside the decoder's
   // core, keeps every pair of the vase.
-  const VysledekParu body = trianguluj_pary(data.pary);
+  const VysledekParu body = trianguluj_pary(sestava_programu(), data.pary);
   EXPECT_EQ(body.vynechano, 0);
   EXPECT_EQ(body.body.size(), data.pary.size());
 }

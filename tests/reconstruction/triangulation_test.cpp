@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/geometry.h"
+#include "reconstruction/camera_rig.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/marker_scan.h"
 #include "reconstruction/scene_tables.h"
@@ -266,4 +267,34 @@ TEST(MarkerCount, IsClampedToZeroAndToTheTableCapacity) {
     EXPECT_EQ(pocet_znacek(3, kapacita), cekano) << ulozeno << " in " << kapacita;
   }
   body_pocty[3] = puvodne;
+}
+
+// The core takes its camera set-up as a value: the compiled-in rig gives
+// bit for bit the point of the programs' triangulation, and the same rig
+// moved by (10, -4, 2.5) (exact in float) the point moved by as much, while
+// the programs' set-up stays the compiled-in one.
+TEST(RayTriangulation, TheSetUpIsAValue) {
+  const SestavaTriangulace vychozi = sestava_triangulace(vychozi_rig());
+  RigKamer posunuty = vychozi_rig();
+  const double posun[3] = {10.0, -4.0, 2.5};
+  for (KameraRigu& k : posunuty.kamera)
+    for (int j = 0; j < 3; j++) {
+      k.stred_projekce[j] += posun[j];
+      k.bod_stredu[j] += posun[j];
+    }
+  const SestavaTriangulace jina = sestava_triangulace(posunuty);
+  for (const std::array<int, 4>& par : {std::array<int, 4>{320, 240, 300, 240}, {100, 50, 80, 52}}) {
+    float program[3], jadro[3], posunuty_bod[3], p1[3], p2[3], mezera = -1;
+    ASSERT_TRUE(stred_paprsku(par[0], par[1], par[2], par[3], program, nullptr, p1, p2));
+    ASSERT_TRUE(stred_paprsku(vychozi, par[0], par[1], par[2], par[3], jadro, &mezera, p1, p2));
+    ASSERT_TRUE(stred_paprsku(jina, par[0], par[1], par[2], par[3], posunuty_bod, nullptr, p1, p2));
+    EXPECT_GE(mezera, 0.0f);
+    for (int j = 0; j < 3; j++) {
+      EXPECT_EQ(jadro[j], program[j]);
+      // The moved set-up is rounded to float and the rays are intersected
+      // in float: a few units in the last place of coordinates below 300
+      // (3e-5 each), well inside 1e-3; a set-up ignored would miss by 2.5.
+      EXPECT_NEAR(posunuty_bod[j], program[j] + posun[j], 1e-3) << j;
+    }
+  }
 }
