@@ -30,7 +30,7 @@ std::uint16_t slozka_barvy_z_uhlu(float uhel) {
   return static_cast<std::uint16_t>(static_cast<std::int32_t>(hodnota));
 }
 
-void postav_polar_model() {
+bool postav_polar_model(std::string* chyba) {
   std::printf("Vytvari se polarni model...\n");
   std::printf("Vypocet teziste...\n");
   teziste[0] = teziste[1] = teziste[2] = 0;
@@ -63,7 +63,10 @@ void postav_polar_model() {
 
   usecky_proviz_pocet = 0;
   std::printf("Vytvareni 3D bodu...\n");
-  if (!rezervuj_instrukce(n)) return;
+  if (!rezervuj_instrukce(n)) {
+    pool_pretekl(chyba);
+    return false;
+  }
   std::vector<PolygonInstrukce*> instrukce(static_cast<std::size_t>(n));
   for (int i = 0; i < n; i++) {
     const int k = nova_instrukce(pole_bodu[i][0], pole_bodu[i][1], pole_bodu[i][2]);
@@ -93,12 +96,14 @@ void postav_polar_model() {
     if (pouziti[s] != 0) continue;
     if (!zapis.pridej(pole_bodu[usecky_provizorni[s][0]], pole_bodu[usecky_provizorni[s][1]])) break;
   }
+  return true;
 }
 
-void polar_model3D() {
-  postav_polar_model();
-  if (!ceka_na_enter()) return;
+bool polar_model3D(std::string* chyba) {
+  const bool postaven = postav_polar_model(chyba);
+  if (!ceka_na_enter()) return postaven;
   std::printf("Tvorba 3D modelu dokoncena, pokracuj Enterem...");
   std::fflush(stdout);
   std::getchar();
+  return postaven;
 }

@@ -14,14 +14,20 @@
 // A point at the centroid has no angles (NaN) and gets no segment. No points
 // at all give an empty model. prunik is never written past its end (one log
 // line when it is full).
+//
+// When the instruction pool cannot take one instruction per point, no point
+// instruction and no polygon is made, and the result is false with the
+// pool's message in chyba (when given); the prompt and the wait still follow,
+// as after any model.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
-void polar_model3D();
+bool polar_model3D(std::string* chyba = nullptr);
 
 // Everything polar_model3D does except the closing prompt and the wait.
-void postav_polar_model();
+bool postav_polar_model(std::string* chyba = nullptr);
 
 // A colour component from an angle in radians: angle / 3.14159265 * 128,
 // truncated toward zero and kept as a 16-bit value (negative values as their

@@ -60,7 +60,9 @@ bool krok_konfigurace(std::string* chyba) {
     b_indexy[2] = 14;
     if (!kalibrace(chyba)) return false;
   }
-  if constexpr (konfigurace::je_polar) polar_model3D();
+  if constexpr (konfigurace::je_polar) {
+    if (!polar_model3D(chyba)) return false;
+  }
   return !pool_pretekl(chyba);
 }
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "model/instruction_pool.h"
 #include "model/polar_model.h"
 #include "reconstruction/scene_tables.h"
 #include "tests/reference/plain_models.h"
@@ -34,7 +35,7 @@ const std::string prepis_polaru = "Vytvari se polarni model...\nVypocet teziste.
 
 void ocekavej_shodu(const BodyPozic& body) {
   nastav_body(body);
-  const StavModelu rychly = spust_builder(postav_polar_model);
+  const StavModelu rychly = spust_builder([] { postav_polar_model(); });
   const StavModelu doslovny = spust_builder(postav_polar_model_doslovne);
   EXPECT_EQ(rozdil(rychly, doslovny), "");
   EXPECT_EQ(rychly.vystup, prepis_polaru);
@@ -42,7 +43,7 @@ void ocekavej_shodu(const BodyPozic& body) {
 
 TEST_F(PolarModel, ThreePointsGiveOneTriangleEmittedFromEachCorner) {
   nastav_body({{{0, 200, 0}, {10, 205, 3}, {4, 220, -6}}});
-  const StavModelu stav = spust_builder(polar_model3D);
+  const StavModelu stav = spust_builder([] { polar_model3D(); });
   EXPECT_EQ(stav.vystup, prepis_polaru + "Tvorba 3D modelu dokoncena, pokracuj Enterem...");
   EXPECT_EQ(stav.log, "");
   ASSERT_EQ(stav.usecky.size(), 3u);
@@ -76,7 +77,7 @@ TEST_F(PolarModel, ThreePointsGiveOneTriangleEmittedFromEachCorner) {
 
 TEST_F(PolarModel, SegmentOfNoTriangleGoesToPrunik) {
   nastav_body({{{1, 200, 2}}, {{5, 230, -7}}});
-  const StavModelu stav = spust_builder(postav_polar_model);
+  const StavModelu stav = spust_builder([] { postav_polar_model(); });
   ASSERT_EQ(stav.usecky.size(), 1u);
   EXPECT_TRUE(stav.polygony.empty());
   ASSERT_EQ(stav.pocetusecek3d, 1);
@@ -98,7 +99,7 @@ TEST_F(PolarModel, ColourComponentsFromAngles) {
 
 TEST_F(PolarModel, NoPointsGiveAnEmptyModelAndTheFullTranscript) {
   nastav_body({});
-  const StavModelu stav = spust_builder(postav_polar_model);
+  const StavModelu stav = spust_builder([] { postav_polar_model(); });
   EXPECT_EQ(stav.vystup, prepis_polaru);
   EXPECT_TRUE(stav.usecky.empty());
   EXPECT_TRUE(stav.polygony.empty());
@@ -114,7 +115,7 @@ TEST_F(PolarModel, PointAtTheCentroidGetsNoSegment) {
   BodyPozic body = {{{0, 0, 0}, {21, 7, 14}, {-21, -7, -14}, {7, -28, 14}, {-7, 28, -14}, {14, 14, -21},
                      {-14, -14, 21}}};
   nastav_body(body);
-  const StavModelu stav = spust_builder(postav_polar_model);
+  const StavModelu stav = spust_builder([] { postav_polar_model(); });
   EXPECT_EQ(teziste[0], 0.0f);
   EXPECT_EQ(teziste[1], 0.0f);
   EXPECT_EQ(teziste[2], 0.0f);
@@ -131,7 +132,7 @@ TEST_F(PolarModel, CountsAreClampedToTheTable) {
   nastav_body(nahodny_mrak(2, 3, 4));
   body_pocty[0] = 500;
   body_pocty[1] = -3;
-  const StavModelu stav = spust_builder(postav_polar_model);
+  const StavModelu stav = spust_builder([] { postav_polar_model(); });
   EXPECT_EQ(bodu_celkem, konfigurace::souradnic_na_slot);
   EXPECT_EQ(stav.pool_bity.size(), 4u * konfigurace::souradnic_na_slot);
 }
@@ -143,7 +144,7 @@ TEST_F(PolarModel, ManySegmentsAtOnePoint) {
   BodyPozic body(1);
   for (int i = 0; i < 52; i++) body[0].push_back({0, 0, static_cast<float>(i < 26 ? -10 - i : 10 + i)});
   nastav_body(body);
-  const StavModelu stav = spust_builder(postav_polar_model);
+  const StavModelu stav = spust_builder([] { postav_polar_model(); });
   EXPECT_EQ(stav.usecky.size(), 52u * 51 / 2);
   EXPECT_EQ(stav.polygony.size(), 3u * (52 * 51 * 50 / 6));
   EXPECT_EQ(stav.pocetusecek3d, 0);
@@ -152,11 +153,11 @@ TEST_F(PolarModel, ManySegmentsAtOnePoint) {
 TEST_F(PolarModel, FullPrunikIsNeverWrittenPast) {
   nastav_body({{{1, 200, 2}}, {{5, 230, -7}}});
   const StavModelu stav =
-      spust_builder(postav_polar_model, [] { pocetusecek3d = kapacita_prunik; });
+      spust_builder([] { postav_polar_model(); }, [] { pocetusecek3d = kapacita_prunik; });
   EXPECT_EQ(stav.pocetusecek3d, kapacita_prunik);
   EXPECT_EQ(stav.log, "prunik is full (4000 records): further segments are not recorded\n");
   const StavModelu posledni =
-      spust_builder(postav_polar_model, [] { pocetusecek3d = kapacita_prunik - 1; });
+      spust_builder([] { postav_polar_model(); }, [] { pocetusecek3d = kapacita_prunik - 1; });
   EXPECT_EQ(posledni.pocetusecek3d, kapacita_prunik);
   EXPECT_EQ(posledni.log, "");
 }
@@ -189,3 +190,16 @@ TEST_F(PolarModel, FastEqualsPlainOnNastySets) {
 }
 
 }  // namespace
+
+// A pool that cannot take one instruction per point is a failure with the
+// pool's message, and no point instruction or polygon is made.
+TEST_F(PolarModel, AFullPoolFailsWithItsMessageAndBuildsNothing) {
+  nastav_body({{{1, 200, 2}}, {{5, 230, -7}}});
+  std::string chyba;
+  const StavModelu stav = spust_builder([&] { EXPECT_FALSE(postav_polar_model(&chyba)); }, [] {
+    for (int i = 0; i < kapacita_instrukci - 1; i++) nova_instrukce(0, 0, 0);
+  });
+  EXPECT_NE(chyba.find("instruction pool: full"), std::string::npos) << chyba;
+  EXPECT_EQ(stav.pool_bity.size(), static_cast<std::size_t>(kapacita_instrukci - 1) * 4);
+  EXPECT_TRUE(stav.polygony.empty());
+}
