@@ -45,6 +45,9 @@ std::vector<int> otisk() {
   return o;
 }
 
+// The builder as the benchmark's template argument takes.
+void profil_rychle(int profil, int typ) { model3D(profil, typ); }
+
 template <void (*Builder)(int, int)>
 void BM_profil(benchmark::State& stav) {
   const int bodu = static_cast<int>(stav.range(0));
@@ -59,7 +62,7 @@ void BM_profil(benchmark::State& stav) {
 
 }  // namespace
 
-BENCHMARK_TEMPLATE(BM_profil, model3D)->Name("profile/fast")->Arg(konfigurace::znacek_na_slot)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_profil, profil_rychle)->Name("profile/fast")->Arg(konfigurace::znacek_na_slot)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_profil, model3D_doslovne)->Name("profile/plain")->Arg(konfigurace::znacek_na_slot)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {

@@ -31,19 +31,34 @@ BarvaProfilu barva_profilu(int typ) {
   return {static_cast<std::uint16_t>(typ), 128, 128};
 }
 
-void model3D(int profil, int typ) {
-  if (profil < 0 || profil >= slotu_profilu) {
-    ohlas(zprava("profile model", "slot " + std::to_string(profil) + " does not exist (slots 0 to " +
-                                      std::to_string(slotu_profilu - 1) + "); no model is built"));
-    return;
-  }
+namespace {
+
+bool odmitni(std::string* chyba, const std::string& zprava_odmitnuti) {
+  if (chyba != nullptr)
+    *chyba = zprava_odmitnuti;
+  else
+    ohlas(zprava_odmitnuti);
+  return false;
+}
+
+}  // namespace
+
+bool model3D(int profil, int typ, std::string* chyba) {
+  if (profil < 0 || profil >= slotu_profilu)
+    return odmitni(chyba, zprava("profile model", "slot " + std::to_string(profil) +
+                                                      " does not exist (slots 0 to " +
+                                                      std::to_string(slotu_profilu - 1) + "); no model is built"));
   usecky_proviz_pocet = 0;
   const int n = pocet_znacek(profil, bodu_profilu);
 
   std::vector<int> platne;
   for (int i = 0; i < n; i++)
     if (znacka_platna(profil, i)) platne.push_back(i);
-  if (!rezervuj_instrukce(static_cast<int>(platne.size()))) return;
+  if (!rezervuj_instrukce(static_cast<int>(platne.size()))) {
+    std::string plny;
+    pool_pretekl(&plny);
+    return odmitni(chyba, plny);
+  }
   std::vector<PolygonInstrukce*> instrukce;
   std::vector<BodRoviny> pixely;
   for (int i : platne) {
@@ -65,4 +80,5 @@ void model3D(int profil, int typ) {
     polygon->zelena = barva.zelena;
     polygon->modra = barva.modra;
   });
+  return true;
 }

@@ -10,15 +10,19 @@
 // polygons; writes nothing to prunik, prints nothing and does not wait.
 //
 // profil must be an angle slot of the tables (0..9); any other value is
-// refused with a message on standard error and changes nothing. The count is
+// refused and changes nothing. A pool that cannot take one instruction per
+// point is refused too (no instruction, no polygon; the pool keeps its flag).
+// A refusal returns false with one message in chyba, or on standard error
+// when chyba is null. The count is
 // clamped to the markers a slot can hold. typ 0..5 selects a colour of the
 // table below; any other typ gives red = typ (as 16 bits, like the table,
 // so trimming and joining still find the model by its red) on grey 128, 128.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
-void model3D(int profil, int typ);
+bool model3D(int profil, int typ, std::string* chyba = nullptr);
 
 struct BarvaProfilu {
   std::uint16_t cervena, zelena, modra;

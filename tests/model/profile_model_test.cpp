@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/instruction_pool.h"
 #include "model/profile_model.h"
 #include "reconstruction/scene_tables.h"
 #include "tests/reference/plain_models.h"
@@ -152,3 +153,23 @@ TEST(ProfileModel, SameSegmentsPolygonsAndLogAsThePlainProcedure) {
 }
 
 }  // namespace
+
+// A refusal with a message wanted is returned, not printed: a slot outside
+// the tables, and a pool that cannot take the slot's points (nothing built).
+TEST(ProfileModel, RefusalsReturnTheirMessage) {
+  nastav_slot(0, trojice);
+  std::string chyba, plny;
+  testing::internal::CaptureStderr();
+  const StavModelu stav = spust_builder(
+      [&] {
+        EXPECT_FALSE(model3D(12, 0, &chyba));
+        EXPECT_FALSE(model3D(0, 0, &plny));
+      },
+      [] {
+        for (int i = 0; i < kapacita_instrukci - 2; i++) nova_instrukce(0, 0, 0);
+      });
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_NE(chyba.find("slot 12 does not exist"), std::string::npos) << chyba;
+  EXPECT_NE(plny.find("instruction pool: full"), std::string::npos) << plny;
+  EXPECT_TRUE(stav.polygony.empty());
+}

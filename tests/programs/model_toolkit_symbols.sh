@@ -5,7 +5,7 @@
 set -eu
 symbols=$(nm -C "$1")
 status=0
-for builder in 'model3D(int, int)' 'brutalforce_model3D()' 'orezmodely3D(int, int)' \
+for builder in 'model3D(int, int' 'brutalforce_model3D()' 'orezmodely3D(int, int)' \
     'zprumeruj_modely(int, int)' 'spojmodely3D(int, int)' 'kvadr(' \
     'polar_model3D(' 'projection_model3D('; do
   if ! printf '%s\n' "$symbols" | grep -F -q " T $builder"; then
