@@ -64,12 +64,6 @@ SestavaTriangulace sestava_programu() {
   return s;
 }
 
-void bod_obrazove_roviny(int kamera, int sloupec, int radek, float bod[3]) {
-  bod_obrazove_roviny(sestava_programu(), kamera, sloupec, radek, bod);
-}
-
-double velikost_pixelu(double hloubka) { return velikost_pixelu(sestava_programu(), hloubka); }
-
 void pouzij_rig(const RigKamer& rig) {
   const SestavaTriangulace s = sestava_triangulace(rig);
   objektivy_kamer = s.objektivy;

@@ -16,7 +16,6 @@
 #include "reconstruction/ray_triangulation.h"
 #include "reconstruction/rig_file.h"
 
-
 extern MapovaniPixelu mapovani_kamer[2];
 
 // The lenses of a version 2 rig in use (rig_file.h); without one,
@@ -35,16 +34,6 @@ RigKamer vychozi_rig();
 // mapovani_kamer, and the image rectangles stereo_body (the corners of the
 // 640 x 480 image).
 void pouzij_rig(const RigKamer& rig);
-
-// The image-plane point of pixel (sloupec, radek) of camera `kamera` (rows
-// from the bottom), each coordinate computed in double and stored as a
-// float. With the lenses of a version 2 rig the pixel's distortion is
-// undone first.
-void bod_obrazove_roviny(int kamera, int sloupec, int radek, float bod[3]);
-
-// The size of one pixel at distance `hloubka` in front of camera 1 (in the
-// rig's unit), for a version 2 rig: hloubka / fx.
-double velikost_pixelu(double hloubka);
 
 // Start-up: when "rig.yml" exists in the working directory, reads it, uses
 // it (pouzij_rig) and says so on standard output and in the log; *pouzit

@@ -1,11 +1,6 @@
 // Marker scan and camera image rectangles.
 #include "reconstruction/marker_scan.h"
 
-#include <algorithm>
-#include <cstdint>
-#include <cstdlib>
-#include <cstring>
-
 #include "common/camera_numbers.h"
 #include "common/messages.h"
 #include "reconstruction/bitmap_reader.h"

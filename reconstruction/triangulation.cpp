@@ -25,14 +25,14 @@ std::string obrazek_slotu(int slot) {
 
 const int poradi_slotu[6] = {0, 1, 2, 3, 4, 9};
 
-void trianguluj_bod(int slot, int i) {
+void trianguluj_bod(const SestavaTriangulace& sestava, int slot, int i) {
   const BodData& bod = body_data[slot][i];
   // The scan has always left the second camera's horizontal direction here.
   vektor80[0] = 0.984f;
   vektor80[1] = 0.173f;
   float p1[3], p2[3];
   float* cil = body_souradnice[slot][i];
-  if (!stred_paprsku(bod.x1, bod.y1, bod.x2, bod.y2, cil, nullptr, p1, p2)) {
+  if (!stred_paprsku(sestava, bod.x1, bod.y1, bod.x2, bod.y2, cil, nullptr, p1, p2)) {
     ohlas(zprava(obrazek_slotu(slot), "marker " + std::to_string(i + 1) +
                                           ": the viewing rays of the two cameras are parallel; "
                                           "stored the midpoint of its two image-plane points"));
@@ -140,9 +140,10 @@ bool stred_paprsku(int x1, int y1, int x2, int y2, float bod[3], float* mezera, 
 }
 
 bool prepocet_bodu(bool urcit_osu, std::string* chyba) {
+  const SestavaTriangulace sestava = sestava_programu();
   for (int slot : poradi_slotu)
     for (int i = 0; i < pocet_znacek(slot, konfigurace::souradnic_na_slot); i++)
-      if (znacka_platna(slot, i)) trianguluj_bod(slot, i);
+      if (znacka_platna(slot, i)) trianguluj_bod(sestava, slot, i);
 
   const float* r0 = body_souradnice[slot_referenci][0];
   const float* r1 = body_souradnice[slot_referenci][1];

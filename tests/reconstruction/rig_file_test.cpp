@@ -79,11 +79,12 @@ void vestaveny_bod(int kamera, int sloupec, int radek, float p[3]) {
 
 TEST(RigFile, TheDefaultMappingGivesTheCompiledInPointsOfEveryPixel) {
   pouzij_rig(vychozi_rig());
+  const SestavaTriangulace sestava = sestava_programu();
   for (int k = 0; k < 2; k++)
     for (int sloupec = 0; sloupec < 640; sloupec++)
       for (int radek = 0; radek < 480; radek++) {
         float a[3], b[3];
-        bod_obrazove_roviny(k, sloupec, radek, a);
+        bod_obrazove_roviny(sestava, k, sloupec, radek, a);
         vestaveny_bod(k, sloupec, radek, b);
         ASSERT_EQ(std::memcmp(a, b, sizeof a), 0) << k << " " << sloupec << " " << radek;
       }
