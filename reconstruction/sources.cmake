@@ -12,6 +12,7 @@ set(RECONSTRUCTION_CORE_SOURCES
   reconstruction/lens_distortion.cpp
   reconstruction/marker_finding.cpp
   reconstruction/ray_triangulation.cpp
+  reconstruction/turntable_axis.cpp
   reconstruction/turntable_frame.cpp
   reconstruction/upright_ply.cpp
 )

@@ -2,7 +2,7 @@
 // float; the expressions that produce them are evaluated in double.
 #include "reconstruction/triangulation.h"
 
-#include <cmath>
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -12,6 +12,7 @@
 #include "reconstruction/log_file.h"
 #include "reconstruction/marker_scan.h"
 #include "reconstruction/scene_tables.h"
+#include "reconstruction/turntable_axis.h"
 
 namespace {
 
@@ -42,70 +43,31 @@ void trianguluj_bod(const SestavaTriangulace& sestava, int slot, int i) {
   }
 }
 
-void normuj(float* v) {
-  const double delka = std::sqrt(skalarne(v, v));
-  if (delka != 0.0)
-    for (int j = 0; j < 3; j++) v[j] = static_cast<float>(v[j] / delka);
-}
-
+// The shell of the axis: the reference marks from body_souradnice, the
+// results into rotace_smerovy, rotace_normalovy and osa_rotace, and the log.
 bool urci_osu(std::string* chyba) {
-  const float* r0 = body_souradnice[slot_referenci][0];
-  const float* r1 = body_souradnice[slot_referenci][1];
-  const float* r2 = body_souradnice[slot_referenci][2];
-  float* s1 = rotace_smerovy[0];
-  float* s2 = rotace_smerovy[1];
-  for (int j = 0; j < 3; j++) {
-    s1[j] = static_cast<float>(static_cast<double>(r2[j]) - r0[j]);
-    s2[j] = static_cast<float>(static_cast<double>(r2[j]) - r1[j]);
-  }
-  normuj(s1);
-  normuj(s2);
+  OsaTocny osa;
+  std::string problem;
+  const bool definovana = osa_z_referenci(body_souradnice[slot_referenci][0], body_souradnice[slot_referenci][1],
+                                          body_souradnice[slot_referenci][2], &osa, &problem);
+  std::copy_n(&osa.smerovy[0][0], 6, &rotace_smerovy[0][0]);
+  std::copy_n(osa.normalovy, 4, rotace_normalovy);
+  const float* s1 = osa.smerovy[0];
+  const float* s2 = osa.smerovy[1];
+  const float* n = osa.normalovy;
+  const float* det = osa.determinanty;
   zapis_log("smerovy1: [   %lf,   %lf,   %lf   ]\n", s1[0], s1[1], s1[2]);
   zapis_log("smerovy2: [   %lf,   %lf,   %lf   ]\n", s2[0], s2[1], s2[2]);
-
-  float* n = rotace_normalovy;
-  vektorove(s1, s2, n);
-  normuj(n);
   zapis_log("normalovy: [   %lf,   %lf,   %lf   ]\n", n[0], n[1], n[2]);
-  n[3] = static_cast<float>(-skalarne(n, r0));
-
-  float m[3][4];
-  for (int j = 0; j < 3; j++) {
-    m[0][j] = static_cast<float>((static_cast<double>(r1[j]) + r1[j]) + r0[j] * -2.0);
-    m[1][j] = static_cast<float>((static_cast<double>(r2[j]) + r2[j]) + r1[j] * -2.0);
-    m[2][j] = n[j];
-  }
-  m[0][3] = static_cast<float>(skalarne(r0, r0) - skalarne(r1, r1));
-  m[1][3] = static_cast<float>(skalarne(r1, r1) - skalarne(r2, r2));
-  m[2][3] = n[3];
-
-  const float det0 = static_cast<float>(determinant(m, 0, 1, 2));
-  const float det1 = static_cast<float>(determinant(m, 1, 2, 3));
-  const float det2 = static_cast<float>(determinant(m, 0, 2, 3));
-  const float det3 = static_cast<float>(determinant(m, 0, 1, 3));
   zapis_log("determinanty:\n");
-  zapis_log("determinant 0: %lf\n", det0);
-  zapis_log("determinant 1: %lf\n", det1);
-  zapis_log("determinant 2: %lf\n", det2);
-  zapis_log("determinant 3: %lf\n", det3);
-
-  const float stred[3] = {static_cast<float>(-static_cast<double>(det1) / det0),
-                          static_cast<float>(static_cast<double>(det2) / det0),
-                          static_cast<float>(-static_cast<double>(det3) / det0)};
-  const bool definovana = det0 != 0.0f && std::isfinite(stred[0]) &&
-                          std::isfinite(stred[1]) && std::isfinite(stred[2]) &&
-                          (n[0] != 0.0f || n[1] != 0.0f || n[2] != 0.0f);
+  for (int i = 0; i < 4; i++) zapis_log("determinant %d: %lf\n", i, det[i]);
   if (!definovana) {
-    if (chyba != nullptr)
-      *chyba = zprava("080_k1_A.bmp, 080_k2_A.bmp",
-                      "the reference marks with green values 255, 254 and 253 lie on one line, coincide or "
-                      "are missing; the turntable axis is undefined");
+    if (chyba != nullptr) *chyba = zprava("080_k1_A.bmp, 080_k2_A.bmp", problem);
     return false;
   }
-  for (int j = 0; j < 3; j++) osa_rotace[0][j] = stred[j];
-  zapis_log("STRED: [   %lf,   %lf,   %lf   ]\n", stred[0], stred[1], stred[2]);
-  for (int j = 0; j < 3; j++)
-    osa_rotace[1][j] = static_cast<float>(static_cast<double>(stred[j]) + n[j]);
+  std::copy_n(osa.stred, 3, osa_rotace[0]);
+  zapis_log("STRED: [   %lf,   %lf,   %lf   ]\n", osa.stred[0], osa.stred[1], osa.stred[2]);
+  std::copy_n(osa.druhy_bod, 3, osa_rotace[1]);
   return true;
 }
 
@@ -114,24 +76,7 @@ void otoc_bod(float* p, int slot) { otoc_do_spolecne(p, uhly[slot]); }
 }  // namespace
 
 void otoc_do_spolecne(float p[3], int uhel_stupne) {
-  const float* a = osa_rotace[0];
-  const float* n = rotace_normalovy;
-  const double nn = skalarne(n, n);
-  double lambda = 0.0;
-  for (int j = 0; j < 3; j++) lambda += (static_cast<double>(a[j]) - p[j]) * n[j];
-  lambda = -lambda / nn;
-  double f[3], r[3];
-  for (int j = 0; j < 3; j++) {
-    f[j] = a[j] + lambda * n[j];
-    r[j] = f[j] - p[j];
-  }
-  const double nd[3] = {n[0], n[1], n[2]};
-  double c[3];
-  vektorove(r, nd, c);
-  const double theta = radiany(uhel_stupne);
-  const double cs = std::cos(theta);
-  const double sn = std::sin(theta);
-  for (int j = 0; j < 3; j++) p[j] = static_cast<float>((f[j] + cs * r[j]) - sn * c[j]);
+  otoc_kolem_osy(osa_rotace[0], rotace_normalovy, uhel_stupne, p);
 }
 
 bool stred_paprsku(int x1, int y1, int x2, int y2, float bod[3], float* mezera, float p1[3],

@@ -16,6 +16,7 @@
 #include "reconstruction/log_file.h"
 #include "reconstruction/marker_scan.h"
 #include "reconstruction/scene_tables.h"
+#include "reconstruction/turntable_axis.h"
 
 namespace {
 
@@ -296,5 +297,55 @@ TEST(RayTriangulation, TheSetUpIsAValue) {
       // (3e-5 each), well inside 1e-3; a set-up ignored would miss by 2.5.
       EXPECT_NEAR(posunuty_bod[j], program[j] + posun[j], 1e-3) << j;
     }
+  }
+}
+
+// The axis is a function of the three marks alone: marks on a circle about
+// a known centre in a tilted plane give that centre and the plane's normal
+// (float rounding of coordinates near 100: well inside 1e-3), marks in line
+// give the reason and no centre. The turn about the axis is a half turn at
+// angle 0, the identity at 180 degrees (the program's pi is 3.6e-9 short of
+// pi) and keeps the distance from the axis at any angle.
+TEST(TurntableAxis, FromTheMarksAloneAndTheTurnAboutIt) {
+  const Vec stred = {5, 100, -20};
+  const Vec normala = unit({0.2, -0.1, 1});
+  const Vec u = unit(cross(normala, {1, 0, 0}));
+  const Vec v = cross(normala, u);
+  float r[3][3];
+  for (int k = 0; k < 3; k++) {
+    const double t = 0.4 + 2.1 * k;
+    const Vec p = plus(stred, plus(scaled(u, 30 * std::cos(t)), scaled(v, 30 * std::sin(t))));
+    for (int j = 0; j < 3; j++) r[k][j] = static_cast<float>(p[j]);
+  }
+  OsaTocny osa;
+  std::string chyba;
+  ASSERT_TRUE(osa_z_referenci(r[0], r[1], r[2], &osa, &chyba)) << chyba;
+  EXPECT_NEAR(std::fabs(dot(vec(osa.normalovy), normala)), 1.0, 1e-6);
+  for (int j = 0; j < 3; j++) {
+    EXPECT_NEAR(osa.stred[j], stred[j], 1e-3) << j;
+    EXPECT_NEAR(osa.druhy_bod[j] - osa.stred[j], osa.normalovy[j], 1e-5) << j;
+  }
+
+  const float v_rade[3][3] = {{0, 0, 0}, {1, 1, 1}, {2, 2, 2}};
+  OsaTocny nic;
+  nic.stred[0] = 7;
+  EXPECT_FALSE(osa_z_referenci(v_rade[0], v_rade[1], v_rade[2], &nic, &chyba));
+  EXPECT_NE(chyba.find("turntable axis is undefined"), std::string::npos) << chyba;
+  EXPECT_EQ(nic.stred[0], 7.0f);
+
+  const float bod[3] = {40, 90, -10};
+  const Vec osa_s = vec(osa.stred), osa_n = vec(osa.normalovy);
+  auto od_osy = [&](const Vec& p) {
+    const Vec d = minus(p, osa_s);
+    return minus(d, scaled(osa_n, dot(d, osa_n)));
+  };
+  for (const int uhel : {0, 180, 37}) {
+    float p[3] = {bod[0], bod[1], bod[2]};
+    otoc_kolem_osy(osa.stred, osa.normalovy, uhel, p);
+    const Vec pred = od_osy(vec(bod)), po = od_osy(vec(p));
+    EXPECT_NEAR(dot(po, po), dot(pred, pred), 1e-2) << uhel;
+    EXPECT_NEAR(dot(minus(vec(p), vec(bod)), osa_n), 0.0, 1e-3) << uhel;
+    for (int j = 0; j < 3 && uhel != 37; j++)
+      EXPECT_NEAR(po[j], uhel == 0 ? -pred[j] : pred[j], 1e-3) << uhel << " " << j;
   }
 }
