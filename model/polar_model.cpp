@@ -1,17 +1,18 @@
-// The polar model: gathering, centroid, polar angles, segment growth,
-// triangles and border segments.
+// The polar model's shell: the points from the tables, their graph
+// (polar_graph.h) into the instruction pool, model1, prunik and the segment
+// table, with the progress on the console.
 #include "model/polar_model.h"
 
-#include <cmath>
 #include <cstdio>
 #include <vector>
 
 #include "common/enter_prompt.h"
 #include "common/geometry.h"
 #include "model/instruction_pool.h"
-#include "model/segment_growth.h"
+#include "model/polar_graph.h"
 #include "model/segment_records.h"
-#include "model/triangle_emission.h"
+#include "model/segment_table.h"
+#include "model/triangle_polygons.h"
 #include "reconstruction/scene_tables.h"
 
 namespace {
@@ -33,7 +34,6 @@ std::uint16_t slozka_barvy_z_uhlu(float uhel) {
 bool postav_polar_model(std::string* chyba) {
   std::printf("Vytvari se polarni model...\n");
   std::printf("Vypocet teziste...\n");
-  teziste[0] = teziste[1] = teziste[2] = 0;
   bodu_celkem = 0;
   for (int slot = 0; slot < slotu_polaru; slot++) {
     const int pocet = pocet_bodu_slotu(slot);
@@ -44,21 +44,11 @@ bool postav_polar_model(std::string* chyba) {
     }
   }
   const int n = bodu_celkem;
-  for (int i = 0; i < n; i++)
-    for (int c = 0; c < 3; c++)
-      teziste[c] = static_cast<float>(teziste[c] + static_cast<double>(pole_bodu[i][c]) / n);
+  std::vector<Bod3D> body(static_cast<std::size_t>(n));
+  for (int i = 0; i < n; i++) body[i] = {pole_bodu[i][0], pole_bodu[i][1], pole_bodu[i][2]};
+  teziste_bodu(body, teziste);
   std::printf("OK\n");
-
   std::printf("Vypocet polarnich souradnic...\n");
-  std::vector<BodRoviny> uhly(static_cast<std::size_t>(n));
-  for (int i = 0; i < n; i++) {
-    const double dx = static_cast<double>(pole_bodu[i][0]) - teziste[0];
-    const double dy = static_cast<double>(pole_bodu[i][1]) - teziste[1];
-    const double dz = static_cast<double>(pole_bodu[i][2]) - teziste[2];
-    const double r = std::sqrt(dx * dx + dy * dy + dz * dz);
-    uhly[i].x = static_cast<float>(std::acos(dz / r));
-    uhly[i].y = static_cast<float>(std::atan2(dy, dx));
-  }
   std::printf("OK\n");
 
   usecky_proviz_pocet = 0;
@@ -68,10 +58,7 @@ bool postav_polar_model(std::string* chyba) {
     return false;
   }
   std::vector<PolygonInstrukce*> instrukce(static_cast<std::size_t>(n));
-  for (int i = 0; i < n; i++) {
-    const int k = nova_instrukce(pole_bodu[i][0], pole_bodu[i][1], pole_bodu[i][2]);
-    instrukce[i] = instrukce_polygonu[k];
-  }
+  for (int i = 0; i < n; i++) instrukce[i] = instrukce_polygonu[nova_instrukce(body[i][0], body[i][1], body[i][2])];
   std::printf("OK\n");
 
   std::printf("Vytvareni polarnich usecek...\n");
@@ -80,21 +67,22 @@ bool postav_polar_model(std::string* chyba) {
   nastaveni.na_zacatku_kroku = [](int k) {
     if (k % 100 == 0) std::printf("krok %d z 10000\n", k);
   };
-  rust_usecek(uhly, nastaveni);
+  const PolarniGraf graf = polarni_graf(body, nastaveni);
+  usecky_do_tabulky(graf.rust);
   std::printf("OK\n");
 
   std::printf("Vytvareni polygonu...\n");
-  const std::vector<int> pouziti = vytvor_trojuhelniky(instrukce, [&](int p, Polygon3D* polygon) {
-    polygon->cervena = slozka_barvy_z_uhlu(uhly[p].x);
-    polygon->zelena = slozka_barvy_z_uhlu(uhly[p].y);
+  trojuhelniky_do_modelu(instrukce, graf.trojuhelniky.trojuhelniky, [&](int p, Polygon3D* polygon) {
+    polygon->cervena = slozka_barvy_z_uhlu(graf.uhly[p].x);
+    polygon->zelena = slozka_barvy_z_uhlu(graf.uhly[p].y);
     polygon->modra = 64;
   });
   std::printf("OK\n");
 
   ZapisPruniku zapis;
-  for (int s = 0; s < usecky_proviz_pocet; s++) {
-    if (pouziti[s] != 0) continue;
-    if (!zapis.pridej(pole_bodu[usecky_provizorni[s][0]], pole_bodu[usecky_provizorni[s][1]])) break;
+  for (int s : graf.okrajove) {
+    const UseckaGrafu& u = graf.rust.usecky[s];
+    if (!zapis.pridej(pole_bodu[u[0]], pole_bodu[u[1]])) break;
   }
   return true;
 }

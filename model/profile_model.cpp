@@ -6,7 +6,8 @@
 
 #include "model/instruction_pool.h"
 #include "model/segment_growth.h"
-#include "model/triangle_emission.h"
+#include "model/segment_table.h"
+#include "model/triangle_polygons.h"
 #include "common/messages.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/scene_tables.h"
@@ -72,10 +73,11 @@ bool model3D(int profil, int typ, std::string* chyba) {
   NastaveniRustu nastaveni;
   nastaveni.posledni_krok = 1000;
   nastaveni.po_uvodnim_pruchodu = [] { zapis_log("TADY TADY TADY\n"); };
-  rust_usecek(pixely, nastaveni);
+  const VysledekRustu rust = rust_usecek(pixely, nastaveni);
+  usecky_do_tabulky(rust);
 
   const BarvaProfilu barva = barva_profilu(typ);
-  vytvor_trojuhelniky(instrukce, [&](int, Polygon3D* polygon) {
+  vytvor_trojuhelniky(instrukce, rust.usecky, [&](int, Polygon3D* polygon) {
     polygon->cervena = barva.cervena;
     polygon->zelena = barva.zelena;
     polygon->modra = barva.modra;

@@ -13,7 +13,8 @@
 #include "model/numeric_helpers.h"
 #include "model/segment_growth.h"
 #include "model/segment_records.h"
-#include "model/triangle_emission.h"
+#include "model/segment_table.h"
+#include "model/triangle_polygons.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/scene_tables.h"
 
@@ -155,7 +156,6 @@ void rozdel_na_poloviny(const float n[3], const float u[3], const float v[3], Po
 // Grows the segments of one half, recording each in prunik as a line on the
 // half's projection plane, then appends its grey triangles to model1.
 void postav_polovinu(const Polovina& polovina, const float u[3], const float v[3], ZapisPruniku& zapis) {
-  usecky_proviz_pocet = 0;
   NastaveniRustu nastaveni;
   nastaveni.posledni_krok = 4000;
   nastaveni.po_uvodnim_pruchodu = [] {
@@ -165,25 +165,26 @@ void postav_polovinu(const Polovina& polovina, const float u[3], const float v[3
   nastaveni.na_konci_kroku = [](int k) {
     if (k % 100 == 0) std::printf("krok %d...\n", k);
   };
-  nastaveni.po_pridani_usecky = [&](int s) {
+  nastaveni.po_pridani_usecky = [&](int s, int a, int b) {
     if constexpr (konfigurace::ma_okraj_usecek) usecky_proviz_okraj[s] = 0;
     float konce[2][3];
     for (int e = 0; e < 2; e++) {
-      const BodRoviny ab = polovina.souradnice[usecky_provizorni[s][e]];
+      const BodRoviny ab = polovina.souradnice[e == 0 ? a : b];
       for (int c = 0; c < 3; c++)
         konce[e][c] = static_cast<float>(static_cast<double>(ab.x) * u[c] + static_cast<double>(ab.y) * v[c] +
                                          polovina.pocatek[c]);
     }
     zapis.pridej(konce[0], konce[1], 0);
   };
-  rust_usecek(polovina.souradnice, nastaveni);
+  const VysledekRustu rust = rust_usecek(polovina.souradnice, nastaveni);
+  usecky_do_tabulky(rust);
   std::printf("OK3\n");
 
   std::vector<PolygonInstrukce*> instrukce;
   instrukce.reserve(polovina.body.size());
   for (const BodPoloviny& bod : polovina.body)
     instrukce.push_back(instrukce_polygonu[adresy_bodu_global[bod.slot][bod.index]]);
-  vytvor_trojuhelniky(instrukce, [](int, Polygon3D* polygon) {
+  vytvor_trojuhelniky(instrukce, rust.usecky, [](int, Polygon3D* polygon) {
     polygon->cervena = polygon->zelena = polygon->modra = 128;
   });
 }

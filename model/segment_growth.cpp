@@ -34,8 +34,6 @@
 #include "model/partner_lists.h"
 #include "model/segment_crossing.h"
 #include "model/segment_grid.h"
-#include "reconstruction/log_file.h"
-#include "reconstruction/scene_tables.h"
 
 namespace {
 
@@ -110,9 +108,6 @@ class RychlyRust {
   }
 
   void pridej(int a, int b) {
-    usecky_provizorni[usecky_proviz_pocet][0] = a;
-    usecky_provizorni[usecky_proviz_pocet][1] = b;
-    usecky_proviz_pocet++;
     const BodRoviny pa = body_[a], pb = body_[b];
     Usecka u{a, b, pa, {pb.x - pa.x, pb.y - pa.y}, std::min(pa.x, pb.x), std::max(pa.x, pb.x),
              std::min(pa.y, pb.y), std::max(pa.y, pb.y)};
@@ -422,8 +417,8 @@ bool usecky_se_krizi(BodRoviny P, BodRoviny D, BodRoviny Q, BodRoviny E) {
   return krizi(priprav_krizeni(P, D), Q, E);
 }
 
-void rust_usecek(const std::vector<BodRoviny>& body, const NastaveniRustu& nastaveni) {
-  usecky_proviz_pocet = 0;
+VysledekRustu rust_usecek(const std::vector<BodRoviny>& body, const NastaveniRustu& nastaveni) {
+  VysledekRustu vysledek;
   const int n = static_cast<int>(body.size());
   RychlyRust rust(body);
   Dvojice aktualni{-1, -1, zadna_vzdalenost};
@@ -455,15 +450,18 @@ void rust_usecek(const std::vector<BodRoviny>& body, const NastaveniRustu& nasta
         if (pb.d < aktualni.d) aktualni = {b, pb.j, pb.d};
       }
     }
-    if (usecky_proviz_pocet >= kapacita_usecek) {
-      zapis_log("prekrocen max usecek!!!\n");
+    if (static_cast<int>(vysledek.usecky.size()) >= nastaveni.max_usecek) {
+      vysledek.na_limitu = true;
       break;
     }
     if (nalezen && aktualni.a != -1 && aktualni.b != -1) {
       rust.pridej(aktualni.a, aktualni.b);
-      if (nastaveni.po_pridani_usecky) nastaveni.po_pridani_usecky(usecky_proviz_pocet - 1);
+      vysledek.usecky.push_back({aktualni.a, aktualni.b});
+      if (nastaveni.po_pridani_usecky)
+        nastaveni.po_pridani_usecky(static_cast<int>(vysledek.usecky.size()) - 1, aktualni.a, aktualni.b);
     }
     if (nastaveni.na_konci_kroku) nastaveni.na_konci_kroku(k);
     if (k > nastaveni.posledni_krok) break;
   }
+  return vysledek;
 }

@@ -2,9 +2,8 @@
 //
 // The points are given by their plane positions (polar angles, coordinates
 // on a projection plane or pixel positions); point i is body[i]. The growth
-// writes the segments to usecky_provizorni / usecky_proviz_pocet, each as
-// (first endpoint, second endpoint) point indices, starting from an empty
-// list. Segments are only ever added.
+// returns the segments in the order they were added, each as (first
+// endpoint, second endpoint) point indices. Segments are only ever added.
 //
 // Candidate of point i: among all other points j whose distance from i is a
 // number below 65535, the nearest one (ties to the lower index) for which the
@@ -18,15 +17,17 @@
 // candidates of both ends of the current pair (the one of the second end
 // replaces the pair only when strictly shorter), then the pair is appended
 // when either end found a candidate. The steps end after step
-// posledni_krok + 1, or earlier, with "prekrocen max usecek!!!\n" in the log,
-// when a step begins its append decision with 4000 segments.
+// posledni_krok + 1, or earlier, at the segment limit (na_limitu), when a
+// step begins its append decision with max_usecek segments.
 //
 // Positions may be NaN or infinite: a point whose distances are not numbers
 // below 65535 simply never gets a segment. An empty point set runs its steps
 // without any full pass and adds nothing.
 #pragma once
 
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -53,14 +54,27 @@ bool usecky_se_krizi(BodRoviny P, BodRoviny D, BodRoviny Q, BodRoviny E);
 struct NastaveniRustu {
   // The steps 0 .. posledni_krok + 1 run.
   int posledni_krok = 10000;
+  // The segment limit; by default as many as the programs' segment table
+  // (usecky_provizorni) holds.
+  int max_usecek = 4000;
   // After the first full pass, before step 0.
   std::function<void()> po_uvodnim_pruchodu;
   // At the start of every step, with its number.
   std::function<void(int)> na_zacatku_kroku;
   // At the end of every step that the segment limit did not end.
   std::function<void(int)> na_konci_kroku;
-  // Right after a segment was appended, with its index in the list.
-  std::function<void(int)> po_pridani_usecky;
+  // Right after a segment was appended, with its index in the list and its
+  // two end points.
+  std::function<void(int, int, int)> po_pridani_usecky;
+};
+
+// A segment: the indices of its two end points.
+using UseckaGrafu = std::array<std::int32_t, 2>;
+
+struct VysledekRustu {
+  std::vector<UseckaGrafu> usecky;
+  // The growth ended at the segment limit.
+  bool na_limitu = false;
 };
 
 // Grows the segment graph. Produces the segment list of the plain procedure
@@ -68,4 +82,4 @@ struct NastaveniRustu {
 // but keeps per point its partners sorted by distance with a cursor that only
 // moves forward (a segment that is not admissible never becomes admissible
 // again) and looks for crossing segments through a grid.
-void rust_usecek(const std::vector<BodRoviny>& body, const NastaveniRustu& nastaveni);
+VysledekRustu rust_usecek(const std::vector<BodRoviny>& body, const NastaveniRustu& nastaveni);

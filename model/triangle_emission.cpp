@@ -1,13 +1,9 @@
-// Triangle emission through per-point incident lists, so that each pair of
-// incident segments costs a look along one short list instead of a scan of
-// the segment list.
+// Triangles of a segment graph through per-point incident lists, so that
+// each pair of incident segments costs a look along one short list instead
+// of a scan of the segment list.
 #include "model/triangle_emission.h"
 
-#include <cstddef>
 #include <utility>
-
-#include "model/instruction_pool.h"
-#include "reconstruction/scene_tables.h"
 
 namespace {
 
@@ -18,24 +14,25 @@ struct Incidence {
 
 }  // namespace
 
-std::vector<int> vytvor_trojuhelniky(const std::vector<PolygonInstrukce*>& instrukce,
-                                     const std::function<void(int, Polygon3D*)>& obarvi) {
-  const int pocet = usecky_proviz_pocet;
-  std::vector<int> pouziti(static_cast<std::size_t>(pocet), 0);
+TrojuhelnikyGrafu trojuhelniky_grafu(const std::vector<UseckaGrafu>& usecky, std::size_t bodu) {
+  const int pocet = static_cast<int>(usecky.size());
+  TrojuhelnikyGrafu vysledek;
+  vysledek.pouziti.assign(usecky.size(), 0);
+  std::vector<int>& pouziti = vysledek.pouziti;
   // The segments at each point, in list order: point p's are
   // incidentni[zacatky[p] .. zacatky[p + 1]).
-  std::vector<std::size_t> zacatky(instrukce.size() + 1, 0);
+  std::vector<std::size_t> zacatky(bodu + 1, 0);
   for (int s = 0; s < pocet; s++) {
-    zacatky[static_cast<std::size_t>(usecky_provizorni[s][0]) + 1]++;
-    zacatky[static_cast<std::size_t>(usecky_provizorni[s][1]) + 1]++;
+    zacatky[static_cast<std::size_t>(usecky[s][0]) + 1]++;
+    zacatky[static_cast<std::size_t>(usecky[s][1]) + 1]++;
   }
-  for (std::size_t p = 0; p < instrukce.size(); p++) zacatky[p + 1] += zacatky[p];
+  for (std::size_t p = 0; p < bodu; p++) zacatky[p + 1] += zacatky[p];
   std::vector<Incidence> incidentni(zacatky.back());
   {
     std::vector<std::size_t> dalsi(zacatky.begin(), zacatky.end() - 1);
     for (int s = 0; s < pocet; s++) {
-      const int a = usecky_provizorni[s][0];
-      const int b = usecky_provizorni[s][1];
+      const int a = usecky[s][0];
+      const int b = usecky[s][1];
       incidentni[dalsi[a]++] = {s, b};
       incidentni[dalsi[b]++] = {s, a};
     }
@@ -49,7 +46,7 @@ std::vector<int> vytvor_trojuhelniky(const std::vector<PolygonInstrukce*>& instr
       if (incidentni[k].druhy_konec == r) return incidentni[k].usecka;
     return -1;
   };
-  for (std::size_t p = 0; p < instrukce.size(); p++) {
+  for (std::size_t p = 0; p < bodu; p++) {
     for (std::size_t j = zacatky[p]; j < zacatky[p + 1]; j++) {
       for (std::size_t k = j + 1; k < zacatky[p + 1]; k++) {
         const int q = incidentni[j].druhy_konec;
@@ -59,13 +56,9 @@ std::vector<int> vytvor_trojuhelniky(const std::vector<PolygonInstrukce*>& instr
         pouziti[treti]++;
         pouziti[incidentni[j].usecka]++;
         pouziti[incidentni[k].usecka]++;
-        auto* polygon = new Polygon3D(instrukce[p]);
-        pridej_instrukci(polygon, instrukce[q]);
-        pridej_instrukci(polygon, instrukce[r]);
-        pridej_polygon(model1, polygon);
-        obarvi(static_cast<int>(p), polygon);
+        vysledek.trojuhelniky.push_back({static_cast<int>(p), q, r});
       }
     }
   }
-  return pouziti;
+  return vysledek;
 }

@@ -1,21 +1,30 @@
-// The triangles of the segment graph in usecky_provizorni as polygons.
+// The triangles of a segment graph.
 //
 // For every point p in index order, every two of its segments (in list
-// order) whose far ends q and r are joined by a segment form a triangle,
-// appended to model1 as a Polygon3D of the instructions of p, q and r in that
-// order and coloured by `obarvi(p, polygon)`. Every triangle is therefore
-// emitted three times, once from each corner. Each emission adds 1 to the
-// use counter of its three segments; the counters are returned, one per
-// segment of the list.
+// order) whose far ends q and r are joined by a segment form a triangle
+// (p, q, r), in that order. Every triangle is therefore found three times,
+// once from each corner. Each finding adds 1 to the use counter of its
+// three segments; the counters come with the triangles, one per segment of
+// the list.
 //
-// instrukce[p] is the point instruction of point p; every segment endpoint
-// must be below instrukce.size(). A point may have any number of segments.
+// Every segment endpoint must be below `bodu`, the number of points. A point
+// may have any number of segments.
 #pragma once
 
-#include <functional>
+#include <cstddef>
 #include <vector>
 
-#include "model/instruction_list.h"
+#include "model/segment_growth.h"
 
-std::vector<int> vytvor_trojuhelniky(const std::vector<PolygonInstrukce*>& instrukce,
-                                     const std::function<void(int, Polygon3D*)>& obarvi);
+struct TrojuhelnikGrafu {
+  int p;
+  int q;
+  int r;
+};
+
+struct TrojuhelnikyGrafu {
+  std::vector<TrojuhelnikGrafu> trojuhelniky;
+  std::vector<int> pouziti;
+};
+
+TrojuhelnikyGrafu trojuhelniky_grafu(const std::vector<UseckaGrafu>& usecky, std::size_t bodu);

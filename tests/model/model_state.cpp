@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "model/instruction_pool.h"
+#include "model/segment_table.h"
 #include "reconstruction/log_file.h"
 #include "reconstruction/scene_tables.h"
 #include "tests/reference/plain_models.h"
@@ -128,7 +129,7 @@ std::vector<std::array<std::int32_t, 2>> usecky_rustu(bool rychle, const std::ve
   log1 = std::tmpfile();
   NastaveniRustu nastaveni;
   nastaveni.posledni_krok = posledni_krok;
-  if (rychle) rust_usecek(body, nastaveni);
+  if (rychle) usecky_do_tabulky(rust_usecek(body, nastaveni));
   else rust_usecek_doslovne(body, nastaveni);
   if (log != nullptr) *log = precti_log();
   std::fclose(log1);

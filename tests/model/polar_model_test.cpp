@@ -7,6 +7,7 @@
 #include <string>
 
 #include "model/instruction_pool.h"
+#include "model/polar_graph.h"
 #include "model/polar_model.h"
 #include "reconstruction/scene_tables.h"
 #include "tests/reference/plain_models.h"
@@ -202,4 +203,28 @@ TEST_F(PolarModel, AFullPoolFailsWithItsMessageAndBuildsNothing) {
   EXPECT_NE(chyba.find("instruction pool: full"), std::string::npos) << chyba;
   EXPECT_EQ(stav.pool_bity.size(), static_cast<std::size_t>(kapacita_instrukci - 1) * 4);
   EXPECT_TRUE(stav.polygony.empty());
+}
+
+// The graph is a value of the points alone: built with no table touched, it
+// is what the shell leaves in the segment table, model1 and prunik, and a
+// second build after the tables were emptied gives it again.
+TEST_F(PolarModel, TheGraphIsAValueOfThePointsAlone) {
+  const BodyPozic pozice = vaza(5, 12);
+  std::vector<Bod3D> body;
+  for (const auto& slot : pozice) body.insert(body.end(), slot.begin(), slot.end());
+  const PolarniGraf graf = polarni_graf(body, NastaveniRustu());
+  nastav_body(pozice);
+  const StavModelu stav = spust_builder([] { postav_polar_model(); });
+  EXPECT_EQ(stav.usecky, graf.rust.usecky);
+  EXPECT_EQ(stav.polygony.size(), graf.trojuhelniky.trojuhelniky.size());
+  EXPECT_EQ(stav.pocetusecek3d, static_cast<int>(graf.okrajove.size()));
+  for (int c = 0; c < 3; c++) EXPECT_EQ(teziste[c], graf.teziste[c]) << c;
+  ASSERT_GT(graf.trojuhelniky.trojuhelniky.size(), 10u);
+  for (int s : graf.okrajove) EXPECT_EQ(graf.trojuhelniky.pouziti[s], 0) << s;
+
+  vyprazdni_model();
+  usecky_proviz_pocet = 0;
+  const PolarniGraf znovu = polarni_graf(body, NastaveniRustu());
+  EXPECT_EQ(znovu.rust.usecky, graf.rust.usecky);
+  EXPECT_EQ(znovu.okrajove, graf.okrajove);
 }

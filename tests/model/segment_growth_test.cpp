@@ -268,8 +268,13 @@ TEST(SegmentGrowth, CallbacksSeeEveryStepAndSegment) {
   };
   nastaveni.na_zacatku_kroku = [&](int k) { zacatky.push_back(k); };
   nastaveni.na_konci_kroku = [&](int k) { konce.push_back(k); };
-  nastaveni.po_pridani_usecky = [&](int s) { nove.push_back(s); };
-  rust_usecek(body, nastaveni);
+  std::vector<UseckaGrafu> hlasene;
+  nastaveni.po_pridani_usecky = [&](int s, int a, int b) {
+    nove.push_back(s);
+    hlasene.push_back({a, b});
+  };
+  const VysledekRustu rust = rust_usecek(body, nastaveni);
+  EXPECT_EQ(hlasene, rust.usecky);
   EXPECT_EQ(uvodnich, 1);
   ASSERT_EQ(zacatky.size(), 32u);  // steps 0..31
   EXPECT_EQ(zacatky.back(), 31);

@@ -194,7 +194,7 @@ void rust_usecek_doslovne(const std::vector<BodRoviny>& body, const NastaveniRus
       usecky_provizorni[usecky_proviz_pocet][0] = par_a;
       usecky_provizorni[usecky_proviz_pocet][1] = par_b;
       usecky_proviz_pocet++;
-      if (nastaveni.po_pridani_usecky) nastaveni.po_pridani_usecky(usecky_proviz_pocet - 1);
+      if (nastaveni.po_pridani_usecky) nastaveni.po_pridani_usecky(usecky_proviz_pocet - 1, par_a, par_b);
     }
     if (nastaveni.na_konci_kroku) nastaveni.na_konci_kroku(k);
     if (k > nastaveni.posledni_krok) break;
@@ -361,7 +361,7 @@ void projection_model3D_doslovne() {
     nastaveni.na_konci_kroku = [](int k) {
       if (k % 100 == 0) std::printf("krok %d...\n", k);
     };
-    nastaveni.po_pridani_usecky = [&](int s) {
+    nastaveni.po_pridani_usecky = [&](int s, int, int) {
       if constexpr (konfigurace::ma_okraj_usecek) usecky_proviz_okraj[s] = 0;
       float konce[2][3];
       for (int e = 0; e < 2; e++) {

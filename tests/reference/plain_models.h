@@ -9,7 +9,8 @@
 
 #include "model/segment_growth.h"
 
-// The plain segment growth; same contract as rust_usecek.
+// The plain segment growth; same contract as rust_usecek followed by
+// usecky_do_tabulky (segment_table.h).
 void rust_usecek_doslovne(const std::vector<BodRoviny>& body, const NastaveniRustu& nastaveni);
 
 // postav_polar_model, plainly.
