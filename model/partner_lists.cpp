@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <stdexcept>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -121,9 +120,8 @@ void zmer(const BodRoviny* body, int n, BodRoviny bod, float* d, std::uint64_t* 
 SeznamyPartneru::SeznamyPartneru(const std::vector<BodRoviny>& body) {
   const int n = static_cast<int>(body.size());
   // An entry keeps the index above 6 bits of sector in 31 bits.
-  if (body.size() >= (std::size_t{1} << 25)) throw std::length_error("partner lists: too many points");
   meze_.assign(body.size() + 1, 0);
-  if (n == 0) return;
+  if (n == 0 || body.size() > max_bodu_partneru) return;
   // At most n - 1 partners each; the unused end is cut off at the end.
   partneri_.resize(body.size() * (body.size() - 1));
   Pracovni p(body.size());

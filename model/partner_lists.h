@@ -7,8 +7,9 @@
 // (distance, index). Each entry holds
 // the index j and the direction sector of j as seen from i (smer_partnera),
 // which the growth would otherwise compute for every pair on its critical
-// path; a distance is computed again where it is needed. At most 2^25 - 1
-// points (std::length_error beyond).
+// path; a distance is computed again where it is needed. An entry numbers
+// its partner in 25 bits: more than max_bodu_partneru points give empty
+// lists (the growth refuses such sets before it builds any).
 #pragma once
 
 #include <cmath>
@@ -34,6 +35,8 @@ inline int smer_partnera(BodRoviny d) {
   const int kvadrant = (zaporne_y << 1) | (zaporne_x ^ zaporne_y);
   return kvadrant * 16 + (v_kvadrantu ^ (-(kvadrant & 1) & 15));
 }
+
+constexpr std::size_t max_bodu_partneru = (std::size_t{1} << 25) - 1;
 
 class SeznamyPartneru {
  public:

@@ -68,7 +68,7 @@ bool postav_polar_model(std::string* chyba) {
     if (k % 100 == 0) std::printf("krok %d z 10000\n", k);
   };
   const PolarniGraf graf = polarni_graf(body, nastaveni);
-  usecky_do_tabulky(graf.rust);
+  if (!usecky_do_tabulky(graf.rust, chyba)) return false;
   std::printf("OK\n");
 
   std::printf("Vytvareni polygonu...\n");

@@ -17,7 +17,9 @@
 //
 // When the instruction pool cannot take one instruction per point, no point
 // instruction and no polygon is made, and the result is false with the
-// pool's message in chyba (when given); the prompt and the wait still follow,
+// pool's message in chyba (when given). A point set too large for the
+// segment growth (segment_growth.h) stops after the point instructions with
+// the growth's message. The prompt and the wait still follow,
 // as after any model.
 #pragma once
 

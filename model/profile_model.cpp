@@ -74,7 +74,8 @@ bool model3D(int profil, int typ, std::string* chyba) {
   nastaveni.posledni_krok = 1000;
   nastaveni.po_uvodnim_pruchodu = [] { zapis_log("TADY TADY TADY\n"); };
   const VysledekRustu rust = rust_usecek(pixely, nastaveni);
-  usecky_do_tabulky(rust);
+  std::string odmitnuti;
+  if (!usecky_do_tabulky(rust, &odmitnuti)) return odmitni(chyba, odmitnuti);
 
   const BarvaProfilu barva = barva_profilu(typ);
   vytvor_trojuhelniky(instrukce, rust.usecky, [&](int, Polygon3D* polygon) {

@@ -11,7 +11,9 @@
 //
 // profil must be an angle slot of the tables (0..9); any other value is
 // refused and changes nothing. A pool that cannot take one instruction per
-// point is refused too (no instruction, no polygon; the pool keeps its flag).
+// point is refused too (no instruction, no polygon; the pool keeps its flag),
+// and so is a point set too large for the segment growth (segment_growth.h;
+// its point instructions stay, no polygon).
 // A refusal returns false with one message in chyba, or on standard error
 // when chyba is null. The count is
 // clamped to the markers a slot can hold. typ 0..5 selects a colour of the

@@ -154,8 +154,10 @@ void rozdel_na_poloviny(const float n[3], const float u[3], const float v[3], Po
 }
 
 // Grows the segments of one half, recording each in prunik as a line on the
-// half's projection plane, then appends its grey triangles to model1.
-void postav_polovinu(const Polovina& polovina, const float u[3], const float v[3], ZapisPruniku& zapis) {
+// half's projection plane, then appends its grey triangles to model1. False,
+// with the growth's message, when the growth refuses the half's points.
+bool postav_polovinu(const Polovina& polovina, const float u[3], const float v[3], ZapisPruniku& zapis,
+                     std::string* chyba) {
   NastaveniRustu nastaveni;
   nastaveni.posledni_krok = 4000;
   nastaveni.po_uvodnim_pruchodu = [] {
@@ -177,7 +179,7 @@ void postav_polovinu(const Polovina& polovina, const float u[3], const float v[3
     zapis.pridej(konce[0], konce[1], 0);
   };
   const VysledekRustu rust = rust_usecek(polovina.souradnice, nastaveni);
-  usecky_do_tabulky(rust);
+  if (!usecky_do_tabulky(rust, chyba)) return false;
   std::printf("OK3\n");
 
   std::vector<PolygonInstrukce*> instrukce;
@@ -187,6 +189,7 @@ void postav_polovinu(const Polovina& polovina, const float u[3], const float v[3
   vytvor_trojuhelniky(instrukce, rust.usecky, [](int, Polygon3D* polygon) {
     polygon->cervena = polygon->zelena = polygon->modra = 128;
   });
+  return true;
 }
 
 }  // namespace
@@ -202,6 +205,7 @@ bool projection_model3D(std::string* chyba) {
   rozdel_na_poloviny(n, u, v, poloviny);
   std::printf("OK1\n");
   ZapisPruniku zapis;
-  for (const Polovina& polovina : poloviny) postav_polovinu(polovina, u, v, zapis);
+  for (const Polovina& polovina : poloviny)
+    if (!postav_polovinu(polovina, u, v, zapis, chyba)) return false;
   return true;
 }

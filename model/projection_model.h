@@ -15,7 +15,9 @@
 //
 // An axis in line with the origin leaves the central plane undefined: a
 // line in the log, no model, and false with chyba (when not null) saying so.
-// Too few free pool slots: no model (pool_pretekl tells). A half without
+// Too few free pool slots: no model (pool_pretekl tells). A half too large
+// for the segment growth (segment_growth.h) ends the build with false and
+// the growth's message. A half without
 // points contributes nothing. prunik is never written past its end (one log
 // line when it is full).
 #pragma once

@@ -28,6 +28,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <string>
 #include <unordered_set>
 #include <utility>
 
@@ -419,6 +420,11 @@ bool usecky_se_krizi(BodRoviny P, BodRoviny D, BodRoviny Q, BodRoviny E) {
 
 VysledekRustu rust_usecek(const std::vector<BodRoviny>& body, const NastaveniRustu& nastaveni) {
   VysledekRustu vysledek;
+  if (body.size() > max_bodu_partneru) {
+    vysledek.chyba = "segment growth: " + std::to_string(body.size()) + " points, more than the " +
+                     std::to_string(max_bodu_partneru) + " it can number; no segment is grown";
+    return vysledek;
+  }
   const int n = static_cast<int>(body.size());
   RychlyRust rust(body);
   Dvojice aktualni{-1, -1, zadna_vzdalenost};

@@ -29,6 +29,7 @@
 #include <cmath>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 struct BodRoviny {
@@ -75,6 +76,9 @@ struct VysledekRustu {
   std::vector<UseckaGrafu> usecky;
   // The growth ended at the segment limit.
   bool na_limitu = false;
+  // Not empty when the points were refused: more than the partner lists
+  // can number (partner_lists.h). Nothing was grown and no callback called.
+  std::string chyba;
 };
 
 // Grows the segment graph. Produces the segment list of the plain procedure

@@ -256,6 +256,25 @@ TEST(SegmentGrowthEquivalence, CollinearSetReachesTheSegmentLimit) {
   porovnej(body);
 }
 
+// The core's limits are values it returns: a smaller segment limit ends the
+// growth there with na_limitu set, and a set too large to number is refused
+// with a message before any partner list or callback.
+TEST(SegmentGrowth, LimitsAreResultsNotLogLinesOrExceptions) {
+  NastaveniRustu nastaveni;
+  nastaveni.max_usecek = 7;
+  const VysledekRustu omezeny = rust_usecek(nahodne_body_roviny(40, 3, 1.0f), nastaveni);
+  EXPECT_EQ(omezeny.usecky.size(), 7u);
+  EXPECT_TRUE(omezeny.na_limitu);
+  EXPECT_TRUE(omezeny.chyba.empty());
+
+  bool volano = false;
+  nastaveni.na_zacatku_kroku = [&](int) { volano = true; };
+  const VysledekRustu odmitnuty = rust_usecek(std::vector<BodRoviny>(max_bodu_partneru + 1), nastaveni);
+  EXPECT_TRUE(odmitnuty.usecky.empty());
+  EXPECT_NE(odmitnuty.chyba.find("33554432 points"), std::string::npos) << odmitnuty.chyba;
+  EXPECT_FALSE(volano);
+}
+
 TEST(SegmentGrowth, CallbacksSeeEveryStepAndSegment) {
   const auto body = nahodne_body_roviny(10, 2, 1.0f);
   std::vector<int> zacatky, konce, nove;
