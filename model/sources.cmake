@@ -15,6 +15,7 @@ set(MODEL_CORE_SOURCES
   model/segment_growth.cpp
   model/triangle_emission.cpp
   model/polar_graph.cpp
+  model/projection_graph.cpp
   model/partner_lists.cpp
   model/mesh_analysis.cpp
   model/volume_check.cpp

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "model/projection_graph.h"
 #include "model/projection_model.h"
 #include "model/instruction_pool.h"
 #include "reconstruction/scene_tables.h"
@@ -148,3 +149,52 @@ TEST(ProjectionModel, FullPrunikIsNeverWrittenPast) {
 }
 
 }  // namespace
+
+// The graph is a value of the axis, the centroid and the points alone: each
+// point lands in the half of its side of the central plane, its plane
+// coordinates give back its projection onto that half's plane (n.x = -50
+// or +50; float rounding of coordinates near 200: within 1e-3), every
+// segment's reported line runs between its two points' projections, and
+// an axis in line with the origin is refused with its reason.
+TEST(ProjectionModel, TheGraphIsAValueOfTheAxisAndThePoints) {
+  const float osa[2][3] = {{0, 200, -30}, {0, 200, 30}};
+  const float teziste[3] = {1, 199, 2};
+  std::vector<std::array<float, 3>> body;
+  for (const auto& slot : vaza(5, 9)) body.insert(body.end(), slot.begin(), slot.end());
+  int car = 0;
+  PrubehProjekce prubeh;
+  ProjekcniGraf graf;
+  prubeh.po_care = [&](int h, int s, const float a[3], const float b[3]) {
+    car++;
+    EXPECT_EQ(s, car - 1 - (h == 1 ? static_cast<int>(graf.poloviny[0].rust.usecky.size()) : 0));
+    const float n_a = static_cast<float>(a[0] * graf.normala[0] + a[1] * graf.normala[1] + a[2] * graf.normala[2]);
+    const float n_b = static_cast<float>(b[0] * graf.normala[0] + b[1] * graf.normala[1] + b[2] * graf.normala[2]);
+    EXPECT_NEAR(n_a, h == 0 ? -50 : 50, 1e-3);
+    EXPECT_NEAR(n_b, h == 0 ? -50 : 50, 1e-3);
+  };
+  std::string chyba;
+  ASSERT_TRUE(projekcni_graf(osa, teziste, body, prubeh, &graf, &chyba)) << chyba;
+  EXPECT_NEAR(std::fabs(graf.normala[0]), 1.0f, 1e-6);
+  std::size_t rozdeleno = 0, usecek = 0;
+  for (int h = 0; h < 2; h++) {
+    const PolovinaProjekce& pol = graf.poloviny[h];
+    rozdeleno += pol.body.size();
+    usecek += pol.rust.usecky.size();
+    for (std::size_t k = 0; k < pol.body.size(); k++) {
+      const float* p = body[pol.body[k]].data();
+      const double np = p[0] * graf.normala[0] + p[1] * graf.normala[1] + p[2] * graf.normala[2];
+      EXPECT_EQ(np > 0 ? 0 : 1, h);
+      const double posun = (h == 0 ? -50.0 : 50.0) - np;
+      for (int c = 0; c < 3; c++)
+        EXPECT_NEAR(pol.pocatek[c] + pol.souradnice[k].x * graf.u[c] + pol.souradnice[k].y * graf.v[c],
+                    p[c] + posun * graf.normala[c], 1e-3);
+    }
+    EXPECT_FALSE(pol.trojuhelniky.trojuhelniky.empty()) << h;
+  }
+  EXPECT_EQ(rozdeleno, body.size());
+  EXPECT_EQ(static_cast<std::size_t>(car), usecek);
+
+  const float v_rade[2][3] = {{0, 100, 0}, {0, 200, 0}};
+  EXPECT_FALSE(projekcni_graf(v_rade, teziste, body, PrubehProjekce(), &graf, &chyba));
+  EXPECT_NE(chyba.find("central plane is undefined"), std::string::npos) << chyba;
+}
