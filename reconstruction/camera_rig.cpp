@@ -26,10 +26,13 @@ MapovaniPixelu vychozi_mapovani(int kamera) {
           {y * 0.0, y * 0.0, y * 1.0}};
 }
 
-}  // namespace
-
+// Per camera its centre pixel and image-plane steps, and the lenses of a
+// version 2 rig (without one nothing is undistorted): the rest of the set-up
+// in use, which only sestava_programu hands out.
 MapovaniPixelu mapovani_kamer[2] = {vychozi_mapovani(0), vychozi_mapovani(1)};
 ObjektivyKamer objektivy_kamer;
+
+}  // namespace
 
 RigKamer vychozi_rig() {
   RigKamer rig;

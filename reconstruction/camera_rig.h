@@ -1,7 +1,7 @@
 // The camera set-up the triangulation works with: the projection centres
-// (stereo_kamera), the image-plane points of the centre pixels (stereo_lok)
-// and, in mapovani_kamer, per camera its centre pixel and the image-plane
-// steps of one column and one row.
+// (stereo_kamera), the image-plane points of the centre pixels (stereo_lok),
+// per camera its centre pixel and the image-plane steps of one column and
+// one row, and the lenses of a version 2 rig.
 //
 // Pixel (column, row) of camera k lies on its image plane at
 //   stereo_lok[k] + (column - c0) * krok_sloupce + (row - r0) * krok_radku.
@@ -16,14 +16,9 @@
 #include "reconstruction/ray_triangulation.h"
 #include "reconstruction/rig_file.h"
 
-extern MapovaniPixelu mapovani_kamer[2];
-
-// The lenses of a version 2 rig in use (rig_file.h); without one,
-// s_objektivy is false and nothing is undistorted.
-extern ObjektivyKamer objektivy_kamer;
-
-// The set-up in use, from stereo_kamera, stereo_lok, mapovani_kamer and
-// objektivy_kamer, for the triangulation's core (ray_triangulation.h).
+// The set-up in use: stereo_kamera and stereo_lok with the pixel mapping and
+// the lenses of the rig last used (the compiled-in one's, without lenses,
+// until pouzij_rig), for the triangulation's core (ray_triangulation.h).
 SestavaTriangulace sestava_programu();
 
 // The compiled-in set-up as a rig file's content.
@@ -31,7 +26,7 @@ RigKamer vychozi_rig();
 
 // Makes `rig` the set-up of the triangulation and of the drawing: fills
 // stereo_kamera and stereo_lok (rounded to float, as all stored geometry),
-// mapovani_kamer, and the image rectangles stereo_body (the corners of the
+// the pixel mapping and lenses, and the image rectangles stereo_body (the corners of the
 // 640 x 480 image).
 void pouzij_rig(const RigKamer& rig);
 

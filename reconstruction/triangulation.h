@@ -1,9 +1,8 @@
 // prepocet_bodu: stereo triangulation of every marker and the turn of every
 // turntable position into one common frame.
 //
-// Reads body_data, body_pocty, stereo_kamera, stereo_lok, mapovani_kamer
-// (the pixel-to-image-plane mapping, camera_rig.h), uhly (and osa_rotace
-// when urcit_osu is false). Writes body_souradnice for slots
+// Reads body_data, body_pocty, the camera set-up in use (sestava_programu,
+// camera_rig.h), uhly (and osa_rotace when urcit_osu is false). Writes body_souradnice for slots
 // 0..4 and 9, rotace_smerovy, rotace_normalovy, osa_rotace and vektor80, and
 // the log lines "BOD1:".."BOD3:", "smerovy1:", "smerovy2:", "normalovy:",
 // "determinanty:", "determinant 0:".."determinant 3:", "STRED:".
