@@ -12,8 +12,6 @@ float pozice[3];
 float pozicelok[3];
 float zrot = 0.0f;
 int pohyb[3];
-bool ma_soustavu_pohledu = false;
-double matice_pohledu[16];
 
 double rad(double stupne) { return radiany(stupne); }
 
@@ -62,12 +60,14 @@ Pohled spocti_pohled3D() {
                 {0.0, 0.0, u}};
 }
 
-void pohled3D() {
+void pohled3D(const double* matice_pohledu) {
   const Pohled p = spocti_pohled3D();
   grafika.look_at(p.oko[0], p.oko[1], p.oko[2], p.cil[0], p.cil[1], p.cil[2], p.nahoru[0],
                   p.nahoru[1], p.nahoru[2]);
-  if (ma_soustavu_pohledu) grafika.mult_matrixd(matice_pohledu);
+  if (matice_pohledu != nullptr) grafika.mult_matrixd(matice_pohledu);
 }
+
+void pohled3D() { pohled3D(nullptr); }
 
 void uhly_pohledu(const double smer[3], float* elevace, float* kurz) {
   // (cos Y sin Z, cos Y cos Z, sin Y) = smer / |smer| with cos Y <= 0.

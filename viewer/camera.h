@@ -6,25 +6,23 @@
 // (cos Y sin Z, cos Y cos Z, sin Y); world z is up. pohyb holds the movement
 // commands of the keys: [0] lateral (+1 A, -1 D), [1] longitudinal (+1 W,
 // -1 S), [2] the last non-zero longitudinal command.
-// Every frame: movefunc3D() moves the eye, then pohled3D() normalises the
+// Every frame: movefunc3D() moves the eye, then pohled3D normalises the
 // elevation, recomputes the look-at point and multiplies the current matrix
 // by the look-at transform (through grafika.look_at).
 //
 // The navigation happens in a viewing frame with z up and the turntable
 // ahead along +y, camera 1's projection centre at the origin. The
 // compiled-in camera set-up is built in such a frame, so there the scene is
-// drawn in its own coordinates. A scan with a camera set-up of its own sets
-// ma_soustavu_pohledu and matice_pohledu (reconstruction/turntable_frame.h:
-// world into viewing frame, column-major), and pohled3D then multiplies by
-// that matrix too (through grafika.mult_matrixd).
+// drawn in its own coordinates. A scan with a camera set-up of its own has a
+// viewing frame in the run state (viewer_state.h; reconstruction/
+// turntable_frame.h: world into viewing frame, column-major), which pohled3D
+// is given and multiplies by too (through grafika.mult_matrixd).
 #pragma once
 
 extern float pozice[3];
 extern float pozicelok[3];
 extern float zrot;
 extern int pohyb[3];
-extern bool ma_soustavu_pohledu;
-extern double matice_pohledu[16];
 
 double rad(double stupne);
 
@@ -42,7 +40,11 @@ void movefunc3D();
 // pozicelok and returns the look-at arguments, without any GL call.
 Pohled spocti_pohled3D();
 
-// spocti_pohled3D, then the look-at transform and the viewing frame's.
+// spocti_pohled3D, then the look-at transform and, when given, the viewing
+// frame's matrix (16 values, column-major).
+void pohled3D(const double* matice_pohledu);
+
+// pohled3D in the compiled-in set-up's frame (no viewing frame).
 void pohled3D();
 
 // The elevation and heading (degrees, as yrot and zrot) of a view along

@@ -107,15 +107,15 @@ void ZobrazPolygony(List<Polygon3D*> seznam) {
   t.zapis_log("vsechny zobrazeny\n");
 }
 
-void display3D() {
+void display3D(const StavProhlizece& stav) {
   grafika.matrix_mode(GL_MODELVIEW);
   grafika.viewport(0, 0, *tabulky_prohlizece().xscr, *tabulky_prohlizece().yscr);
   grafika.enable(GL_DEPTH_TEST);
   movefunc3D();
-  pohled3D();
+  pohled3D(stav.ma_soustavu_pohledu ? stav.matice_pohledu : nullptr);
   kresli_kameru(0);
   kresli_kameru(1);
-  if (zobrazena_plocha) {
+  if (stav.zobrazena_plocha) {
     kresli_plochu();
   } else {
     kresli_model();
@@ -123,3 +123,5 @@ void display3D() {
   }
   if constexpr (konfigurace::kresli_kalibracni_znacky) kresli_kalibracni_znacky();
 }
+
+void display3D() { display3D(StavProhlizece()); }

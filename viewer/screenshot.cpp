@@ -29,15 +29,16 @@ std::string png_soubor(const std::vector<unsigned char>& rgb) {
 
 }  // namespace
 
-bool uloz_snimek_obrazovky(const std::string& cesta, std::string* chyba, const double* cil) {
+bool uloz_snimek_obrazovky(StavProhlizece& stav, const std::string& cesta, std::string* chyba,
+                           const double* cil) {
   if (cil == nullptr) {
-    mouseMovement(540, 360);
+    mouseMovement(stav, 540, 360);
   } else {
     const double smer[3] = {cil[0] - pozice[0], cil[1] - pozice[1], cil[2] - pozice[2]};
     uhly_pohledu(smer, tabulky_prohlizece().yrot, &zrot);
   }
   std::vector<unsigned char> rgb;
-  display_a_precti(&rgb);
+  display_a_precti(stav, &rgb);
   const std::string png = png_soubor(rgb);
   if (png.empty()) {
     if (chyba != nullptr) *chyba = zprava(cesta, "cannot be written (the PNG encoder failed)");

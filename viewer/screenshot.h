@@ -6,8 +6,9 @@
 // view looks along +y at the turntable. Then draws one frame (display(), so
 // the frame count and the log's drawing trace are those of one frame), reads
 // it back and writes it to `cesta` as an 8-bit RGB PNG of xscr x yscr
-// pixels, complete or not at all. Returns false with a message naming the
-// file when it cannot be written.
+// pixels, complete or not at all. The frame is drawn and counted in the
+// run's state. Returns false with a message naming the file when it cannot
+// be written.
 //
 // With `cil` (a point of the viewing frame, camera.h), the view is turned
 // from the first position to face that point instead, upright.
@@ -15,4 +16,7 @@
 
 #include <string>
 
-bool uloz_snimek_obrazovky(const std::string& cesta, std::string* chyba, const double* cil = nullptr);
+#include "viewer/viewer_state.h"
+
+bool uloz_snimek_obrazovky(StavProhlizece& stav, const std::string& cesta, std::string* chyba,
+                           const double* cil = nullptr);

@@ -7,10 +7,6 @@
 #include "viewer/graphics_calls.h"
 #include "viewer/viewer_tables.h"
 
-bool zobrazena_plocha = false;
-
-void prepni_plochu() { zobrazena_plocha = !zobrazena_plocha; }
-
 namespace {
 
 // Unit direction from the surface's centroid towards the cameras.

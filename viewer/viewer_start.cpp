@@ -9,9 +9,8 @@
 #include <string>
 
 #include "common/messages.h"
-#include "viewer/surface_drawing.h"
-#include "viewer/camera.h"
 #include "viewer/screenshot.h"
+#include "viewer/viewer_state.h"
 #include "viewer/viewer_tables.h"
 #include "viewer/window.h"
 
@@ -61,30 +60,39 @@ bool otevri_okno(bool v_okne, std::string* chyba) {
   return true;
 }
 
+// The state a run starts in: the mouse of a window free until a click, the
+// surface when asked for from the first frame, the scan's viewing frame.
+StavProhlizece pocatecni_stav(const NastaveniProhlizece& nastaveni) {
+  StavProhlizece stav;
+  stav.mys_po_kliknuti = stav.mys_volna = nastaveni.v_okne;
+  stav.zobrazena_plocha = nastaveni.plocha_hned;
+  stav.ma_soustavu_pohledu = nastaveni.vlastni_soustava;
+  if (nastaveni.vlastni_soustava) std::copy_n(nastaveni.matice, 16, stav.matice_pohledu);
+  return stav;
+}
+
 }  // namespace
 
-bool spust_prohlizec(std::string* chyba, const TabulkyProhlizece& tabulky, const NastaveniProhlizece& nastaveni) {
+bool spust_prohlizec(std::string* chyba, const TabulkyProhlizece& tabulky, const NastaveniProhlizece& nastaveni,
+                     unsigned long* pocet_snimku) {
   pouzij_tabulky(tabulky);
   if (!otevri_okno(nastaveni.v_okne, chyba)) return false;
-  mys_po_kliknuti = mys_volna = nastaveni.v_okne;
-  ma_soustavu_pohledu = nastaveni.vlastni_soustava;
-  if (nastaveni.plocha_hned) zobrazena_plocha = true;
-  if (ma_soustavu_pohledu) {
-    std::copy_n(nastaveni.matice, 16, matice_pohledu);
-    *tabulky.speed = nastaveni.krok;
-  }
+  StavProhlizece stav = pocatecni_stav(nastaveni);
+  if (nastaveni.vlastni_soustava) *tabulky.speed = nastaveni.krok;
   init();
   const Uint32 zacatek = SDL_GetTicks();
   bool vysledek = true;
   if (nastaveni.snimek.empty())
-    main_loop_function();
+    main_loop_function(stav);
   else
-    vysledek = uloz_snimek_obrazovky(nastaveni.snimek, chyba, nastaveni.vlastni_soustava ? nastaveni.cil : nullptr);
+    vysledek =
+        uloz_snimek_obrazovky(stav, nastaveni.snimek, chyba, nastaveni.vlastni_soustava ? nastaveni.cil : nullptr);
   // One line when the window closes (never while it is open): how many
   // frames were drawn in how long.
   const double sekund = (SDL_GetTicks() - zacatek) / 1000.0;
-  tabulky.zapis_log("frames drawn: %lu in %.1f s (%.1f per second)\n", pocet_snimku, sekund,
-            sekund > 0 ? pocet_snimku / sekund : 0.0);
+  tabulky.zapis_log("frames drawn: %lu in %.1f s (%.1f per second)\n", stav.pocet_snimku, sekund,
+                    sekund > 0 ? stav.pocet_snimku / sekund : 0.0);
   SDL_Quit();
+  if (pocet_snimku != nullptr) *pocet_snimku = stav.pocet_snimku;
   return vysledek;
 }

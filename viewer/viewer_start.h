@@ -24,7 +24,7 @@
 // How the viewer runs; the defaults are the full-screen viewer.
 struct NastaveniProhlizece {
   // An xscr x yscr window (flags without full screen) whose mouse turns the
-  // view only after a click into it (window.h, mys_po_kliknuti).
+  // view only after a click into it (window.h).
   bool v_okne = false;
   // When set: no loop; one frame facing the model saved as PNG there
   // (screenshot.h), then the same shutdown as after the loop.
@@ -43,7 +43,9 @@ struct NastaveniProhlizece {
 };
 
 // Shows `tabulky` (viewer_tables.h), which the viewer keeps using until it
-// is given others. Returns when the viewer has ended; the caller closes the
-// log.
+// is given others, in a run state (viewer_state.h) made from `nastaveni`.
+// Returns when the viewer has ended, with the number of frames drawn in
+// *pocet_snimku when asked; the caller closes the log.
 bool spust_prohlizec(std::string* chyba, const TabulkyProhlizece& tabulky,
-                     const NastaveniProhlizece& nastaveni = NastaveniProhlizece());
+                     const NastaveniProhlizece& nastaveni = NastaveniProhlizece(),
+                     unsigned long* pocet_snimku = nullptr);

@@ -10,17 +10,12 @@
 #include "viewer/graphics_calls.h"
 #include "viewer/polygon_fill.h"
 #include "viewer/scene_drawing.h"
-#include "viewer/surface_drawing.h"
 #include "viewer/viewer_tables.h"
 
 unsigned char key[pocet_klaves];
 int mousepos[2];
 int lastpos[2];
 std::int16_t editmod = 0;
-unsigned long pocet_snimku = 0;
-bool konec_prohlizeni = false;
-bool mys_po_kliknuti = false;
-bool mys_volna = false;
 
 void init() {
   priprav_teselator();
@@ -54,25 +49,25 @@ void precti_snimek(std::vector<unsigned char>* rgb) {
 
 }  // namespace
 
-bool events() {
+bool events(StavProhlizece& stav) {
   SDL_Event udalost;
   if (!SDL_PollEvent(&udalost)) return true;
   switch (udalost.type) {
     case SDL_KEYDOWN:
       nastav_klavesu(udalost.key.keysym.sym, 1);
-      if (udalost.key.keysym.sym == SDLK_m) prepni_plochu();
+      if (udalost.key.keysym.sym == SDLK_m) stav.zobrazena_plocha = !stav.zobrazena_plocha;
       break;
     case SDL_KEYUP:
       nastav_klavesu(udalost.key.keysym.sym, 0);
       break;
     case SDL_MOUSEMOTION:
-      mouseMovement(udalost.motion.x, udalost.motion.y);
+      mouseMovement(stav, udalost.motion.x, udalost.motion.y);
       break;
     case SDL_MOUSEBUTTONDOWN:
-      mouse(udalost.button.button, udalost.button.x, udalost.button.y);
+      mouse(stav, udalost.button.button, udalost.button.x, udalost.button.y);
       break;
     case SDL_ACTIVEEVENT:
-      if (udalost.active.state & SDL_APPINPUTFOCUS) zmena_fokusu(udalost.active.gain != 0);
+      if (udalost.active.state & SDL_APPINPUTFOCUS) zmena_fokusu(stav, udalost.active.gain != 0);
       break;
     case SDL_QUIT:
       return false;
@@ -82,8 +77,13 @@ bool events() {
   return true;
 }
 
-void mouseMovement(int x, int y) {
-  if (mys_volna) {
+bool events() {
+  StavProhlizece stav;
+  return events(stav);
+}
+
+void mouseMovement(const StavProhlizece& stav, int x, int y) {
+  if (stav.mys_volna) {
     lastpos[0] = mousepos[0] = x;
     lastpos[1] = mousepos[1] = y;
     return;
@@ -113,22 +113,28 @@ void mouseMovement(int x, int y) {
   mousepos[1] = y;
 }
 
-void mouse(int, int x, int y) {
-  if (!mys_volna) return;
-  mys_volna = false;
+void mouseMovement(int x, int y) { mouseMovement(StavProhlizece(), x, y); }
+
+void mouse(StavProhlizece& stav, int, int x, int y) {
+  if (!stav.mys_volna) return;
+  stav.mys_volna = false;
   lastpos[0] = mousepos[0] = x;
   lastpos[1] = mousepos[1] = y;
   SDL_WM_GrabInput(SDL_GRAB_ON);
 }
 
-void zmena_fokusu(bool ziskal) {
-  if (ziskal || !mys_po_kliknuti || mys_volna) return;
-  mys_volna = true;
+void mouse(int button, int x, int y) {
+  StavProhlizece stav;
+  mouse(stav, button, x, y);
+}
+
+void zmena_fokusu(StavProhlizece& stav, bool ziskal) {
+  if (ziskal || !stav.mys_po_kliknuti || stav.mys_volna) return;
+  stav.mys_volna = true;
   SDL_WM_GrabInput(SDL_GRAB_OFF);
 }
 
 void controlsSDL() {
-  if (key[SDLK_ESCAPE]) konec_prohlizeni = true;
   if (key['w']) pohyb[1] = 1;
   if (key['s']) pohyb[1] = -1;
   if (!key['w'] && !key['s']) pohyb[1] = 0;
@@ -137,38 +143,57 @@ void controlsSDL() {
   if (!key['a'] && !key['d']) pohyb[0] = 0;
 }
 
-void display() { display_a_precti(nullptr); }
+bool zadan_konec() { return key[SDLK_ESCAPE] != 0; }
 
-void display_a_precti(std::vector<unsigned char>* rgb) {
+void display(StavProhlizece& stav) { display_a_precti(stav, nullptr); }
+
+void display() {
+  StavProhlizece stav;
+  display(stav);
+}
+
+void display_a_precti(StavProhlizece& stav, std::vector<unsigned char>* rgb) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glDisable(GL_DEPTH_TEST);
   glLoadIdentity();
-  display3D();
+  display3D(stav);
   if (rgb != nullptr) precti_snimek(rgb);
   SDL_GL_SwapBuffers();
-  pocet_snimku++;
+  stav.pocet_snimku++;
+  ukonci_stopu_kresleni();
+}
+
+void display2(StavProhlizece& stav) {
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glDisable(GL_DEPTH_TEST);
+  glLoadIdentity();
+  SDL_GL_SwapBuffers();
+  stav.pocet_snimku++;
   ukonci_stopu_kresleni();
 }
 
 void display2() {
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glDisable(GL_DEPTH_TEST);
-  glLoadIdentity();
-  SDL_GL_SwapBuffers();
-  pocet_snimku++;
-  ukonci_stopu_kresleni();
+  StavProhlizece stav;
+  display2(stav);
+}
+
+void main_loop_function(StavProhlizece& stav) {
+  while (true) {
+    if (!events(stav)) return;
+    if (editmod == 0) {
+      display(stav);
+      controlsSDL();
+    } else if (editmod == 1) {
+      display2(stav);
+      controlsSDL();
+    } else {
+      continue;
+    }
+    if (zadan_konec()) return;
+  }
 }
 
 void main_loop_function() {
-  while (true) {
-    if (!events()) return;
-    if (editmod == 0) {
-      display();
-      controlsSDL();
-    } else if (editmod == 1) {
-      display2();
-      controlsSDL();
-    }
-    if (konec_prohlizeni) return;
-  }
+  StavProhlizece stav;
+  main_loop_function(stav);
 }

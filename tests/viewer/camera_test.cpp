@@ -133,6 +133,21 @@ TEST_F(Kamera, UpVectorAndSignFactorFlipAtTheVerticals) {
   }
 }
 
+TEST_F(Kamera, AViewingFrameIsMultipliedAfterTheLookAtOnlyWhenGiven) {
+  double matice[16];
+  for (int i = 0; i < 16; i++) matice[i] = i + 0.5;
+  pohled3D(matice);
+  ASSERT_EQ(zaznam_volani.size(), 2u);
+  EXPECT_EQ(zaznam_volani[0].jmeno, "look_at");
+  EXPECT_EQ(zaznam_volani[1].jmeno, "mult_matrixd");
+  EXPECT_EQ(zaznam_volani[1].argumenty, std::vector<double>(matice, matice + 16));
+  nahrad_grafiku();
+  pohled3D();
+  pohled3D(nullptr);
+  EXPECT_EQ(volani("look_at").size(), 2u);
+  EXPECT_TRUE(volani("mult_matrixd").empty());
+}
+
 TEST_F(Kamera, WithoutCommandsTheEyeStaysAndTheLookPointIsOneUnitAhead) {
   pozice[0] = 3;
   pozice[1] = -4;

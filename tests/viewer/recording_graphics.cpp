@@ -39,6 +39,7 @@ void r_tess_vertex(GLUtesselator*, GLdouble* v, GLvoid* data) {
 void r_tess_end_contour(GLUtesselator*) { zapis("tess_end_contour"); }
 void r_tess_end_polygon(GLUtesselator*) { zapis("tess_end_polygon"); }
 void r_warp(std::uint16_t x, std::uint16_t y) { zapis("warp", {double(x), double(y)}); }
+void r_mult_matrixd(const GLdouble* m) { zapis("mult_matrixd", std::vector<double>(m, m + 16)); }
 
 }  // namespace
 
@@ -64,6 +65,7 @@ void nahrad_grafiku(bool skutecny_teselator) {
     g.tess_end_polygon = r_tess_end_polygon;
   }
   g.warp_mouse = r_warp;
+  g.mult_matrixd = r_mult_matrixd;
   grafika = g;
 }
 

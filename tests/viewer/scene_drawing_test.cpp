@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/instruction_pool.h"
+#include "model/surface_mesh.h"
 #include "reconstruction/configuration.h"
 #include "reconstruction/marker_scan.h"
 #include "reconstruction/scene_tables.h"
@@ -157,6 +158,36 @@ TEST_F(Scena, SegmentsAreMagentaAndInTheProjectionProgramYellowWhenFlagged) {
     EXPECT_EQ(konce[2 * s], v3(&prunik[s].p[0]));
     EXPECT_EQ(konce[2 * s + 1], v3(&prunik[s].p[3]));
   }
+}
+
+TEST_F(Scena, TheRunsSurfaceReplacesTheModelInTheRunsViewingFrame) {
+  Polygon3D* p = new Polygon3D(instrukce_polygonu[nova_instrukce(0, 5, 0)]);
+  pridej_polygon(model1, p);
+  pocetusecek3d = 1;
+  plocha_skenu.vrcholy = {{0, 5, 0}, {1, 5, 0}, {0, 5, 1}};
+  plocha_skenu.normaly = {{0, -1, 0}, {0, -1, 0}, {0, -1, 0}};
+  plocha_skenu.trojuhelniky = {{0, 1, 2}};
+  StavProhlizece stav;
+  stav.zobrazena_plocha = true;
+  stav.ma_soustavu_pohledu = true;
+  stav.matice_pohledu[0] = stav.matice_pohledu[5] = stav.matice_pohledu[10] = stav.matice_pohledu[15] = 1;
+  display3D(stav);
+  ASSERT_EQ(volani("mult_matrixd").size(), 1u);
+  EXPECT_EQ(zaznam_volani[4].jmeno, "mult_matrixd");
+  EXPECT_TRUE(volani("color3ub").empty());
+  EXPECT_TRUE(volani("tess_vertex").empty());
+  std::vector<Volani> trojuhelniky;
+  for (const Volani& b : volani("begin"))
+    if (b.argumenty[0] == GL_TRIANGLES) trojuhelniky.push_back(b);
+  EXPECT_EQ(trojuhelniky.size(), 1u);
+  // The model and its segments come back when the surface is switched off.
+  nahrad_grafiku();
+  stav.zobrazena_plocha = false;
+  display3D(stav);
+  EXPECT_EQ(volani("color3ub").size(), 1u);
+  EXPECT_EQ(volani("tess_vertex").size(), 1u);
+  plocha_skenu = Plocha();
+  precti_testovaci_log();
 }
 
 TEST_F(Scena, CrossAtAPointAlongTheThreeAxes) {

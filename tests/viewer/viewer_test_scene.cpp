@@ -19,7 +19,6 @@
 #include "reconstruction/scene_tables.h"
 #include "viewer/scene_view.h"
 #include "viewer/viewer_start.h"
-#include "viewer/window.h"
 
 namespace {
 
@@ -93,7 +92,8 @@ int main(int argc, char** argv) {
   }
   const auto zacatek_behu = std::chrono::steady_clock::now();
   std::string chyba;
-  if (!spust_prohlizec(&chyba, tabulky_sceny())) {
+  unsigned long pocet_snimku = 0;
+  if (!spust_prohlizec(&chyba, tabulky_sceny(), NastaveniProhlizece(), &pocet_snimku)) {
     ohlas(chyba);
     zavri_log();
     return 1;

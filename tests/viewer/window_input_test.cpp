@@ -49,13 +49,11 @@ TEST_F(Vstup, SBeatsWAndDBeatsA) {
 }
 
 TEST_F(Vstup, EscapeAsksTheLoopToEnd) {
-  konec_prohlizeni = false;
-  controlsSDL();
-  EXPECT_FALSE(konec_prohlizeni);
+  EXPECT_FALSE(zadan_konec());
   key[SDLK_ESCAPE] = 1;
-  controlsSDL();
-  EXPECT_TRUE(konec_prohlizeni);
-  konec_prohlizeni = false;
+  EXPECT_TRUE(zadan_konec());
+  key[SDLK_ESCAPE] = 0;
+  EXPECT_FALSE(zadan_konec());
 }
 
 TEST_F(Vstup, MouseTurnsOneDegreePerPixelInsideTheBox) {
@@ -150,6 +148,42 @@ TEST_F(Fronta, OneEventPerCallAndQuitEndsTheLoop) {
   EXPECT_EQ(yrot, 180.5f);
   EXPECT_FALSE(events());
   EXPECT_TRUE(events());  // empty queue
+}
+
+TEST_F(Fronta, AWindowsMouseTurnsTheViewOnlyWhileTakenAndMSwitchesTheRunsSurface) {
+  StavProhlizece stav;
+  stav.mys_po_kliknuti = stav.mys_volna = true;
+  // Free: the pointer is followed, neither turned by nor warped.
+  mouseMovement(stav, 700, 590);
+  EXPECT_EQ(zrot, 0);
+  EXPECT_EQ(yrot, 180.5f);
+  EXPECT_EQ(lastpos[0], 700);
+  EXPECT_TRUE(volani("warp").empty());
+  // A click takes it: motion from the click's point turns the view.
+  mouse(stav, 1, 410, 300);
+  EXPECT_FALSE(stav.mys_volna);
+  mouseMovement(stav, 420, 300);
+  EXPECT_EQ(zrot, -10);
+  // Losing the focus frees it again; gaining it does not take it.
+  zmena_fokusu(stav, false);
+  EXPECT_TRUE(stav.mys_volna);
+  zmena_fokusu(stav, true);
+  EXPECT_TRUE(stav.mys_volna);
+  // Full screen the focus changes nothing.
+  StavProhlizece cela_obrazovka;
+  zmena_fokusu(cela_obrazovka, false);
+  EXPECT_FALSE(cela_obrazovka.mys_volna);
+
+  posli(klavesa(SDL_KEYDOWN, SDLK_m));
+  posli(klavesa(SDL_KEYUP, SDLK_m));
+  posli(klavesa(SDL_KEYDOWN, SDLK_m));
+  EXPECT_TRUE(events(stav));
+  EXPECT_TRUE(stav.zobrazena_plocha);
+  EXPECT_TRUE(events(stav));
+  EXPECT_TRUE(stav.zobrazena_plocha);
+  EXPECT_TRUE(events(stav));
+  EXPECT_FALSE(stav.zobrazena_plocha);
+  SDL_WM_GrabInput(SDL_GRAB_OFF);
 }
 
 TEST_F(Fronta, KeySymbolsOutsideTheTableAreIgnored) {

@@ -1,0 +1,27 @@
+// The state of one viewer run beside the window's and the camera's globals
+// (window.h, camera.h): how the mouse is taken, whether the surface is shown,
+// the viewing frame and the count of drawn frames.
+//
+// spust_prohlizec makes one from its settings (NastaveniProhlizece) and hands
+// it to the loop, the frames and the input functions, which read and change
+// it; it lives as long as the run. A value-initialised state is the
+// full-screen viewer of the model in the compiled-in set-up's frame before
+// its first frame: the state the entry points without one (events(),
+// display(), main_loop_function(), ...) run on.
+#pragma once
+
+struct StavProhlizece {
+  // The mouse (window.h): in a window it turns the view only after a click
+  // (mys_po_kliknuti); mys_volna while it moves without turning the view.
+  bool mys_po_kliknuti = false;
+  bool mys_volna = false;
+  // The surface replaces the model's polygons and segments (key M;
+  // surface_drawing.h).
+  bool zobrazena_plocha = false;
+  // A viewing frame of the scan's own (camera.h): world into viewing frame,
+  // column-major.
+  bool ma_soustavu_pohledu = false;
+  double matice_pohledu[16] = {};
+  // Frames drawn since the start (display and display2).
+  unsigned long pocet_snimku = 0;
+};
