@@ -152,7 +152,7 @@ double uhel_bodu(const float Q[3], const float K[3], float r, const float U[3], 
 
 // The perpendicular-bisector planes of the three pairs of points, as the
 // rows of G (normal, then right-hand side), written to the trace.
-void roviny_os(const float A[3], const float E[3], const float H[3], float G[3][4]) {
+void roviny_os(const float A[3], const float E[3], const float H[3], float G[3][4], std::FILE* stopa) {
   const float AA = A[0] * A[0] + A[1] * A[1] + A[2] * A[2];
   const float EE = E[0] * E[0] + E[1] * E[1] + E[2] * E[2];
   const float HH = H[0] * H[0] + H[1] * H[1] + H[2] * H[2];
@@ -165,14 +165,14 @@ void roviny_os(const float A[3], const float E[3], const float H[3], float G[3][
   G[1][3] = AA - HH;
   G[2][3] = HH - EE;
   for (int k = 0; k < 3; k++)
-    zapis_stopu("matice:   %lf    %lf    %lf    %lf\n", G[k][0], G[k][1], G[k][2], G[k][3]);
+    zapis_stopu(stopa, "matice:   %lf    %lf    %lf    %lf\n", G[k][0], G[k][1], G[k][2], G[k][3]);
 }
 
 // Centre of an arc in the plane z = A[2], by Cramer's rule from two of the
 // bisector planes (the first pair whose determinant is not zero within the
 // tolerance); the determinants go to the trace. False when the determinant
 // is exactly zero.
-bool stred_v_rovine_z(const float A[3], const float G[3][4], float K[3]) {
+bool stred_v_rovine_z(const float A[3], const float G[3][4], float K[3], std::FILE* stopa) {
   int r1 = 0, r2 = 1;
   float det = G[r1][0] * G[r2][1] - G[r1][1] * G[r2][0];
   if (nula(det)) {
@@ -185,9 +185,9 @@ bool stred_v_rovine_z(const float A[3], const float G[3][4], float K[3]) {
   }
   const float det1 = G[r1][1] * G[r2][3] - G[r1][3] * G[r2][1];
   const float det2 = G[r1][3] * G[r2][0] - G[r1][0] * G[r2][3];
-  zapis_stopu("det0: %lf\n", det);
-  zapis_stopu("det1: %lf\n", det1);
-  zapis_stopu("det2: %lf\n", det2);
+  zapis_stopu(stopa, "det0: %lf\n", det);
+  zapis_stopu(stopa, "det1: %lf\n", det1);
+  zapis_stopu(stopa, "det2: %lf\n", det2);
   // Points off one line never give an exactly zero determinant here; the
   // check only keeps the division finite.
   if (det == 0) return false;
@@ -200,11 +200,11 @@ bool stred_v_rovine_z(const float A[3], const float G[3][4], float K[3]) {
 // The centre of the circle through A, E, H: in a plane z = const by
 // stred_v_rovine_z, otherwise by stred_v_rovine.
 bool stred_oblouku(const float A[3], const float E[3], const float H[3], const float G[3][4],
-                   float K[3]) {
+                   float K[3], std::FILE* stopa) {
   int rovina = 3;
   for (int i = 0; i < 3 && rovina == 3; i++)
     if (rovno(A[i], E[i]) && rovno(A[i], H[i])) rovina = i;
-  if (rovina == 2) return stred_v_rovine_z(A, G, K);
+  if (rovina == 2) return stred_v_rovine_z(A, G, K, stopa);
   stred_v_rovine(A, E, H, K);
   return true;
 }
@@ -213,10 +213,10 @@ bool stred_oblouku(const float A[3], const float E[3], const float H[3], const f
 // H, turned, when A and E lie opposite each other), and V = U x W. False
 // when no finite frame results.
 bool ramec_oblouku(const float U[3], const float K[3], const float E[3], const float H[3],
-                   float V[3]) {
+                   float V[3], std::FILE* stopa) {
   float T[3] = {K[0] - E[0], K[1] - E[1], K[2] - E[2]};
   normalizuj(T);
-  zapis_stopu("n2:   <     %lf,    %lf,    %lf    >\n", T[0], T[1], T[2]);
+  zapis_stopu(stopa, "n2:   <     %lf,    %lf,    %lf    >\n", T[0], T[1], T[2]);
   float W[3];
   vektorovy_soucin(U, T, W);
   normalizuj(W);
@@ -228,7 +228,7 @@ bool ramec_oblouku(const float U[3], const float K[3], const float E[3], const f
     T[1] = K[1] - H[1];
     T[2] = K[2] - H[2];
     normalizuj(T);
-    zapis_stopu("oprava:   <     %lf,    %lf,    %lf    >\n", T[0], T[1], T[2]);
+    zapis_stopu(stopa, "oprava:   <     %lf,    %lf,    %lf    >\n", T[0], T[1], T[2]);
     for (float& c : T) c = -c;
     vektorovy_soucin(U, T, W);
     normalizuj(W);
@@ -263,13 +263,13 @@ void rozsah_oblouku(double s, double e, double h, int* smer, double* rozsah) {
 }  // namespace
 
 bool vrcholy_oblouku(const float A[3], const float E[3], const float H[3],
-                     double vrcholy[vrcholu_oblouku][3]) {
+                     double vrcholy[vrcholu_oblouku][3], std::FILE* stopa) {
   float G[3][4];
-  roviny_os(A, E, H, G);
+  roviny_os(A, E, H, G, stopa);
   if (v_primce(A, E, H)) return false;
 
   float K[3];
-  if (!stred_oblouku(A, E, H, G, K)) return false;
+  if (!stred_oblouku(A, E, H, G, K, stopa)) return false;
   const float KA[3] = {K[0] - A[0], K[1] - A[1], K[2] - A[2]};
   const float r = static_cast<float>(std::sqrt(skalarne(KA, KA)));
   if (!konecne(K) || !std::isfinite(r) || nula(r)) return false;
@@ -279,7 +279,7 @@ bool vrcholy_oblouku(const float A[3], const float E[3], const float H[3],
   float U[3] = {KA[0], KA[1], KA[2]};
   normalizuj(U);
   float V[3];
-  if (!ramec_oblouku(U, K, E, H, V)) return false;
+  if (!ramec_oblouku(U, K, E, H, V, stopa)) return false;
 
   const double s = uhel_bodu(A, K, r, U, V);
   const double e = uhel_bodu(E, K, r, U, V);

@@ -2,24 +2,24 @@
 #include "viewer/drawing_trace.h"
 
 #include <cstdarg>
-#include <cstdio>
 
 #include "viewer/viewer_tables.h"
 
-bool stopa_kresleni = true;
-
-void zapis_stopu(const char* format, ...) {
-  std::FILE* const log1 = *tabulky_prohlizece().log;
-  if (!stopa_kresleni || log1 == nullptr) return;
+void zapis_stopu(std::FILE* stopa, const char* format, ...) {
+  if (stopa == nullptr) return;
   va_list argumenty;
   va_start(argumenty, format);
-  std::vfprintf(log1, format, argumenty);
+  std::vfprintf(stopa, format, argumenty);
   va_end(argumenty);
 }
 
-void ukonci_stopu_kresleni() {
-  if (!stopa_kresleni) return;
-  stopa_kresleni = false;
-  std::FILE* const log1 = *tabulky_prohlizece().log;
+std::FILE* stopa_do_logu() { return *tabulky_prohlizece().log; }
+
+std::FILE* stopa_snimku(const StavProhlizece& stav) { return stav.stopa_kresleni ? stopa_do_logu() : nullptr; }
+
+void ukonci_stopu_kresleni(StavProhlizece& stav) {
+  if (!stav.stopa_kresleni) return;
+  stav.stopa_kresleni = false;
+  std::FILE* const log1 = stopa_do_logu();
   if (log1 != nullptr) std::fflush(log1);
 }

@@ -1,17 +1,29 @@
 // The drawing trace: the log lines that the polygon drawing writes.
 //
-// The drawing code runs every frame; its lines are kept for the first frame
-// only, so that the log shows one complete trace of the scene and then stops
-// growing while the window stays open. stopa_kresleni is true until the
-// first frame has been drawn (and for code that draws outside the main loop,
-// such as tests); ukonci_stopu_kresleni() turns it off and flushes the log.
+// The drawing code runs every frame; in a run its lines are kept for the
+// first frame only, so that the log shows one complete trace of the scene
+// and then stops growing while the window stays open. The drawing is handed
+// the stream its trace goes to, null for none: stopa_snimku gives the log
+// while the run's state still traces (stopa_kresleni, viewer_state.h), and
+// ukonci_stopu_kresleni turns that off after a drawn frame. Drawing outside
+// a run (the entry points without a state, such as Zobraz(polygon)) traces
+// to the log.
 #pragma once
 
-extern bool stopa_kresleni;
+#include <cstdio>
 
-// fprintf to the log while the drawing trace is on (and a log is open).
-void zapis_stopu(const char* format, ...) __attribute__((format(printf, 1, 2)));
+#include "viewer/viewer_state.h"
 
-// Ends the trace after a drawn frame; the log is flushed so that it holds the
-// whole first frame on disk.
-void ukonci_stopu_kresleni();
+// fprintf to `stopa` unless it is null.
+void zapis_stopu(std::FILE* stopa, const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+// The log (null while none is open).
+std::FILE* stopa_do_logu();
+
+// The trace of the run's current frame: the log until the first frame has
+// been drawn, then none.
+std::FILE* stopa_snimku(const StavProhlizece& stav);
+
+// Ends the run's trace after a drawn frame; the log is flushed so that it
+// holds the whole first frame on disk.
+void ukonci_stopu_kresleni(StavProhlizece& stav);

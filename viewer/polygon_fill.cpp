@@ -1,6 +1,7 @@
 // Filled polygon drawing and its tessellator.
 #include "viewer/polygon_fill.h"
 
+#include "viewer/drawing_trace.h"
 #include "viewer/graphics_calls.h"
 #include "viewer/polygon_walk.h"
 #include "viewer/tessellator_vertices.h"
@@ -21,4 +22,6 @@ void priprav_teselator() {
   gluTessCallback(tobj, GLU_TESS_COMBINE_DATA, reinterpret_cast<Callback>(combineCallback));
 }
 
-void Zobraz(Polygon3D* polygon) { projdi_polygon(polygon, Kresba::vypln); }
+void Zobraz(Polygon3D* polygon, std::FILE* stopa) { projdi_polygon(polygon, Kresba::vypln, stopa); }
+
+void Zobraz(Polygon3D* polygon) { Zobraz(polygon, stopa_do_logu()); }

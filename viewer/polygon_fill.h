@@ -11,6 +11,8 @@
 
 #include <GL/glu.h>
 
+#include <cstdio>
+
 #include "model/instruction_list.h"
 
 extern GLUtesselator* tobj;
@@ -23,5 +25,8 @@ void vertexCallback(GLdouble* v);
 // callbacks registered.
 void priprav_teselator();
 
-// Draws the polygon filled in the current colour (viewer/polygon_walk.h).
+// Draws the polygon filled in the current colour (viewer/polygon_walk.h),
+// with its trace lines to `stopa` (drawing_trace.h; null for none) / to the
+// log.
+void Zobraz(Polygon3D* polygon, std::FILE* stopa);
 void Zobraz(Polygon3D* polygon);

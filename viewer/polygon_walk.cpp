@@ -17,12 +17,12 @@ constexpr float tolerance = 0.00001f;
 
 class Chodec {
  public:
-  explicit Chodec(Kresba kresba) : kresba_(kresba) {}
+  Chodec(Kresba kresba, std::FILE* stopa) : kresba_(kresba), stopa_(stopa) {}
 
   void projdi(Polygon3D* polygon) {
     zacni();
     PrvekSeznamu<PolygonInstrukce*>* e = polygon->instrukce.Prvni();
-    if (kresba_ == Kresba::obrys && e != nullptr) zapis_stopu("zac\n");
+    if (kresba_ == Kresba::obrys && e != nullptr) zapis_stopu(stopa_, "zac\n");
     while (e != nullptr) {
       PolygonInstrukce* ins = e->hodnota;
       switch (ins->TypInstrukce()) {
@@ -30,16 +30,16 @@ class Chodec {
           bod(*ins);
           break;
         case PolygonInstrukce::konec:
-          if (kresba_ == Kresba::obrys) zapis_stopu("konec\n");
+          if (kresba_ == Kresba::obrys) zapis_stopu(stopa_, "konec\n");
           dalsi_obrys();
           break;
         default: {
-          if (kresba_ == Kresba::obrys) zapis_stopu("oblouk\n");
+          if (kresba_ == Kresba::obrys) zapis_stopu(stopa_, "oblouk\n");
           PrvekSeznamu<PolygonInstrukce*>* konec_oblouku = e->dalsi;
           PrvekSeznamu<PolygonInstrukce*>* stred_oblouku =
               konec_oblouku != nullptr ? konec_oblouku->dalsi : nullptr;
           if (stred_oblouku == nullptr) {
-            zapis_stopu("neuplny oblouk\n");
+            zapis_stopu(stopa_, "neuplny oblouk\n");
             e = nullptr;
             continue;
           }
@@ -51,15 +51,15 @@ class Chodec {
       e = e->dalsi;
     }
     skonci();
-    zapis_stopu("vertexu:%d\n", n_);
-    if (vynechano_ > 0) zapis_stopu("vynechanych vertexu:%d\n", vynechano_);
-    if (neciselnych_ > 0) zapis_stopu("vynechanych neciselnych vertexu:%d\n", neciselnych_);
+    zapis_stopu(stopa_, "vertexu:%d\n", n_);
+    if (vynechano_ > 0) zapis_stopu(stopa_, "vynechanych vertexu:%d\n", vynechano_);
+    if (neciselnych_ > 0) zapis_stopu(stopa_, "vynechanych neciselnych vertexu:%d\n", neciselnych_);
   }
 
  private:
   void zacni() {
     if (kresba_ == Kresba::obrys) {
-      zapis_stopu("zobrazeni...\n");
+      zapis_stopu(stopa_, "zobrazeni...\n");
       grafika.begin(GL_LINE_LOOP);
     } else {
       grafika.tess_begin_polygon(tobj, &nove_vrcholy_);
@@ -109,7 +109,7 @@ class Chodec {
   }
 
   void bod(const PolygonInstrukce& p) {
-    if (kresba_ == Kresba::obrys) zapis_stopu("bod\n");
+    if (kresba_ == Kresba::obrys) zapis_stopu(stopa_, "bod\n");
     const bool duplikat = porovnejfloat(static_cast<float>(predchozi_[0]), p.x, tolerance) == 0 &&
                           porovnejfloat(static_cast<float>(predchozi_[1]), p.y, tolerance) == 0 &&
                           porovnejfloat(static_cast<float>(predchozi_[2]), p.z, tolerance) == 0;
@@ -129,14 +129,14 @@ class Chodec {
                          std::isfinite(e[0]) && std::isfinite(e[1]) && std::isfinite(e[2]) &&
                          std::isfinite(h[0]) && std::isfinite(h[1]) && std::isfinite(h[2]);
     double body[vrcholu_oblouku][3];
-    if (!bez_zacatku && konecne && vrcholy_oblouku(a, e, h, body)) {
+    if (!bez_zacatku && konecne && vrcholy_oblouku(a, e, h, body, stopa_)) {
       for (const double* v : body) vrchol(v[0], v[1], v[2]);
       for (int k = 0; k < 3; k++) predchozi_[k] = body[vrcholu_oblouku - 1][k];
       return;
     }
     // No circle (no start point, points in line or coinciding, values that
     // are not finite): a straight edge to the end point, if it is a point.
-    zapis_stopu("oblouk bez kruznice\n");
+    zapis_stopu(stopa_, "oblouk bez kruznice\n");
     if (E.TypInstrukce() == PolygonInstrukce::bod) {
       vrchol(E.x, E.y, E.z);
       predchozi_[0] = E.x;
@@ -146,6 +146,7 @@ class Chodec {
   }
 
   Kresba kresba_;
+  std::FILE* stopa_;
   double zasoba_[kapacita_vrcholu][3] = {};
   // Vertices the tessellator creates where edges cross; freed with the walk.
   NoveVrcholy nove_vrcholy_;
@@ -158,7 +159,7 @@ class Chodec {
 
 }  // namespace
 
-void projdi_polygon(Polygon3D* polygon, Kresba kresba) {
-  Chodec chodec(kresba);
+void projdi_polygon(Polygon3D* polygon, Kresba kresba, std::FILE* stopa) {
+  Chodec chodec(kresba, stopa);
   chodec.projdi(polygon);
 }

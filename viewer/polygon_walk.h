@@ -21,10 +21,13 @@
 // zero than 1e-30 as 0, and a self-intersecting outline is filled.
 #pragma once
 
+#include <cstdio>
+
 #include "model/instruction_list.h"
 
 constexpr int kapacita_vrcholu = 700;
 
 enum class Kresba { vypln, obrys };
 
-void projdi_polygon(Polygon3D* polygon, Kresba kresba);
+// Writes its trace lines to `stopa` (drawing_trace.h; null for none).
+void projdi_polygon(Polygon3D* polygon, Kresba kresba, std::FILE* stopa);

@@ -59,14 +59,14 @@ void kresli_usecky() {
   }
 }
 
-void kresli_model() {
+void kresli_model(std::FILE* stopa) {
   for (PrvekSeznamu<Polygon3D*>* e = tabulky_prohlizece().model1->Prvni(); e != nullptr; e = e->dalsi) {
     Polygon3D* p = e->hodnota;
     grafika.color3ub(static_cast<GLubyte>(p->cervena & 0xFF), static_cast<GLubyte>(p->zelena & 0xFF),
                      static_cast<GLubyte>(p->modra & 0xFF));
-    Zobraz(p);
+    Zobraz(p, stopa);
     grafika.color3f(0, 0, 0);
-    Obrys(p);
+    Obrys(p, stopa);
   }
 }
 
@@ -118,7 +118,7 @@ void display3D(const StavProhlizece& stav) {
   if (stav.zobrazena_plocha) {
     kresli_plochu();
   } else {
-    kresli_model();
+    kresli_model(stopa_snimku(stav));
     kresli_usecky();
   }
   if constexpr (konfigurace::kresli_kalibracni_znacky) kresli_kalibracni_znacky();

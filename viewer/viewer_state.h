@@ -1,6 +1,6 @@
 // The state of one viewer run beside the window's and the camera's globals
 // (window.h, camera.h): how the mouse is taken, whether the surface is shown,
-// the viewing frame and the count of drawn frames.
+// the viewing frame, the drawing trace and the count of drawn frames.
 //
 // spust_prohlizec makes one from its settings (NastaveniProhlizece) and hands
 // it to the loop, the frames and the input functions, which read and change
@@ -22,6 +22,9 @@ struct StavProhlizece {
   // column-major.
   bool ma_soustavu_pohledu = false;
   double matice_pohledu[16] = {};
+  // The drawing trace goes to the log until the first frame has been drawn
+  // (drawing_trace.h).
+  bool stopa_kresleni = true;
   // Frames drawn since the start (display and display2).
   unsigned long pocet_snimku = 0;
 };

@@ -160,7 +160,7 @@ void display_a_precti(StavProhlizece& stav, std::vector<unsigned char>* rgb) {
   if (rgb != nullptr) precti_snimek(rgb);
   SDL_GL_SwapBuffers();
   stav.pocet_snimku++;
-  ukonci_stopu_kresleni();
+  ukonci_stopu_kresleni(stav);
 }
 
 void display2(StavProhlizece& stav) {
@@ -169,7 +169,7 @@ void display2(StavProhlizece& stav) {
   glLoadIdentity();
   SDL_GL_SwapBuffers();
   stav.pocet_snimku++;
-  ukonci_stopu_kresleni();
+  ukonci_stopu_kresleni(stav);
 }
 
 void display2() {

@@ -9,8 +9,8 @@
 // (viewer_state.h), given to them by spust_prohlizec. Each of them also has
 // a form without the state: the full-screen viewer of the model in the
 // compiled-in set-up's frame, on a state of its own for the call (so that,
-// for instance, display() keeps no frame count and events() has no surface
-// to switch to with M).
+// for instance, display() traces every frame it draws and counts none, and
+// events() has no surface to switch to with M).
 #pragma once
 
 #include <cstdint>

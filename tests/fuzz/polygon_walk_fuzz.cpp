@@ -12,7 +12,6 @@
 #include "reconstruction/log_file.h"
 #include "tests/fuzz/fuzz_target.h"
 #include "tests/viewer/recording_graphics.h"
-#include "viewer/drawing_trace.h"
 #include "viewer/polygon_fill.h"
 #include "viewer/polygon_outline.h"
 
@@ -52,7 +51,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     prvky.emplace_back(&instrukce[i]);
     polygon.instrukce.Pridej(&prvky.back());
   }
-  stopa_kresleni = true;
   Zobraz(&polygon);
   Obrys(&polygon);
   delete polygon.instrukce.Prvni();

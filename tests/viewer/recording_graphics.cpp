@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "reconstruction/log_file.h"
-#include "viewer/drawing_trace.h"
 #include "viewer/graphics_calls.h"
 #include "viewer/scene_view.h"
 
@@ -79,7 +78,6 @@ std::vector<Volani> volani(const std::string& jmeno) {
 void otevri_testovaci_log() {
   zavri_log();
   log1 = std::tmpfile();
-  stopa_kresleni = true;
 }
 
 std::string precti_testovaci_log() {

@@ -21,7 +21,7 @@ void nahrad_grafiku(bool skutecny_teselator = false);
 // The recorded calls of one name.
 std::vector<Volani> volani(const std::string& jmeno);
 
-// log1 becomes a fresh temporary file (the drawing trace is switched on).
+// log1 becomes a fresh temporary file.
 void otevri_testovaci_log();
 // Everything written to the log since it was opened or last read.
 std::string precti_testovaci_log();

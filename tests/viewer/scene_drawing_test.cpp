@@ -160,7 +160,7 @@ TEST_F(Scena, SegmentsAreMagentaAndInTheProjectionProgramYellowWhenFlagged) {
   }
 }
 
-TEST_F(Scena, TheRunsSurfaceReplacesTheModelInTheRunsViewingFrame) {
+TEST_F(Scena, TheRunsStateChoosesSurfaceOrModelViewingFrameAndTrace) {
   Polygon3D* p = new Polygon3D(instrukce_polygonu[nova_instrukce(0, 5, 0)]);
   pridej_polygon(model1, p);
   pocetusecek3d = 1;
@@ -180,14 +180,16 @@ TEST_F(Scena, TheRunsSurfaceReplacesTheModelInTheRunsViewingFrame) {
   for (const Volani& b : volani("begin"))
     if (b.argumenty[0] == GL_TRIANGLES) trojuhelniky.push_back(b);
   EXPECT_EQ(trojuhelniky.size(), 1u);
-  // The model and its segments come back when the surface is switched off.
+  // The model comes back when the surface is switched off; after the run's
+  // first frame it is drawn without its trace.
   nahrad_grafiku();
   stav.zobrazena_plocha = false;
+  stav.stopa_kresleni = false;
   display3D(stav);
   EXPECT_EQ(volani("color3ub").size(), 1u);
   EXPECT_EQ(volani("tess_vertex").size(), 1u);
+  EXPECT_EQ(precti_testovaci_log(), "");
   plocha_skenu = Plocha();
-  precti_testovaci_log();
 }
 
 TEST_F(Scena, CrossAtAPointAlongTheThreeAxes) {
