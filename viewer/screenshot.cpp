@@ -29,14 +29,20 @@ std::string png_soubor(const std::vector<unsigned char>& rgb) {
 
 }  // namespace
 
-bool uloz_snimek_obrazovky(StavProhlizece& stav, const std::string& cesta, std::string* chyba,
-                           const double* cil) {
+void natoc_pro_snimek(const double* cil) {
   if (cil == nullptr) {
-    mouseMovement(stav, 540, 360);
+    // The pointer's move as with a mouse that is taken: in a window it is
+    // free at the start, and its move would leave the view unturned.
+    mouseMovement(540, 360);
   } else {
     const double smer[3] = {cil[0] - pozice[0], cil[1] - pozice[1], cil[2] - pozice[2]};
     uhly_pohledu(smer, tabulky_prohlizece().yrot, &zrot);
   }
+}
+
+bool uloz_snimek_obrazovky(StavProhlizece& stav, const std::string& cesta, std::string* chyba,
+                           const double* cil) {
+  natoc_pro_snimek(cil);
   std::vector<unsigned char> rgb;
   display_a_precti(stav, &rgb);
   const std::string png = png_soubor(rgb);
