@@ -5,6 +5,11 @@
 // entries with recorders, so that the drawing walk, the camera transform and
 // the mouse warp can be checked without a window or a GL context. Every entry
 // must stay callable: a test restores the table (obnov_grafiku) when done.
+//
+// The table is reached by name rather than handed to the drawing: the GLU
+// tessellator's begin, vertex and end callbacks (polygon_fill.h) are
+// registered without user data and get nothing but GLU's arguments, and they
+// must draw through the same table as the rest of the frame.
 #pragma once
 
 #include <GL/gl.h>
