@@ -124,4 +124,4 @@ void display3D(const StavProhlizece& stav) {
   if constexpr (konfigurace::kresli_kalibracni_znacky) kresli_kalibracni_znacky();
 }
 
-void display3D() { display3D(StavProhlizece()); }
+void display3D() { display3D(stav_bez_behu()); }

@@ -33,7 +33,7 @@ void natoc_pro_snimek(const double* cil) {
   if (cil == nullptr) {
     // The pointer's move as with a mouse that is taken: in a window it is
     // free at the start, and its move would leave the view unturned.
-    mouseMovement(540, 360);
+    mouseMovement(StavProhlizece(), 540, 360);
   } else {
     const double smer[3] = {cil[0] - pozice[0], cil[1] - pozice[1], cil[2] - pozice[2]};
     uhly_pohledu(smer, tabulky_prohlizece().yrot, &zrot);

@@ -7,7 +7,7 @@
 // it; it lives as long as the run. A value-initialised state is the
 // full-screen viewer of the model in the compiled-in set-up's frame before
 // its first frame: the state the entry points without one (events(),
-// display(), main_loop_function(), ...) run on.
+// display(), main_loop_function(), ...) start from.
 #pragma once
 
 struct StavProhlizece {
@@ -28,3 +28,9 @@ struct StavProhlizece {
   // Frames drawn since the start (display and display2).
   unsigned long pocet_snimku = 0;
 };
+
+// The state the entry points without one share for the whole process, so
+// that called one after another they act as one viewer: the first display()
+// ends the drawing trace, the frames are counted, M switches what the next
+// frame shows. It starts value-initialised; spust_prohlizec does not use it.
+StavProhlizece& stav_bez_behu();

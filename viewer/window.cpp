@@ -17,6 +17,11 @@ int mousepos[2];
 int lastpos[2];
 std::int16_t editmod = 0;
 
+StavProhlizece& stav_bez_behu() {
+  static StavProhlizece stav;
+  return stav;
+}
+
 void init() {
   priprav_teselator();
   glClearColor(0, 0, 0, 0);
@@ -78,8 +83,7 @@ bool events(StavProhlizece& stav) {
 }
 
 bool events() {
-  StavProhlizece stav;
-  return events(stav);
+  return events(stav_bez_behu());
 }
 
 void mouseMovement(const StavProhlizece& stav, int x, int y) {
@@ -113,7 +117,7 @@ void mouseMovement(const StavProhlizece& stav, int x, int y) {
   mousepos[1] = y;
 }
 
-void mouseMovement(int x, int y) { mouseMovement(StavProhlizece(), x, y); }
+void mouseMovement(int x, int y) { mouseMovement(stav_bez_behu(), x, y); }
 
 void mouse(StavProhlizece& stav, int, int x, int y) {
   if (!stav.mys_volna) return;
@@ -124,8 +128,7 @@ void mouse(StavProhlizece& stav, int, int x, int y) {
 }
 
 void mouse(int button, int x, int y) {
-  StavProhlizece stav;
-  mouse(stav, button, x, y);
+  mouse(stav_bez_behu(), button, x, y);
 }
 
 void zmena_fokusu(StavProhlizece& stav, bool ziskal) {
@@ -148,8 +151,7 @@ bool zadan_konec() { return key[SDLK_ESCAPE] != 0; }
 void display(StavProhlizece& stav) { display_a_precti(stav, nullptr); }
 
 void display() {
-  StavProhlizece stav;
-  display(stav);
+  display(stav_bez_behu());
 }
 
 void display_a_precti(StavProhlizece& stav, std::vector<unsigned char>* rgb) {
@@ -173,8 +175,7 @@ void display2(StavProhlizece& stav) {
 }
 
 void display2() {
-  StavProhlizece stav;
-  display2(stav);
+  display2(stav_bez_behu());
 }
 
 void main_loop_function(StavProhlizece& stav) {
@@ -194,6 +195,5 @@ void main_loop_function(StavProhlizece& stav) {
 }
 
 void main_loop_function() {
-  StavProhlizece stav;
-  main_loop_function(stav);
+  main_loop_function(stav_bez_behu());
 }

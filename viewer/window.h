@@ -8,9 +8,8 @@
 // The loop, the frames and the input work on the run's state
 // (viewer_state.h), given to them by spust_prohlizec. Each of them also has
 // a form without the state: the full-screen viewer of the model in the
-// compiled-in set-up's frame, on a state of its own for the call (so that,
-// for instance, display() traces every frame it draws and counts none, and
-// events() has no surface to switch to with M).
+// compiled-in set-up's frame, on the one state they share (stav_bez_behu,
+// viewer_state.h), as a viewer that keeps its state between the calls.
 #pragma once
 
 #include <cstdint>
