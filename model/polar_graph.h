@@ -13,13 +13,10 @@
 // triangle uses.
 #pragma once
 
-#include <array>
 #include <vector>
 
 #include "model/segment_growth.h"
 #include "model/triangle_emission.h"
-
-using Bod3D = std::array<float, 3>;
 
 struct PolarniGraf {
   float teziste[3];

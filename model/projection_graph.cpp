@@ -49,7 +49,7 @@ BodRoviny souradnice_v_rovine(const float d[3], const float u[3], const float v[
   return ab;
 }
 
-void rozdel_na_poloviny(const float teziste[3], const std::vector<std::array<float, 3>>& body, ProjekcniGraf* g) {
+void rozdel_na_poloviny(const float teziste[3], const std::vector<Bod3D>& body, ProjekcniGraf* g) {
   const float* n = g->normala;
   const double tn = skalarne(teziste, n);
   for (int c = 0; c < 3; c++) {
@@ -117,14 +117,10 @@ bool normala_stredni_roviny(const float osa[2][3], float n[3]) {
   return true;
 }
 
-bool projekcni_graf(const float osa[2][3], const float teziste[3], const std::vector<std::array<float, 3>>& body,
+bool projekcni_graf(const float normala[3], const float teziste[3], const std::vector<Bod3D>& body,
                     const PrubehProjekce& prubeh, ProjekcniGraf* graf, std::string* chyba) {
   *graf = ProjekcniGraf();
-  if (!normala_stredni_roviny(osa, graf->normala)) {
-    if (chyba != nullptr)
-      *chyba = "the turntable axis is in line with the origin (camera 1), so the central plane is undefined";
-    return false;
-  }
+  for (int c = 0; c < 3; c++) graf->normala[c] = normala[c];
   osy_v_rovine(graf->normala, graf->u, graf->v);
   rozdel_na_poloviny(teziste, body, graf);
   if (prubeh.po_rozdeleni) prubeh.po_rozdeleni();

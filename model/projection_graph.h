@@ -13,16 +13,15 @@
 // (triangle_emission.h). Every quantity is stored as a float and computed
 // in double, as the program always has.
 //
-// projekcni_graf fails, with a one-line reason and nothing grown, when the
-// axis is in line with the origin (the plane is undefined), and stops with
-// the growth's message when a half is too large for the growth. The
+// normala_stredni_roviny finds n, and fails when the axis is in line with
+// the origin (the plane is undefined); projekcni_graf takes it and stops
+// with the growth's message when a half is too large for the growth. The
 // callbacks (any may be empty) let the caller follow the build as it
 // happens: once the halves are split, and for each half after its first
 // full pass, at the end of each step, for each segment with its 3D line,
 // and when its growth has ended.
 #pragma once
 
-#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -58,5 +57,5 @@ struct PrubehProjekce {
 // cross product within 0.0001 of zero).
 bool normala_stredni_roviny(const float osa[2][3], float n[3]);
 
-bool projekcni_graf(const float osa[2][3], const float teziste[3], const std::vector<std::array<float, 3>>& body,
+bool projekcni_graf(const float normala[3], const float teziste[3], const std::vector<Bod3D>& body,
                     const PrubehProjekce& prubeh, ProjekcniGraf* graf, std::string* chyba);

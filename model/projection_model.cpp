@@ -8,7 +8,6 @@
 
 #include "common/messages.h"
 #include "model/instruction_pool.h"
-#include "model/polar_graph.h"
 #include "model/projection_graph.h"
 #include "model/segment_records.h"
 #include "model/segment_table.h"
@@ -82,7 +81,7 @@ bool projection_model3D(std::string* chyba) {
     usecky_do_tabulky(graf.poloviny[h].rust);
     std::printf("OK3\n");
   };
-  const bool postaven = projekcni_graf(osa_rotace, teziste, body, prubeh, &graf, chyba);
+  const bool postaven = projekcni_graf(n, teziste, body, prubeh, &graf, chyba);
   for (const PolovinaProjekce& polovina : graf.poloviny) {
     // A refused half empties the segment table and ends the model.
     if (!polovina.rust.chyba.empty()) {

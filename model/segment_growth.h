@@ -37,6 +37,10 @@ struct BodRoviny {
   float y;
 };
 
+// A point in space, as the builders' graphs (polar_graph.h,
+// projection_graph.h) take them.
+using Bod3D = std::array<float, 3>;
+
 // Distance of two plane positions: the differences and the square root in
 // double, the result rounded to float.
 inline float vzdalenost_v_rovine(BodRoviny a, BodRoviny b) {

@@ -13,7 +13,12 @@ void zapis_stopu(std::FILE* stopa, const char* format, ...) {
   va_end(argumenty);
 }
 
+namespace {
+
+// The log (null while none is open).
 std::FILE* stopa_do_logu() { return *tabulky_prohlizece().log; }
+
+}  // namespace
 
 std::FILE* stopa_snimku(const StavProhlizece& stav) { return stav.stopa_kresleni ? stopa_do_logu() : nullptr; }
 

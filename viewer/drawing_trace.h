@@ -5,9 +5,9 @@
 // and then stops growing while the window stays open. The drawing is handed
 // the stream its trace goes to, null for none: stopa_snimku gives the log
 // while the run's state still traces (stopa_kresleni, viewer_state.h), and
-// ukonci_stopu_kresleni turns that off after a drawn frame. Drawing outside
-// a run (the entry points without a state, such as Zobraz(polygon)) traces
-// to the log.
+// ukonci_stopu_kresleni turns that off after a drawn frame. The entry points
+// without a state (such as Zobraz(polygon)) trace as the state they share
+// says (stav_bez_behu).
 #pragma once
 
 #include <cstdio>
@@ -16,9 +16,6 @@
 
 // fprintf to `stopa` unless it is null.
 void zapis_stopu(std::FILE* stopa, const char* format, ...) __attribute__((format(printf, 2, 3)));
-
-// The log (null while none is open).
-std::FILE* stopa_do_logu();
 
 // The trace of the run's current frame: the log until the first frame has
 // been drawn, then none.

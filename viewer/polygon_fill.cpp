@@ -24,4 +24,4 @@ void priprav_teselator() {
 
 void Zobraz(Polygon3D* polygon, std::FILE* stopa) { projdi_polygon(polygon, Kresba::vypln, stopa); }
 
-void Zobraz(Polygon3D* polygon) { Zobraz(polygon, stopa_do_logu()); }
+void Zobraz(Polygon3D* polygon) { Zobraz(polygon, stopa_snimku(stav_bez_behu())); }

@@ -6,4 +6,4 @@
 
 void Obrys(Polygon3D* polygon, std::FILE* stopa) { projdi_polygon(polygon, Kresba::obrys, stopa); }
 
-void Obrys(Polygon3D* polygon) { Obrys(polygon, stopa_do_logu()); }
+void Obrys(Polygon3D* polygon) { Obrys(polygon, stopa_snimku(stav_bez_behu())); }
